@@ -1,0 +1,137 @@
+#include "KelvaraApplication.h"
+
+#include "DataPaths.h"
+#include "EncryptedSettingsFormat.h"
+#include "Logger.h"
+#include "Manager.h"
+#include "ResourceHelper.h"
+#include "Settings.h"
+#include "VersionInfo.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtCore/QSettings>
+#include <QtCore/QTimer>
+#include <QtGui/QWindow>
+#include <QtQuick/QQuickWindow>
+#include <QtWidgets/QSplashScreen>
+
+#include <cstdio>
+
+namespace {
+const QString kConfigVersion = QStringLiteral("1.0.1");
+}
+
+KelvaraApplication::KelvaraApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    showSplashScreen();
+    EncryptedSettingsFormat::format();
+    DataPaths::ensureDirectory(DataPaths::appDir());
+    Logger::initialize(QStringLiteral("%1, %2").arg(applicationVersion(), QStringLiteral(KELVARA_RELEASE_DATE)));
+    prepareApplicationDirectory();
+    Settings::create(DataPaths::kelvaraRoot());
+    m_manager = std::make_unique<Manager>();
+}
+
+KelvaraApplication::~KelvaraApplication()
+{
+    m_manager.reset();
+    delete m_splash;
+}
+
+void KelvaraApplication::prepareApplicationDirectory()
+{
+    const QString appDir = DataPaths::appDir();
+    const QString userConfig = appDir + QStringLiteral("/KelvaraConfig.ini");
+    QString configVersion;
+    {
+        QSettings config(userConfig, EncryptedSettingsFormat::format());
+        configVersion = config.value(QStringLiteral("Preferences/IniFromSwVersion")).toString();
+    }
+    if (configVersion != kConfigVersion)
+        QFile::remove(userConfig);
+    const QString stale = appDir + QStringLiteral("/V0.0.28.ini");
+    if (QFileInfo(stale).isFile())
+        QFile::remove(stale);
+
+    const QString resources = ResourceHelper::getResourcePath(QStringLiteral("Resources/Config/"));
+    for (const char *name : {"KelvaraConfig.ini", "Credentials.ini", "AuthorizationMatrix"}) {
+        if (!QFileInfo::exists(appDir + QLatin1Char('/') + QLatin1String(name)))
+            ResourceHelper::copyFile(resources, appDir, QLatin1String(name));
+    }
+}
+
+void KelvaraApplication::showSplashScreen()
+{
+    const QPixmap image(QStringLiteral(":/Resources/Images/splashImageSmall.png"));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(15);
+    font.setPixelSize(15);
+    if (m_splash) {
+        m_splash->hide();
+        delete m_splash;
+        m_splash = nullptr;
+        processEvents();
+    }
+    m_splash = new QSplashScreen(image);
+    m_splash->showMessage(VersionInfo::splashText(applicationVersion(), QStringLiteral(KELVARA_RELEASE_DATE)),
+                          Qt::AlignRight | Qt::AlignBottom, Qt::black);
+    m_splash->setFont(font);
+    m_splash->show();
+    processEvents();
+}
+
+bool KelvaraApplication::startUi()
+{
+    m_manager->initialize();
+    const bool loaded = m_manager->loadUi();
+    if (m_splash) {
+        m_splash->hide();
+        delete m_splash;
+        m_splash = nullptr;
+    }
+    processEvents();
+    if (loaded)
+        scheduleScreenshot();
+    return loaded;
+}
+
+void KelvaraApplication::raiseMainWindow()
+{
+    for (QWindow *window : topLevelWindows()) {
+        if (window->title() != QLatin1String("Kelvara"))
+            continue;
+        if (window->windowState() == Qt::WindowMinimized)
+            window->setWindowState(Qt::WindowNoState);
+        window->show();
+        window->raise();
+        window->requestActivate();
+    }
+}
+
+// Headless runs (no display) leave a picture of the window behind so that a
+// person can see what the application showed.
+void KelvaraApplication::scheduleScreenshot()
+{
+    const QString path = qEnvironmentVariable("KELVARA_SCREENSHOT");
+    if (path.isEmpty())
+        return;
+    const int delayMs = qEnvironmentVariableIntValue("KELVARA_SCREENSHOT_DELAY_MS");
+    QTimer::singleShot(delayMs > 0 ? delayMs : 1500, this, [path] {
+        for (QWindow *window : topLevelWindows()) {
+            auto *quickWindow = qobject_cast<QQuickWindow *>(window);
+            if (!quickWindow || !quickWindow->isVisible())
+                continue;
+            const bool saved = quickWindow->grabWindow().save(path);
+            Logger::info(QStringLiteral("KelvaraApplication::scheduleScreenshot: %1 %2")
+                             .arg(saved ? QStringLiteral("saved") : QStringLiteral("could not save"), path));
+            std::printf("Screenshot: %s\n", qPrintable(path));
+            std::fflush(stdout);
+            break;
+        }
+        if (qEnvironmentVariableIsSet("KELVARA_QUIT_AFTER_SCREENSHOT"))
+            QCoreApplication::quit();
+    });
+}

@@ -1,0 +1,153 @@
+#include "LoggingService.h"
+
+#include "DataPaths.h"
+#include "Logger.h"
+#include "UserRoles.h"
+
+#include <QtCore/QDateTime>
+#include <QtCore/QSaveFile>
+#include <QtCore5Compat/QTextCodec>
+
+namespace {
+
+const QString kHalvoServer = QStringLiteral("HALVO_SERVER");
+const QString kQelo3 = QStringLiteral("QELO3");
+
+QString now()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"));
+}
+
+// Escaped so that a name with a quote or an angle bracket cannot break the file.
+QString xml(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+QString sslText(bool ssl)
+{
+    return ssl ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+}
+
+} // namespace
+
+LoggingService::LoggingService(QObject *parent)
+    : QObject(parent)
+{
+}
+
+void LoggingService::append(const QString &entry)
+{
+    m_entries.append(entry);
+}
+
+void LoggingService::connectSystem(const QString &system, const QString &host, const QString &port, bool ssl)
+{
+    Logger::info(QStringLiteral("LoggingService::connectSystem: systemName=%1, hostIpAddr=%2, port=%3, sslEncryption=%4")
+                     .arg(system, host, port, sslText(ssl)));
+    append(QStringLiteral("<Connect    Datetime=\"%1\" System=\"%2\" Host=\"%3\" Port=\"%4\" SslEncryption=\"%5\" />")
+               .arg(now(), xml(system), xml(host), xml(port), sslText(ssl)));
+}
+
+void LoggingService::disconnectSystem(const QString &system, const QString &host, const QString &port, bool ssl)
+{
+    Logger::info(QStringLiteral("LoggingService::disconnectSystem: systemName=%1, hostIpAddr=%2, port=%3, sslEncryption=%4")
+                     .arg(system, host, port, sslText(ssl)));
+    append(QStringLiteral("<Disconnect Datetime=\"%1\" System=\"%2\" Host=\"%3\" Port=\"%4\" SslEncryption=\"%5\" />")
+               .arg(now(), xml(system), xml(host), xml(port), sslText(ssl)));
+}
+
+void LoggingService::connectHalvoServer(const QString &host, const QString &port, bool ssl)
+{
+    connectSystem(kHalvoServer, host, port, ssl);
+}
+
+void LoggingService::disconnectHalvoServer(const QString &host, const QString &port, bool ssl)
+{
+    disconnectSystem(kHalvoServer, host, port, ssl);
+}
+
+void LoggingService::connectQelo3(const QString &host, const QString &port, bool ssl)
+{
+    connectSystem(kQelo3, host, port, ssl);
+}
+
+void LoggingService::disconnectQelo3(const QString &host, const QString &port, bool ssl)
+{
+    disconnectSystem(kQelo3, host, port, ssl);
+}
+
+void LoggingService::download(const QString &fileType, const QString &system, const QString &filename)
+{
+    Logger::info(QStringLiteral("LoggingService::download: fileType=%1, system=%2, filename=%3").arg(fileType, system, filename));
+    append(QStringLiteral("<Download   Datetime=\"%1\" FileType=\"%2\" System=\"%3\" Filename=\"%4\" />")
+               .arg(now(), xml(fileType), xml(system), xml(filename)));
+}
+
+void LoggingService::upload(const QString &fileType, const QString &system, const QString &filename)
+{
+    Logger::info(QStringLiteral("LoggingService::upload: fileType=%1, system=%2, filename=%3").arg(fileType, system, filename));
+    append(QStringLiteral("<Upload     Datetime=\"%1\" FileType=\"%2\" System=\"%3\" Filename=\"%4\" />")
+               .arg(now(), xml(fileType), xml(system), xml(filename)));
+}
+
+void LoggingService::error(const QString &errorMessage)
+{
+    Logger::info(QStringLiteral("LoggingService::error: errorMessage=%1").arg(errorMessage));
+    append(QStringLiteral("<Error      Datetime=\"%1\" > \n%2\n</Error>").arg(now(), xml(errorMessage)));
+}
+
+void LoggingService::login(const QString &userName, int role, const QString &language, const QString &startModule,
+                           const QString &appVersion)
+{
+    const QString roleName = UserRoleEnum::name(role);
+    Logger::info(QStringLiteral("LoggingService::login: userName=%1, role=%2, language=%3, startModule=%4, appVersion=%5")
+                     .arg(userName, roleName, language, startModule, appVersion));
+    append(QStringLiteral("<Login      Datetime=\"%1\" UserID=\"%2\" Rolle=\"%3\" Sprache=\"%4\" Startmodul=\"%5\" AppVersion=\"%6\" />")
+               .arg(now(), xml(userName), xml(roleName), xml(language), xml(startModule), xml(appVersion)));
+}
+
+void LoggingService::logout(const QString &userName, int role)
+{
+    const QString roleName = UserRoleEnum::name(role);
+    Logger::info(QStringLiteral("LoggingService::logout: userName=%1, role=%2").arg(userName, roleName));
+    append(QStringLiteral("<Logout     Datetime=\"%1\" UserID=\"%2\" />").arg(now(), xml(userName)));
+    saveLogfile(userName, roleName);
+    m_entries.clear();
+}
+
+void LoggingService::qelo3DeviceInfo(const QString &serialNumber, const QString &name, const QString &softwareVersion,
+                                     const QString &type)
+{
+    Logger::info(QStringLiteral("LoggingService::qelo3DeviceInfo: serialNumber=%1, name=%2, softwareVersion=%3, type=%4")
+                     .arg(serialNumber, name, softwareVersion, type));
+    append(QStringLiteral("<DeviceInfo Datetime=\"%1\" SerialNumber=\"%2\" Name=\"%3\" SoftwareVersion=\"%4\" Type=\"%5\" />")
+               .arg(now(), xml(serialNumber), xml(name), xml(softwareVersion), xml(type)));
+}
+
+QString LoggingService::saveLogfile(const QString &userName, const QString &roleAsString)
+{
+    const QString path = DataPaths::activityLogPath(
+        userName, roleAsString, QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd_hhmmss")));
+    Logger::info(QStringLiteral("LoggingService::saveLogfile: userName=%1, roleAsString=%2, logfileFullpath=%3")
+                     .arg(userName, roleAsString, path));
+
+    QString text;
+    const QLatin1String eol("\r\n");
+    text += QLatin1String("<?xml version=\"1.0\" encoding=\"windows-1252\"?>") + eol;
+    text += QLatin1String("<KelvaraUserLog XMLDokumententypversion=\"1.0\">") + eol;
+    for (const QString &entry : qAsConst(m_entries))
+        text += QLatin1String("    ") + entry + eol;
+    text += QLatin1String("</KelvaraUserLog>") + eol;
+
+    QTextCodec *codec = QTextCodec::codecForName("windows-1252");
+    const QByteArray bytes = codec ? codec->fromUnicode(text) : text.toLatin1();
+
+    DataPaths::ensureDirectory(DataPaths::userPath(userName, QStringLiteral("kelvara_logFiles")));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        Logger::error(QStringLiteral("LoggingService::saveLogfile: Could not open ApplicationLogfile for writing! %1").arg(path));
+        return QString();
+    }
+    return path;
+}

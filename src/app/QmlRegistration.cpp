@@ -1,0 +1,38 @@
+#include "QmlRegistration.h"
+
+#include "MainViewController.h"
+
+#include <QtCore/QUrl>
+#include <QtQml/QQmlEngine>
+
+namespace {
+
+void registerSingleton(const char *uri, const char *name, const QString &url)
+{
+    const QUrl location(url);
+    if (location.isRelative()) {
+        qWarning("qmlRegisterSingletonType requires absolute URLs.");
+        return;
+    }
+    qmlRegisterSingletonType(location, uri, 1, 0, name);
+}
+
+} // namespace
+
+namespace QmlRegistration {
+
+void registerTypes()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    registerSingleton("NativeObjects", "NativeObjects", QStringLiteral("qrc:/Gui/Shared/winObjects.qml"));
+    registerSingleton("Style", "Style", QStringLiteral("qrc:/Gui/Style/WindowsStyle.qml"));
+    registerSingleton("FontStyle", "FontStyle", QStringLiteral("qrc:/Gui/Style/FontStyle.qml"));
+    registerSingleton("SharedObjects", "SharedObjects", QStringLiteral("qrc:/Gui/Shared/SharedObjects.qml"));
+    qmlRegisterUncreatableType<MainViewController>("MainViewControllerEnums", 1, 0, "MainViewControllerEnums",
+                                                   QStringLiteral("You can't create an instance of MainViewController in QML"));
+}
+
+} // namespace QmlRegistration

@@ -1,0 +1,34 @@
+#include "KelvaraApplication.h"
+#include "SingleInstance.h"
+
+#include <QtCore/QCoreApplication>
+#ifdef KELVARA_HAVE_WEBENGINE
+#include <QtWebEngineQuick/QtWebEngineQuick>
+#endif
+
+int main(int argc, char *argv[])
+{
+    SingleInstance guard;
+    if (!guard.acquire())
+        return 0;
+
+    qputenv("QT_HASH_SEED", "0");
+    // The four-part file version is what the application reports until the
+    // object exists; splash text and log banner are made in that window.
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_FILE_VERSION));
+#ifdef KELVARA_HAVE_WEBENGINE
+    // Qt 6 wants this before the application object; it starts no process.
+    QtWebEngineQuick::initialize();
+#endif
+    int exitCode = 0;
+    {
+        KelvaraApplication app(argc, argv);
+        QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
+        guard.listen();
+        QObject::connect(&guard, &SingleInstance::raiseRequested, &app, &KelvaraApplication::raiseMainWindow);
+        if (!app.startUi())
+            return 1;
+        exitCode = app.exec();
+    }
+    return exitCode;
+}
