@@ -10,7 +10,6 @@ class ImFixer : public QObject
 public:
     static ImFixer *instance();
 
-protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

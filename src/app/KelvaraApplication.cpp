@@ -100,6 +100,7 @@ bool KelvaraApplication::startUi()
 
 void KelvaraApplication::raiseMainWindow()
 {
+    Logger::info(QStringLiteral("KelvaraApplication::raiseMainWindow: another start asked for the window"));
     for (QWindow *window : topLevelWindows()) {
         if (window->title() != QLatin1String("Kelvara"))
             continue;

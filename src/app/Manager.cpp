@@ -13,7 +13,14 @@ Manager::Manager(QObject *parent)
 {
 }
 
-Manager::~Manager() = default;
+Manager::~Manager()
+{
+    // The scenes go first: their bindings must not see the services they
+    // bind to disappear one by one.
+    const QList<QObject *> roots = m_engine.rootObjects();
+    for (QObject *root : roots)
+        delete root;
+}
 
 void Manager::initialize()
 {

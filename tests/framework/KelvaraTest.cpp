@@ -52,9 +52,30 @@ bool logContains(const QString &text)
     return false;
 }
 
+namespace {
+
+void removeEntries(const QString &directory, const QString &keep)
+{
+    const QFileInfoList entries =
+        QDir(directory).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo &entry : entries) {
+        if (entry.absoluteFilePath() == keep)
+            continue;
+        if (entry.isDir())
+            QDir(entry.absoluteFilePath()).removeRecursively();
+        else
+            QFile::remove(entry.absoluteFilePath());
+    }
+}
+
+} // namespace
+
 void resetDataTree()
 {
-    QDir(DataPaths::kelvaraRoot()).removeRecursively();
+    // The application log survives so that a test can still read its lines.
+    const QString appDir = QFileInfo(DataPaths::appDir()).absoluteFilePath();
+    removeEntries(DataPaths::kelvaraRoot(), appDir);
+    removeEntries(appDir, QFileInfo(DataPaths::applicationLogPath()).absoluteFilePath());
 }
 
 bool writeFile(const QString &path, const QByteArray &data)

@@ -21,7 +21,7 @@ QStringList logLines();
 /// True when some log line contains `text`.
 bool logContains(const QString &text);
 
-/// Removes the whole data tree (DOCS/Kelvara) of this test process.
+/// Empties the data tree (DOCS/Kelvara) of this test process, keeping the application log.
 void resetDataTree();
 
 /// Writes a file, creating its folder; fails the calling test when it cannot.
