@@ -1,0 +1,12 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="de_DE">
+<context>
+    <name>main</name>
+    <message>
+        <source>LanguageName</source>
+        <comment>Visible name of language in selection dialog</comment>
+        <translation>Deutsch</translation>
+    </message>
+</context>
+</TS>
