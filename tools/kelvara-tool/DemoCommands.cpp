@@ -50,7 +50,11 @@ int firmware(const QString &out, qint64 size, quint32 seed)
         }
         written += length;
     }
-    return file.commit() ? 0 : 1;
+    if (!file.commit()) {
+        toolError(QStringLiteral("cannot write %1").arg(out));
+        return 1;
+    }
+    return 0;
 }
 
 // ---------------------------------------------------------------------------
