@@ -3,6 +3,7 @@
 #include "GetRequest.h"
 #include "ProtocolTypes.h"
 
+#include <QtCore/QTimer>
 #include <QtNetwork/QHostAddress>
 #include <QtWebSockets/QWebSocket>
 #include <QtWebSockets/QWebSocketServer>
@@ -130,6 +131,14 @@ void TestPeer::handleUploadMessage(QWebSocket *client, const FileTransfer &messa
     FileTransfer ack = message.acknowledgement();
     if (m_acknowledgeFileType != 0)
         ack.setFileType(m_acknowledgeFileType);
+    if (m_acknowledgeDelayMs > 0) {
+        QPointer<QWebSocket> target(client);
+        QTimer::singleShot(m_acknowledgeDelayMs, this, [this, target, ack] {
+            if (target)
+                send(target, ack);
+        });
+        return;
+    }
     send(client, ack);
 }
 

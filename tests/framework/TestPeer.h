@@ -44,6 +44,8 @@ public:
     void setAcknowledgeLimit(int count) { m_acknowledgeLimit = count; }
     /// Answers with this FileType instead of echoing it (0: echo).
     void setAcknowledgeFileType(int fileType) { m_acknowledgeFileType = fileType; }
+    /// Holds every acknowledgement back for this long (timer based).
+    void setAcknowledgeDelay(int milliseconds) { m_acknowledgeDelayMs = milliseconds; }
     /// Closes the link after this many FileTransfer messages have arrived (-1: never).
     void setCloseAfterTransfers(int count) { m_closeAfterTransfers = count; }
     /// Keeps every received frame for received(); off for long benchmark runs.
@@ -104,6 +106,7 @@ private:
     int m_closeAfterTransfers = -1;
     int m_transfersSeen = 0;
     int m_acknowledged = 0;
+    int m_acknowledgeDelayMs = 0;
     bool m_recordFrames = true;
     int m_serveChunkSize = 1024;
     qint32 m_nextId = 0;
