@@ -57,6 +57,9 @@ void FileDownload::run()
         if (!clientReady()) {
             Logger::warn(QStringLiteral("FileDownload::run: Download of %1 not started: no connection").arg(m_fileName));
             emit errorOccured(type);
+            // Idle again, like every other ended transfer; nothing was locked or sent.
+            m_fileType = 0;
+            emit fileTypeChanged(0);
             locker.unlock();
             moveToThread(m_ownerThread);
             return;

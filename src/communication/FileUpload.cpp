@@ -76,6 +76,9 @@ void FileUpload::run()
                                     "missing or too large")
                          .arg(m_filePath));
         emit errorOccured(type);
+        // Idle again, like every other ended transfer; nothing was locked or sent.
+        m_fileType = 0;
+        emit fileTypeChanged(0);
         moveToThread(m_ownerThread);
         return;
     }
