@@ -96,8 +96,12 @@ void FileDownload::run()
 
 bool FileDownload::appendLocked(const QByteArray &data)
 {
+    // ExistingOnly stands in for a separate exists() check: a missing target
+    // is a failure, never silently created here. Unbuffered because every
+    // chunk goes out in one write.
     QFile target(targetPath());
-    if (!target.exists() || data.isEmpty() || !target.open(QIODevice::ReadWrite | QIODevice::Append))
+    if (data.isEmpty()
+        || !target.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return false;
     const bool written = target.write(data) == data.size();
     target.close();

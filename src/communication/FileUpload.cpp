@@ -151,7 +151,7 @@ void FileUpload::onMessageReceived(const QByteArray &byteArray)
 bool FileUpload::sendNextChunk(const FileTransfer &acknowledgement)
 {
     QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         fail(QStringLiteral("FileUpload::onMessageReceived: Cannot open %1").arg(m_filePath));
         return false;
     }
