@@ -151,27 +151,27 @@ void Qelo3Server::queueDownload(const QString &fileName)
 
 void Qelo3Server::startNextDownload()
 {
-    if (m_downloadQueue.isEmpty() || m_fileDownload || !m_client)
-        return;
-    const QString fileName = m_downloadQueue.takeFirst();
-    const DownloadKind *kind = nullptr;
-    for (const DownloadKind &candidate : kDownloadKinds) {
-        if (fileName.endsWith(QLatin1String(candidate.ending))) {
-            kind = &candidate;
-            break;
+    // An unusable name is skipped rather than left to stall the names behind it.
+    while (!m_downloadQueue.isEmpty() && !m_fileDownload && m_client) {
+        const QString fileName = m_downloadQueue.takeFirst();
+        const DownloadKind *kind = nullptr;
+        for (const DownloadKind &candidate : kDownloadKinds) {
+            if (fileName.endsWith(QLatin1String(candidate.ending))) {
+                kind = &candidate;
+                break;
+            }
         }
+        // A peer's name becomes a local path: only a plain file name may pass.
+        if (!kind || DataPaths::safeFileName(fileName) != fileName) {
+            Logger::warn(QStringLiteral("Qelo3Server::startNextDownload: dropped file name %1").arg(fileName));
+            continue;
+        }
+        auto *download = new FileDownload(m_client, fileName, downloadDirectory(), kind->fileType, kind->requestType,
+                                          m_downloadTimeoutMs);
+        m_fileDownload = download;
+        wireDownload(download, this);
+        download->start();
     }
-    // A peer's name becomes a local path: only a plain file name may pass.
-    const QString safeName = DataPaths::safeFileName(fileName);
-    if (!kind || safeName != fileName) {
-        Logger::warn(QStringLiteral("Qelo3Server::startNextDownload: dropped file name %1").arg(fileName));
-        return;
-    }
-    auto *download = new FileDownload(m_client, fileName, downloadDirectory(), kind->fileType, kind->requestType,
-                                      m_downloadTimeoutMs);
-    m_fileDownload = download;
-    wireDownload(download, this);
-    download->start();
 }
 
 void Qelo3Server::deleteFileUpload()

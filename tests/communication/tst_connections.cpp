@@ -1,0 +1,333 @@
+#include "KelvaraTest.h"
+
+#include "CommunicationController.h"
+#include "DataPaths.h"
+#include "GetRequest.h"
+#include "HalvoServer.h"
+#include "NetworkService.h"
+#include "ProtocolTypes.h"
+#include "Qelo3Server.h"
+#include "Settings.h"
+#include "TestPeer.h"
+#include "WebSocketClient.h"
+
+#include <QtCore/QFile>
+#include <QtTest/QSignalSpy>
+
+#include <memory>
+
+// The two connections against an in-process peer: request styles, the
+// download queue, firmware downloads, re-connect timers.
+class tst_Connections : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QList<GetRequest> requests(const TestPeer &peer)
+    {
+        QList<GetRequest> result;
+        for (const QByteArray &frame : peer.received()) {
+            if (MessageBase(frame).commandType() == CommandType::GetRequest)
+                result.append(GetRequest(frame));
+        }
+        return result;
+    }
+
+    static void usePeerFor(const QString &prefix, const TestPeer &peer)
+    {
+        Settings::setValue(QStringLiteral("Preferences/%1Host").arg(prefix), QStringLiteral("127.0.0.1"));
+        Settings::setValue(QStringLiteral("Preferences/%1Port").arg(prefix), peer.portText());
+    }
+
+    // A peer message with the given protocol version in its header.
+    static QByteArray messageOfVersion(qint32 version)
+    {
+        FileTransfer message(1, true, FileType::UserSet, QString(), QStringLiteral("x"), 0, QByteArray(), 0);
+        message.setProtocolVersion(version);
+        return message.serialize();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        KelvaraTest::initializeLogger();
+        DataPaths::ensureDirectory(DataPaths::appDir());
+        Settings::create(DataPaths::kelvaraRoot());
+        // Nothing listens on port 1: the connection that a test does not use stays down.
+        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), QStringLiteral("1"));
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), QStringLiteral("1"));
+        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerConnectionUpdateRate"), QStringLiteral("100"));
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerConnectionUpdateRate"), QStringLiteral("100"));
+    }
+
+    void requestStyleFollowsPeerVersion_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("userSetRequest");
+        QTest::addColumn<int>("chronoRequest");
+        QTest::newRow("before any message the old style") << 0 << 2 << 5;
+        QTest::newRow("version 4 gets single files") << 4 << 2 << 5;
+        QTest::newRow("version 5 gets lists") << 5 << 1 << 4;
+        QTest::newRow("version 6 gets lists") << 6 << 1 << 4;
+    }
+
+    void requestStyleFollowsPeerVersion()
+    {
+        QFETCH(int, version);
+        QFETCH(int, userSetRequest);
+        QFETCH(int, chronoRequest);
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        usePeerFor(QStringLiteral("Qelo3Server"), peer);
+        CommunicationController communication;
+        Qelo3Server *generator = communication.qelo3Server();
+        communication.setQelo3ServerAutoConnect(true);
+        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        if (version > 0) {
+            QSignalSpy received(generator->client(), &WebSocketClient::binaryMessageReceived);
+            peer.sendBinary(messageOfVersion(version));
+            QVERIFY(received.wait(KelvaraTest::timeout(5000)));
+        }
+        QCOMPARE(generator->peerProtocolVersion(), version);
+        generator->requestUserSet();
+        generator->requestChronoFiles();
+        generator->requestDeviceInformation();
+        QTRY_COMPARE_WITH_TIMEOUT(requests(peer).size(), 3, KelvaraTest::timeout(5000));
+        const QList<GetRequest> sent = requests(peer);
+        QCOMPARE(sent.at(0).getRequestType(), userSetRequest);
+        QCOMPARE(sent.at(1).getRequestType(), chronoRequest);
+        QCOMPARE(sent.at(2).getRequestType(), 7);
+        // The connection numbers its own requests from 1.
+        QCOMPARE(sent.at(0).messageId(), 1);
+        QCOMPARE(sent.at(2).messageId(), 3);
+    }
+
+    void queuedDownloadsRunInOrder()
+    {
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        peer.serveFile(QStringLiteral("a.fix"), FileType::ChronoFixed, QByteArray(3000, 'f'));
+        peer.serveFile(QStringLiteral("b.flex.zip"), FileType::ChronoFlexZip, QByteArray(5000, 'z'));
+        peer.serveFile(QStringLiteral("c.xml"), FileType::UserSet, QByteArray("<AnwenderSet/>"));
+        usePeerFor(QStringLiteral("Qelo3Server"), peer);
+        CommunicationController communication;
+        Qelo3Server *generator = communication.qelo3Server();
+        communication.setQelo3ServerAutoConnect(true);
+        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+
+        QSignalSpy files(generator, &Qelo3Server::fileReceived);
+        generator->queueDownload(QStringLiteral("a.fix"));
+        // Dropped without a download, and without holding up the names behind it.
+        generator->queueDownload(QStringLiteral("unknown.bin"));
+        generator->queueDownload(QStringLiteral("b.flex.zip"));
+        generator->queueDownload(QStringLiteral("c.xml"));
+        QTRY_COMPARE_WITH_TIMEOUT(files.count(), 3, KelvaraTest::timeout(15000));
+
+        QList<int> fileTypes;
+        for (const QList<QVariant> &arguments : qAsConst(files))
+            fileTypes << arguments.at(0).value<FileTransfer>().fileType();
+        QCOMPARE(fileTypes, (QList<int>{6, 7, 1}));
+        QList<int> requestTypes;
+        QStringList names;
+        for (const GetRequest &request : requests(peer)) {
+            requestTypes << request.getRequestType();
+            names << request.additionalInfo();
+            QCOMPARE(request.selector(), 2);
+        }
+        QCOMPARE(requestTypes, (QList<int>{5, 5, 2}));
+        QCOMPARE(names, (QStringList{QStringLiteral("a.fix"), QStringLiteral("b.flex.zip"), QStringLiteral("c.xml")}));
+        QCOMPARE(KelvaraTest::readFile(DataPaths::tempDir() + QStringLiteral("/b.flex.zip")), QByteArray(5000, 'z'));
+        QTRY_VERIFY(!generator->fileDownloadIsActive());
+    }
+
+    void unsafeNamesNeverStartADownload_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent traversal") << "../../x.xml";
+        QTest::newRow("absolute path") << "/tmp/x.fix";
+        QTest::newRow("windows traversal") << "..\\x.flex";
+    }
+
+    void unsafeNamesNeverStartADownload()
+    {
+        QFETCH(QString, name);
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        usePeerFor(QStringLiteral("Qelo3Server"), peer);
+        CommunicationController communication;
+        Qelo3Server *generator = communication.qelo3Server();
+        communication.setQelo3ServerAutoConnect(true);
+        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        generator->queueDownload(name);
+        QVERIFY(!generator->fileDownloadIsActive());
+        QVERIFY(generator->downloadQueue().isEmpty());
+        QTest::qWait(100);
+        QVERIFY(requests(peer).isEmpty());
+    }
+
+    void cancellingTheDownloadEmptiesTheQueue()
+    {
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        peer.setServeFault(TestPeer::ServeFault::SilentAfterStart);
+        peer.serveFile(QStringLiteral("a.fix"), FileType::ChronoFixed, QByteArray(10, 'f'));
+        usePeerFor(QStringLiteral("Qelo3Server"), peer);
+        CommunicationController communication;
+        Qelo3Server *generator = communication.qelo3Server();
+        communication.setQelo3ServerAutoConnect(true);
+        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        QSignalSpy canceled(generator, &Qelo3Server::fileDownloadCanceled);
+        generator->queueDownload(QStringLiteral("a.fix"));
+        generator->queueDownload(QStringLiteral("b.fix"));
+        QTRY_VERIFY_WITH_TIMEOUT(generator->fileDownloadIsActive(), KelvaraTest::timeout(5000));
+        generator->fileDownloadDoCancel();
+        QVERIFY(generator->downloadQueue().isEmpty());
+        QVERIFY(canceled.wait(KelvaraTest::timeout(5000)));
+        QCOMPARE(canceled.first().at(0).toInt(), int(FileType::ChronoFixed));
+        QTRY_VERIFY(!generator->fileDownloadIsActive());
+        QTest::qWait(200);
+        QCOMPARE(requests(peer).size(), 1);
+    }
+
+    void userSetUploadIsFollowedByANewRequest()
+    {
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        usePeerFor(QStringLiteral("Qelo3Server"), peer);
+        const QString path = DataPaths::tempDir() + QStringLiteral("/upload.xml");
+        QVERIFY(KelvaraTest::writeFile(path, QByteArray(2500, 'u')));
+        CommunicationController communication;
+        Qelo3Server *generator = communication.qelo3Server();
+        communication.setQelo3ServerAutoConnect(true);
+        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        QSignalSpy finished(generator, &Qelo3Server::fileUploadSuccessfullyFinished);
+        generator->uploadUserSet(QStringLiteral("set.xml"), path);
+        generator->uploadUserSet(QStringLiteral("second.xml"), path); // ignored while one runs
+        QVERIFY(finished.wait(KelvaraTest::timeout(10000)));
+        QCOMPARE(peer.uploadedContent(QStringLiteral("set.xml")), QByteArray(2500, 'u'));
+        QVERIFY(peer.uploadedContent(QStringLiteral("second.xml")).isNull());
+        QTRY_COMPARE_WITH_TIMEOUT(requests(peer).size(), 1, KelvaraTest::timeout(5000));
+        // The peer's acknowledgements carry version 6, so the set is asked for as a list.
+        QCOMPARE(requests(peer).first().getRequestType(), 1);
+    }
+
+    void firmwareDownloadAsksForTheContainer()
+    {
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        const QString container = QStringLiteral("esc_tool_1_5.esc");
+        peer.serveFile(container, FileType::FirmwareContainer, QByteArray(70000, 'c'));
+        usePeerFor(QStringLiteral("HalvoServer"), peer);
+        CommunicationController communication;
+        HalvoServer *server = communication.halvoServer();
+        communication.setHalvoServerAutoConnect(true);
+        QTRY_VERIFY_WITH_TIMEOUT(server->isConnected(), KelvaraTest::timeout(5000));
+        QSignalSpy files(server, &HalvoServer::fileReceived);
+        server->downloadFirmware(QStringLiteral("esb_tool_1_5.esb"));
+        QVERIFY(files.wait(KelvaraTest::timeout(10000)));
+        const auto received = files.first().at(0).value<FileTransfer>();
+        QCOMPARE(received.filename(), container);
+        QCOMPARE(received.fileType(), int(FileType::FirmwareContainer));
+        const GetRequest request = requests(peer).first();
+        QCOMPARE(request.getRequestType(), 10);
+        QCOMPARE(request.selector(), 2);
+        QCOMPARE(KelvaraTest::readFile(received.directory() + QLatin1Char('/') + container), QByteArray(70000, 'c'));
+    }
+
+    void serverRequests_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("selector");
+        QTest::addColumn<QString>("info");
+        QTest::newRow("downloads list") << 0 << 1 << 1 << "";
+        QTest::newRow("template list") << 1 << 1 << 2 << "";
+        QTest::newRow("user-set file") << 2 << 2 << 2 << "templates/a.xml";
+        QTest::newRow("instrument catalogue") << 3 << 8 << 0 << "";
+        QTest::newRow("firmware list") << 4 << 9 << 0 << "";
+        QTest::newRow("listed file") << 5 << 10 << 1 << "f.esb";
+        QTest::newRow("service centres") << 6 << 12 << 0 << "";
+        QTest::newRow("on connect") << 7 << 13 << 0 << "";
+        QTest::newRow("update information carries the version") << 8 << 15 << 0 << "1.4.1";
+    }
+
+    void serverRequests()
+    {
+        QFETCH(int, operation);
+        QFETCH(int, type);
+        QFETCH(int, selector);
+        QFETCH(QString, info);
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.4.1"));
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        usePeerFor(QStringLiteral("HalvoServer"), peer);
+        CommunicationController communication;
+        HalvoServer *server = communication.halvoServer();
+        communication.setHalvoServerAutoConnect(true);
+        QTRY_VERIFY_WITH_TIMEOUT(server->isConnected(), KelvaraTest::timeout(5000));
+        switch (operation) {
+        case 0: server->requestList(1); break;
+        case 1: server->requestList(2); break;
+        case 2: server->requestUserSetFile(2, QStringLiteral("templates/a.xml")); break;
+        case 3: server->requestInstrumentCatalog(); break;
+        case 4: server->requestFirmwareList(); break;
+        case 5: server->requestFile(QStringLiteral("f.esb")); break;
+        case 6: server->requestServiceCenterList(); break;
+        case 7: server->requestOnConnect(); break;
+        default: server->requestUpdateInfo(); break;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(requests(peer).size(), 1, KelvaraTest::timeout(5000));
+        const GetRequest request = requests(peer).first();
+        QCOMPARE(request.getRequestType(), type);
+        QCOMPARE(request.selector(), selector);
+        QCOMPARE(request.additionalInfo(), info);
+        QVERIFY(!request.isAck());
+    }
+
+    void reconnectFollowsTheAutoConnectFlag_data()
+    {
+        QTest::addColumn<bool>("autoConnect");
+        QTest::newRow("auto-connect on reconnects") << true;
+        QTest::newRow("auto-connect off stays down") << false;
+    }
+
+    void reconnectFollowsTheAutoConnectFlag()
+    {
+        QFETCH(bool, autoConnect);
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        usePeerFor(QStringLiteral("Qelo3Server"), peer);
+        CommunicationController communication;
+        Qelo3Server *generator = communication.qelo3Server();
+        QSignalSpy connected(&peer, &TestPeer::clientConnected);
+        // The first attempt happens whatever the flag says.
+        communication.setQelo3ServerAutoConnect(autoConnect);
+        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        QCOMPARE(connected.count(), 1);
+        peer.closeClients();
+        QTRY_VERIFY_WITH_TIMEOUT(!generator->isConnected(), KelvaraTest::timeout(5000));
+        if (autoConnect) {
+            QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+            QCOMPARE(connected.count(), 2);
+        } else {
+            QTest::qWait(KelvaraTest::timeout(600)); // several timer periods of 100 ms
+            QVERIFY(!generator->isConnected());
+            QCOMPARE(connected.count(), 1);
+        }
+    }
+
+    void networkServiceHidesIdentityWhileDisconnected()
+    {
+        CommunicationController communication;
+        NetworkService network(&communication);
+        communication.qelo3Server()->setDeviceData(QStringLiteral("OP 4"), QStringLiteral("QELO 3"),
+                                                   QStringLiteral("SN1"), QStringLiteral("1.4.1"), QString());
+        QCOMPARE(network.qelo3Name(), QStringLiteral("-"));
+        QCOMPARE(network.qelo3SerialNumber(), QStringLiteral("-"));
+        QCOMPARE(network.qelo3Version(), QStringLiteral("-"));
+        QVERIFY(!network.isQelo3Connected());
+    }
+};
+
+KELVARA_TEST_GUILESS_MAIN(tst_Connections)
+#include "tst_connections.moc"
