@@ -1,0 +1,248 @@
+#include "KelvaraTest.h"
+
+#include "AuthorizationMatrix.h"
+#include "DataPaths.h"
+#include "GetRequest.h"
+#include "HalvoServer.h"
+#include "MainViewController.h"
+#include "Manager.h"
+#include "PasswordVerifier.h"
+#include "ProtocolTypes.h"
+#include "Qelo3DeviceInformation.h"
+#include "Qelo3Server.h"
+#include "Settings.h"
+#include "TestPeer.h"
+#include "UpdateInfoReply.h"
+#include "UserSettings.h"
+#include "WebSocketClient.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtTest/QSignalSpy>
+
+#include <memory>
+
+// Routing of the peers' messages through the Manager, against in-process peers.
+class tst_Manager : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestPeer m_generator;
+    TestPeer m_server;
+
+    std::unique_ptr<Manager> connectedManager()
+    {
+        auto manager = std::make_unique<Manager>();
+        manager->initialize();
+        manager->communication().setQelo3ServerAutoConnect(true);
+        manager->communication().setHalvoServerAutoConnect(true);
+        if (!QTest::qWaitFor([&] { return manager->communication().isQelo3Connected()
+                                          && manager->communication().isHalvoServerConnected(); },
+                             KelvaraTest::timeout(5000)))
+            return nullptr;
+        return manager;
+    }
+
+    static QList<GetRequest> requests(const TestPeer &peer)
+    {
+        QList<GetRequest> result;
+        for (const QByteArray &frame : peer.received()) {
+            if (MessageBase(frame).commandType() == CommandType::GetRequest)
+                result.append(GetRequest(frame));
+        }
+        return result;
+    }
+
+    static QByteArray withCommand(qint32 command)
+    {
+        // With the acknowledgement flag set, a heartbeat is not answered by the
+        // transport but handed on like any other message.
+        return MessageBase(command, 1, true).serialize();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        KelvaraTest::initializeLogger();
+        PasswordVerifier::setDefaultIterations(1000);
+        QVERIFY(m_generator.listen());
+        QVERIFY(m_server.listen());
+        DataPaths::ensureDirectory(DataPaths::appDir());
+        Settings::create(DataPaths::kelvaraRoot());
+        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerHost"), QStringLiteral("127.0.0.1"));
+        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), m_generator.portText());
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerHost"), QStringLiteral("127.0.0.1"));
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), m_server.portText());
+    }
+
+    void init()
+    {
+        m_generator.clearReceived();
+        m_server.clearReceived();
+    }
+
+    void connectingAsksForIdentityAndAnnounces()
+    {
+        auto manager = connectedManager();
+        QVERIFY(manager);
+        QTRY_VERIFY_WITH_TIMEOUT(!requests(m_generator).isEmpty() && !requests(m_server).isEmpty(), KelvaraTest::timeout(5000));
+        QCOMPARE(requests(m_generator).first().getRequestType(), 7);
+        QCOMPARE(requests(m_server).first().getRequestType(), 13);
+
+        QSignalSpy identity(&manager->communication(), &CommunicationController::qelo3DeviceDataChanged);
+        const Qelo3DeviceInformation info(1, false, QStringLiteral("QELO 3"), QStringLiteral("23104711"), QStringLiteral("OP 4"),
+                                          QStringLiteral("1.4.1"));
+        m_generator.sendBinary(info.serialize());
+        QVERIFY(identity.wait(KelvaraTest::timeout(5000)));
+        QCOMPARE(manager->communication().qelo3Server()->serialNumber(), QStringLiteral("23104711"));
+        QCOMPARE(manager->communication().qelo3Server()->name(), QStringLiteral("OP 4"));
+        QVERIFY(manager->loggingService().entries().last().contains(QStringLiteral("SerialNumber=\"23104711\"")));
+    }
+
+    void unknownCommandsAreWarned_data()
+    {
+        QTest::addColumn<bool>("fromServer");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("warning");
+        const QString serverWarning = QStringLiteral("Manager::onHalvoServerBinaryMessageReceived: Unknown command received!");
+        QTest::newRow("heartbeat at the server handler") << true << 11 << serverWarning;
+        QTest::newRow("command 3 from the server") << true << 3 << serverWarning;
+        QTest::newRow("command 99 from the server") << true << 99 << serverWarning;
+        QTest::newRow("login reply from the generator") << false << 6
+            << "Manager::onQelo3ServerBinaryMessageReceived: Invalid CommandType received from QELO3! message.CommandType=6";
+    }
+
+    void unknownCommandsAreWarned()
+    {
+        QFETCH(bool, fromServer);
+        QFETCH(int, command);
+        QFETCH(QString, warning);
+        auto manager = connectedManager();
+        QVERIFY(manager);
+        WebSocketClient *client = fromServer ? manager->communication().halvoServer()->client()
+                                             : manager->communication().qelo3Server()->client();
+        QSignalSpy received(client, &WebSocketClient::binaryMessageReceived);
+        (fromServer ? m_server : m_generator).sendBinary(withCommand(command));
+        QVERIFY(received.wait(KelvaraTest::timeout(5000)));
+        QVERIFY(KelvaraTest::logContains(warning));
+    }
+
+    void unknownFileTypesAreWarned()
+    {
+        auto manager = connectedManager();
+        QVERIFY(manager);
+        QSignalSpy received(manager->communication().qelo3Server()->client(), &WebSocketClient::binaryMessageReceived);
+        m_generator.sendBinary(FileTransfer(1, false, 9, QString(), QStringLiteral("x"), 0, QByteArray("x"), 0).serialize());
+        QVERIFY(received.wait(KelvaraTest::timeout(5000)));
+        QVERIFY(KelvaraTest::logContains(QStringLiteral("Invalid file type being received from QELO3")));
+    }
+
+    void peerListNamesStayInsideTheDataTree()
+    {
+        auto manager = connectedManager();
+        QVERIFY(manager);
+        m_generator.serveFile(QStringLiteral("x.xml"), FileType::UserSet, QByteArray("<AnwenderSet/>"));
+        QSignalSpy files(manager->communication().qelo3Server(), &Qelo3Server::fileReceived);
+        const QByteArray list("../../x.xml\r\n\r\n..\r\n");
+        m_generator.sendBinary(FileTransfer(2, false, FileType::FileList, QString(), QStringLiteral("list"), 0, list, 0).serialize());
+        QVERIFY(files.wait(KelvaraTest::timeout(10000)));
+        const auto file = files.first().at(0).value<FileTransfer>();
+        QCOMPARE(file.filename(), QStringLiteral("x.xml"));
+        QCOMPARE(QDir(file.directory()).absolutePath(), QDir(DataPaths::tempDir()).absolutePath());
+        QVERIFY(!QFile::exists(DataPaths::kelvaraRoot() + QStringLiteral("/../x.xml")));
+        QVERIFY(!QFile::exists(DataPaths::documentsPath() + QStringLiteral("/x.xml")));
+        const QList<GetRequest> sent = requests(m_generator);
+        QCOMPARE(sent.last().additionalInfo(), QStringLiteral("x.xml"));
+    }
+
+    void matrixIsStoredAndUpdateInfoRequested()
+    {
+        auto manager = connectedManager();
+        QVERIFY(manager);
+        QFile::remove(DataPaths::authorizationMatrixPath());
+        AuthorizationMatrix matrix(5, false);
+        matrix.setMask(3, 0x10100);
+        m_server.sendBinary(matrix.serialize());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(DataPaths::authorizationMatrixPath()), KelvaraTest::timeout(5000));
+        AuthorizationMatrix stored;
+        QVERIFY(stored.load(DataPaths::authorizationMatrixPath()));
+        QCOMPARE(stored.mask(3), qint64(0x10100));
+        QTRY_VERIFY_WITH_TIMEOUT(!requests(m_server).isEmpty() && requests(m_server).last().getRequestType() == 15,
+                                 KelvaraTest::timeout(5000));
+    }
+
+    void updateInformationBlocksTheLogin_data()
+    {
+        QTest::addColumn<int>("updateTyp");
+        QTest::addColumn<bool>("blocked");
+        QTest::addColumn<int>("notifications");
+        QTest::newRow("type 1 blocks") << 1 << true << 1;
+        QTest::newRow("type 0 informs") << 0 << false << 1;
+        QTest::newRow("type 2 is ignored") << 2 << false << 0;
+    }
+
+    void updateInformationBlocksTheLogin()
+    {
+        QFETCH(int, updateTyp);
+        QFETCH(bool, blocked);
+        QFETCH(int, notifications);
+        auto manager = connectedManager();
+        QVERIFY(manager);
+        QSignalSpy received(&manager->loginViewController(), &LoginViewController::updateInfoReceived);
+        UpdateInfoReply reply;
+        QStringList texts;
+        for (int i = 0; i < 13; ++i)
+            texts << QStringLiteral("t%1").arg(i);
+        reply.setFields(texts, updateTyp);
+        QSignalSpy frames(manager->communication().halvoServer()->client(), &WebSocketClient::binaryMessageReceived);
+        m_server.sendBinary(reply.serialize());
+        QVERIFY(frames.wait(KelvaraTest::timeout(5000)));
+        QCOMPARE(received.count(), notifications);
+        QCOMPARE(manager->loginViewController().isLoginBlocked(), blocked);
+        if (notifications)
+            QCOMPARE(manager->loginViewController().getUpdateInfo(0), QStringLiteral("t1"));
+    }
+
+    void loginPreparesTheUserTreeAndShowsTheStartModule()
+    {
+        QFile::remove(DataPaths::authorizationMatrixPath()); // every right
+        auto manager = std::make_unique<Manager>();
+        manager->initialize();
+        Settings::setValue(QStringLiteral("Credentials/chrono.fan"),
+                           QStringLiteral("chrono.fan|%1|ADMIN|C|F|X|2023-11-15 10:00:00").arg(PasswordVerifier::create(QStringLiteral("pw"))));
+        DataPaths::prepareUserTree(QStringLiteral("chrono.fan"));
+        UserSettings(QStringLiteral("chrono.fan")).setValue(QStringLiteral("UserSettings/StartModule"), QStringLiteral("ChronoPage"));
+        QVERIFY(KelvaraTest::writeFile(DataPaths::tempDir() + QStringLiteral("/stale.tmp"), "x"));
+        manager->loginViewController().loginUser(QStringLiteral("Chrono.Fan"), QStringLiteral("pw"));
+        QVERIFY(manager->loginViewController().isLoggedIn());
+        QCOMPARE(manager->userName(), QStringLiteral("chrono.fan"));
+        QVERIFY(!QFile::exists(DataPaths::tempDir() + QStringLiteral("/stale.tmp")));
+        QVERIFY(QFile::exists(DataPaths::userSettingsPath(QStringLiteral("chrono.fan"))));
+        QVERIFY(QDir(DataPaths::userSetDirectory(QStringLiteral("chrono.fan"), 3)).exists());
+        QCOMPARE(manager->mainViewController()->currentPage(), int(MainViewController::PAGE_CHRONO));
+        manager->loginViewController().logoutUser();
+        QCOMPARE(manager->mainViewController()->currentPage(), int(MainViewController::PAGE_LOGIN));
+    }
+
+    void startModuleNamesMapToPages_data()
+    {
+        QTest::addColumn<QString>("module");
+        QTest::addColumn<int>("page");
+        QTest::newRow("update") << "UpdatePage" << int(MainViewController::PAGE_UPDATE);
+        QTest::newRow("chrono") << "ChronoPage" << int(MainViewController::PAGE_CHRONO);
+        QTest::newRow("contact") << "ContactPage" << int(MainViewController::PAGE_CONTACT);
+        QTest::newRow("copy") << "CopyPage" << int(MainViewController::PAGE_COPY);
+        QTest::newRow("login page name shows copy") << "LogInPage" << int(MainViewController::PAGE_COPY);
+    }
+
+    void startModuleNamesMapToPages()
+    {
+        QFETCH(QString, module);
+        QFETCH(int, page);
+        QCOMPARE(Manager::pageForStartModule(module), page);
+    }
+};
+
+KELVARA_TEST_MAIN(tst_Manager)
+#include "tst_manager.moc"
