@@ -67,6 +67,21 @@ QStringList Qelo3Simulator::chronoFiles() const
                    QDir::Name);
 }
 
+QStringList Qelo3Simulator::offeredChronoFiles() const
+{
+    const QStringList all = chronoFiles();
+    QStringList offered;
+    for (const QString &file : all) {
+        // Offering both forms of one event log would file it twice on the other side.
+        if (file.endsWith(QLatin1String(".flex")) && m_preferZipped && all.contains(file + QStringLiteral(".zip")))
+            continue;
+        if (file.endsWith(QLatin1String(".flex.zip")) && !m_preferZipped && all.contains(file.chopped(4)))
+            continue;
+        offered.append(file);
+    }
+    return offered;
+}
+
 qint32 Qelo3Simulator::chronoFileType(const QString &fileName)
 {
     if (fileName.endsWith(QLatin1String(".fix")))
@@ -109,7 +124,7 @@ void Qelo3Simulator::answerRequest(Connection *connection, const QByteArray &fra
         if (!lists)
             break;
         sendList(connection,
-                 request.getRequestType() == GetRequestType::UserSetList ? userSetFiles() : chronoFiles(),
+                 request.getRequestType() == GetRequestType::UserSetList ? userSetFiles() : offeredChronoFiles(),
                  request.selector());
         return;
     case GetRequestType::UserSet:

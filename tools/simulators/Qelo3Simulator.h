@@ -34,8 +34,12 @@ public:
 
     /// The user sets the generator holds, by file name.
     QStringList userSetFiles() const;
-    /// The chrono files it offers, by file name.
+    /// The chrono files in its data directory, by file name.
     QStringList chronoFiles() const;
+    /// What its chrono list names: the .fix files and each event log once,
+    /// zipped when a zipped form exists and zipped logs are preferred.
+    QStringList offeredChronoFiles() const;
+    void setPreferZippedEventLog(bool zipped) { m_preferZipped = zipped; }
     QList<UserLoginLogInfo> loginInfos() const { return m_loginInfos; }
 
     /// FileType of a chrono file by its ending: 6 .fix, 7 .flex.zip, 8 .flex; 0 otherwise.
@@ -56,5 +60,6 @@ private:
     QString m_name = QStringLiteral("QELO 3 simulator");
     QString m_softwareVersion = QStringLiteral("1.4.1");
     int m_listFileType = 2;
+    bool m_preferZipped = true;
     QList<UserLoginLogInfo> m_loginInfos;
 };

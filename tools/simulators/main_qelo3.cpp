@@ -21,6 +21,8 @@ int main(int argc, char *argv[])
          QStringLiteral("version")},
         {QStringLiteral("list-type"), QStringLiteral("FileType of the file lists: 2 (default) or 15."),
          QStringLiteral("type")},
+        {QStringLiteral("plain-event-log"),
+         QStringLiteral("List the event log as .flex even when a .flex.zip of it exists.")},
     });
     parser.process(app);
 
@@ -40,6 +42,7 @@ int main(int argc, char *argv[])
             error = QStringLiteral("--list-type is 2 or 15");
         simulator.setListFileType(number);
     }
+    simulator.setPreferZippedEventLog(!parser.isSet(QStringLiteral("plain-event-log")));
     if (!ok) {
         std::fprintf(stderr, "kelvara-qelo3-sim: %s\n", qPrintable(error));
         return 2;
