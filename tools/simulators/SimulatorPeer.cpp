@@ -1,7 +1,15 @@
 #include "SimulatorPeer.h"
 
+#include "AuthorizationMatrix.h"
 #include "DataPaths.h"
+#include "GetRequest.h"
 #include "MessageBase.h"
+#include "Qelo3DeviceInformation.h"
+#include "UpdateInfoReply.h"
+#include "UserLoginLogInfo.h"
+#include "UserLoginReply.h"
+#include "UserLoginRequest.h"
+#include "UserLogoutRequest.h"
 #include "ProtocolTypes.h"
 #include "SelfSignedCertificate.h"
 #include "SimulatorLog.h"
@@ -59,6 +67,33 @@ protected:
         ssl->startServerEncryption();
     }
 };
+
+/// The text form of a frame, decoded by its command type.
+QString describe(const QByteArray &frame)
+{
+    switch (MessageBase(frame).commandType()) {
+    case CommandType::GetRequest:
+        return GetRequest(frame).toString();
+    case CommandType::FileTransfer:
+        return FileTransfer(frame).toString();
+    case CommandType::UserLoginRequest:
+        return UserLoginRequest(frame).toString();
+    case CommandType::UserLoginReply:
+        return UserLoginReply(frame).toString();
+    case CommandType::UserLoginLogInfo:
+        return UserLoginLogInfo(frame).toString();
+    case CommandType::AuthorizationMatrix:
+        return AuthorizationMatrix(frame).toString();
+    case CommandType::Qelo3DeviceInformation:
+        return Qelo3DeviceInformation(frame).toString();
+    case CommandType::UserLogoutRequest:
+        return UserLogoutRequest(frame).toString();
+    case CommandType::UpdateInfoReply:
+        return UpdateInfoReply(frame).toString();
+    default:
+        return MessageBase(frame).toString();
+    }
+}
 
 } // namespace
 
@@ -240,10 +275,7 @@ void SimulatorPeer::onBinaryMessage(QWebSocket *socket, const QByteArray &frame)
     }
 
     const MessageBase header(frame);
-    if (header.commandType() == CommandType::FileTransfer)
-        logInfo(QStringLiteral("onBinaryMessage"), QStringLiteral("received ") + FileTransfer(frame).toString());
-    else
-        logInfo(QStringLiteral("onBinaryMessage"), QStringLiteral("received ") + header.toString());
+    logInfo(QStringLiteral("onBinaryMessage"), QStringLiteral("received ") + describe(frame));
     emit messageReceived(frame);
 
     if (header.commandType() == CommandType::Heartbeat) {
