@@ -16,6 +16,7 @@
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QEventLoop>
+#include <QtCore/QFile>
 #include <QtCore/QTimer>
 #include <QtWebSockets/QWebSocket>
 
@@ -56,7 +57,9 @@ public:
         QObject::connect(&m_socket, &QWebSocket::disconnected, &loop, &QEventLoop::quit);
         QTimer::singleShot(kAnswerTimeoutMs, &loop, &QEventLoop::quit);
         m_socket.close();
-        loop.exec();
+        // The close may already be complete when close() returns.
+        if (m_socket.state() != QAbstractSocket::UnconnectedState)
+            loop.exec();
         m_socket.abort();
         m_inbox.clear();
     }
@@ -136,6 +139,80 @@ private:
     QList<QByteArray> m_inbox;
     qint32 m_nextId = 0;
 };
+
+/// Resident memory of the watched processes, read from /proc on a timer.
+class RssSampler
+{
+public:
+    RssSampler(const QList<qint64> &pids, int seconds)
+        : m_pids(pids)
+    {
+        for (qint64 pid : pids)
+            m_first.insert(pid, rssKb(pid));
+        print(0);
+        m_clock.start();
+        m_timer.setInterval(seconds * 1000);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { print(m_clock.elapsed() / 1000); });
+        m_timer.start();
+    }
+
+    void finish()
+    {
+        m_timer.stop();
+        print(m_clock.elapsed() / 1000);
+        for (qint64 pid : m_pids)
+            std::printf("rss pid=%lld start_kb=%lld end_kb=%lld max_kb=%lld\n", pid, m_first.value(pid),
+                        m_last.value(pid), m_max.value(pid));
+    }
+
+    static qint64 rssKb(qint64 pid)
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').first().toLongLong();
+        }
+        return -1;
+    }
+
+private:
+    void print(qint64 seconds)
+    {
+        for (qint64 pid : m_pids) {
+            const qint64 rss = rssKb(pid);
+            m_last.insert(pid, rss);
+            m_max.insert(pid, qMax(m_max.value(pid), rss));
+            std::printf("sample t=%llds pid=%lld rss_kb=%lld\n", seconds, pid, rss);
+        }
+        std::fflush(stdout);
+    }
+
+    QList<qint64> m_pids;
+    QHash<qint64, qint64> m_first;
+    QHash<qint64, qint64> m_last;
+    QHash<qint64, qint64> m_max;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+};
+
+/// Waits, on the event loop, until the peer accepts connections.
+bool waitUntilListening(const QString &url, int milliseconds)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!deadline.hasExpired()) {
+        Link probe;
+        if (probe.open(url)) {
+            probe.close();
+            return true;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(100, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return false;
+}
 
 QStringList listNames(const QByteArray &payload)
 {
@@ -241,8 +318,25 @@ int main(int argc, char *argv[])
          QStringLiteral("600")},
         {QStringLiteral("firmware-every"), QStringLiteral("Download the firmware container every N rounds."),
          QStringLiteral("N"), QStringLiteral("10")},
+        {QStringLiteral("pause-ms"), QStringLiteral("Idle time between rounds, so a soak can share the machine."),
+         QStringLiteral("ms"), QStringLiteral("0")},
+        {QStringLiteral("watch"), QStringLiteral("Process id whose memory to sample (repeatable)."),
+         QStringLiteral("pid")},
+        {QStringLiteral("sample-seconds"), QStringLiteral("Seconds between memory samples."), QStringLiteral("s"),
+         QStringLiteral("30")},
     });
     parser.process(app);
+
+    for (const QString &key : {QStringLiteral("generator"), QStringLiteral("server")}) {
+        if (!waitUntilListening(parser.value(key), 10000)) {
+            std::fprintf(stderr, "%s does not answer\n", qPrintable(parser.value(key)));
+            return 2;
+        }
+    }
+    QList<qint64> pids;
+    for (const QString &pid : parser.values(QStringLiteral("watch")))
+        pids.append(pid.toLongLong());
+    RssSampler sampler(pids, qMax(1, parser.value(QStringLiteral("sample-seconds")).toInt()));
 
     const qint64 durationMs = parser.value(QStringLiteral("seconds")).toLongLong() * 1000;
     const int firmwareEvery = qMax(1, parser.value(QStringLiteral("firmware-every")).toInt());
@@ -250,7 +344,13 @@ int main(int argc, char *argv[])
     clock.start();
     qint64 rounds = 0;
     qint64 errors = 0;
+    const int pauseMs = qMax(0, parser.value(QStringLiteral("pause-ms")).toInt());
     while (clock.elapsed() < durationMs) {
+        if (pauseMs > 0 && rounds > 0) {
+            QEventLoop loop;
+            QTimer::singleShot(pauseMs, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
         ++rounds;
         const QString generatorError = generatorRound(parser.value(QStringLiteral("generator")));
         const QString serverError =
@@ -263,6 +363,7 @@ int main(int argc, char *argv[])
             }
         }
     }
+    sampler.finish();
     std::printf("rounds=%lld errors=%lld seconds=%lld\n", rounds, errors, clock.elapsed() / 1000);
     return errors == 0 ? 0 : 1;
 }
