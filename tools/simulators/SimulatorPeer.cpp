@@ -404,8 +404,12 @@ void SimulatorPeer::interrupt(Connection *connection, qint32 fileType, const QSt
 
 void SimulatorPeer::goSilent(Connection *connection)
 {
-    if (connection->silent || !connection->tcp)
+    if (connection->silent)
         return;
+    if (!connection->tcp) {
+        logWarn(QStringLiteral("goSilent"), QStringLiteral("the link's socket is unknown; it cannot be silenced"));
+        return;
+    }
     connection->silent = true;
     // The WebSocket answers pings on its own as long as it reads; taking its
     // socket's data away is the only way to stop that. The bytes are still
