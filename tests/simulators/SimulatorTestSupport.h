@@ -1,0 +1,91 @@
+#pragma once
+
+#include "KelvaraTest.h"
+#include "MessageBase.h"
+#include "SimulatorPeer.h"
+#include "WebSocketClient.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QDirIterator>
+#include <QtCore/QFileInfo>
+#include <QtTest/QSignalSpy>
+
+#include <memory>
+
+/// A real transport to a simulated peer, with an inbox of what it passed on.
+class PeerLink
+{
+public:
+    explicit PeerLink(int heartbeatMs = WebSocketClient::kDefaultHeartbeatIntervalMs)
+        : client(std::make_unique<WebSocketClient>())
+    {
+        client->setHeartbeatInterval(heartbeatMs);
+        QObject::connect(client.get(), &WebSocketClient::binaryMessageReceived,
+                         [this](const QByteArray &frame) { inbox.append(frame); });
+    }
+
+    bool open(const SimulatorPeer &peer)
+    {
+        QSignalSpy up(client.get(), &WebSocketClient::isProtocolConnectedChanged);
+        const QString port = QString::number(peer.port());
+        if (peer.isSecure())
+            client->connectToHostEncrypted(QStringLiteral("peer"), QStringLiteral("127.0.0.1"), port);
+        else
+            client->connectToHost(QStringLiteral("peer"), QStringLiteral("127.0.0.1"), port);
+        return up.wait(KelvaraTest::timeout(5000)) && client->isProtocolConnected();
+    }
+
+    void send(MessageBase &message)
+    {
+        message.setMessageId(++nextId);
+        client->sendMessage(message.serialize());
+    }
+
+    /// The frames of a command type received so far.
+    QList<QByteArray> ofCommand(qint32 commandType) const
+    {
+        QList<QByteArray> frames;
+        for (const QByteArray &frame : inbox) {
+            if (MessageBase(frame).commandType() == commandType)
+                frames.append(frame);
+        }
+        return frames;
+    }
+
+    /// Waits until `count` frames of the command have arrived; the last of them, or empty.
+    QByteArray waitFor(qint32 commandType, int count = 1, int milliseconds = 5000)
+    {
+        QTest::qWaitFor([&] { return ofCommand(commandType).size() >= count; }, KelvaraTest::timeout(milliseconds));
+        const QList<QByteArray> frames = ofCommand(commandType);
+        return frames.size() >= count ? frames.at(count - 1) : QByteArray();
+    }
+
+    std::unique_ptr<WebSocketClient> client;
+    QList<QByteArray> inbox;
+    qint32 nextId = 0;
+};
+
+namespace SimulatorTest {
+
+/// Copies a folder tree; the peers write into their data, so every test works on a copy.
+inline bool copyTree(const QString &from, const QString &to)
+{
+    if (!QFileInfo(from).isDir())
+        return false;
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        if (!QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+inline QString demoData(const QString &peer)
+{
+    return QStringLiteral(KELVARA_DEMO_DATA_DIR) + QLatin1Char('/') + peer;
+}
+
+} // namespace SimulatorTest

@@ -1,0 +1,354 @@
+#include "ServerSimulator.h"
+
+#include "AuthorizationMatrix.h"
+#include "DataPaths.h"
+#include "GetRequest.h"
+#include "ProtocolTypes.h"
+#include "UpdateInfoReply.h"
+#include "UserLoginReply.h"
+#include "UserLoginRequest.h"
+#include "UserRoles.h"
+
+#include <QtCore/QDateTime>
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtCore/QSettings>
+
+namespace {
+
+const QString kDownloads = QStringLiteral("usersets/downloads");
+const QString kTemplates = QStringLiteral("usersets/templates");
+const QString kFirmware = QStringLiteral("firmware");
+const QString kCatalogue = QStringLiteral("catalogue");
+const QString kServiceCenters = QStringLiteral("servicecenters");
+const QString kBuiltInMatrix = QStringLiteral(":/Resources/Config/AuthorizationMatrix");
+
+/// Server user-set categories: the Selector of the requests and answers.
+constexpr qint32 kCategoryDownloads = 1;
+constexpr qint32 kCategoryTemplates = 2;
+
+QString categoryFolder(qint32 category)
+{
+    if (category == kCategoryDownloads)
+        return kDownloads;
+    if (category == kCategoryTemplates)
+        return kTemplates;
+    return QString();
+}
+
+} // namespace
+
+ServerSimulator::ServerSimulator(QObject *parent)
+    : SimulatorPeer(QStringLiteral("ServerSimulator"), Protocol::kProtocolVersion, parent)
+{
+}
+
+void ServerSimulator::setDataDirectory(const QString &directory)
+{
+    SimulatorPeer::setDataDirectory(directory);
+    const QString path = dataDirectory() + QStringLiteral("/users.ini");
+    if (!QFileInfo::exists(path))
+        return;
+    QSettings users(path, QSettings::IniFormat);
+    const QStringList groups = users.childGroups();
+    for (const QString &group : groups) {
+        users.beginGroup(group);
+        Account account;
+        account.userName = group;
+        account.password = users.value(QStringLiteral("Password")).toString();
+        const QString roleName = users.value(QStringLiteral("Role")).toString();
+        account.role = UserRoleEnum::fromName(roleName);
+        if (account.role < 0) {
+            logWarn(QStringLiteral("setDataDirectory"),
+                    QStringLiteral("user %1 has the unknown role \"%2\"; it gets no role").arg(group, roleName));
+            account.role = UserRoleEnum::NO_ROLE;
+        }
+        account.firstName = users.value(QStringLiteral("FirstName")).toString();
+        account.lastName = users.value(QStringLiteral("LastName")).toString();
+        account.company = users.value(QStringLiteral("Company")).toString();
+        account.institution1 = users.value(QStringLiteral("Institution1")).toString();
+        account.institution2 = users.value(QStringLiteral("Institution2")).toString();
+        account.locked = users.value(QStringLiteral("Locked"), false).toBool();
+        users.endGroup();
+        addAccount(account);
+    }
+    logInfo(QStringLiteral("setDataDirectory"), QStringLiteral("%1 accounts loaded").arg(m_accounts.size()));
+}
+
+void ServerSimulator::addAccount(const Account &account)
+{
+    // The application lower-cases names for its own cache; the server matches the same way.
+    m_accounts.insert(account.userName.toLower(), account);
+}
+
+bool ServerSimulator::parseUpdateInfo(const QString &text, UpdateInfo *mode)
+{
+    if (text == QLatin1String("none"))
+        *mode = UpdateInfo::None;
+    else if (text == QLatin1String("info"))
+        *mode = UpdateInfo::Information;
+    else if (text == QLatin1String("blocking"))
+        *mode = UpdateInfo::Blocking;
+    else
+        return false;
+    return true;
+}
+
+qint32 ServerSimulator::updateTyp(UpdateInfo mode)
+{
+    switch (mode) {
+    case UpdateInfo::Blocking:
+        return UpdateInfoReply::UpdateAvailable;
+    case UpdateInfo::Information:
+        return 0;
+    case UpdateInfo::None:
+        break;
+    }
+    return UpdateInfoReply::NoInformation;
+}
+
+QString ServerSimulator::receivedPath(qint32 fileType, const QString &directory, const QString &fileName) const
+{
+    switch (fileType) {
+    case FileType::UserSet:
+        return dataPath(QStringLiteral("received/usersets"), fileName);
+    case FileType::ApplicationLog: {
+        const QString user = DataPaths::safeFileName(directory);
+        return dataPath(QStringLiteral("received/logs/") + (user.isEmpty() ? QStringLiteral("unknown") : user),
+                        fileName);
+    }
+    case FileType::ContactMessage:
+        return dataPath(QStringLiteral("received/contact"), fileName);
+    default:
+        return dataPath(QStringLiteral("received/other"), fileName);
+    }
+}
+
+void ServerSimulator::handleMessage(Connection *connection, const QByteArray &frame)
+{
+    switch (MessageBase(frame).commandType()) {
+    case CommandType::UserLoginRequest:
+        answerLogin(connection, frame);
+        break;
+    case CommandType::GetRequest:
+        answerRequest(connection, frame);
+        break;
+    case CommandType::FileTransfer:
+        answerFile(connection, FileTransfer(frame));
+        break;
+    case CommandType::UserLogoutRequest:
+        ++m_logoutCount;
+        break;
+    default:
+        logWarn(QStringLiteral("handleMessage"), QStringLiteral("no answer to ") + MessageBase(frame).toString());
+        break;
+    }
+}
+
+void ServerSimulator::answerLogin(Connection *connection, const QByteArray &frame)
+{
+    const UserLoginRequest request(frame);
+    if (m_ignoreLogins) {
+        logWarn(QStringLiteral("answerLogin"), QStringLiteral("login of %1 not answered (fault)").arg(request.userName()));
+        return;
+    }
+    const auto found = m_accounts.constFind(request.userName().toLower());
+    const bool accepted = !m_refuseLogins && found != m_accounts.constEnd() && !found->locked
+                          && found->password == request.password();
+    if (!accepted) {
+        logInfo(QStringLiteral("answerLogin"), QStringLiteral("login of %1 refused").arg(request.userName()));
+        UserLoginReply refusal(0, false, request.userName(), UserRoleEnum::NO_ROLE, QString(), QString(), QString(),
+                               false, QString(), QString());
+        send(connection, refusal);
+        return;
+    }
+    const Account &account = *found;
+    m_acceptedLogins.append(account.userName);
+    UserLoginReply reply(0, false, account.userName, account.role, account.firstName, account.lastName,
+                         account.company, true, account.institution1, account.institution2);
+    send(connection, reply);
+
+    AuthorizationMatrix matrix;
+    if (!matrix.load(kBuiltInMatrix))
+        logWarn(QStringLiteral("answerLogin"), QStringLiteral("built-in matrix missing; sending one without rights"));
+    send(connection, matrix);
+}
+
+void ServerSimulator::answerRequest(Connection *connection, const QByteArray &frame)
+{
+    const GetRequest request(frame);
+    switch (request.getRequestType()) {
+    case GetRequestType::UpdateInformation:
+        sendUpdateInfo(connection);
+        return;
+    case GetRequestType::FirmwareList:
+        sendList(connection, FileType::FirmwareList, request.selector(), QStringLiteral("firmware.txt"), kFirmware,
+                 {QStringLiteral("*.esb")});
+        return;
+    case GetRequestType::UserSetList:
+        if (request.selector() == kCategoryDownloads) {
+            sendList(connection, FileType::FileList, request.selector(), QStringLiteral("downloads.txt"), kDownloads,
+                     {QStringLiteral("*.xml")});
+            return;
+        }
+        if (request.selector() == kCategoryTemplates) {
+            sendList(connection, FileType::FileList, request.selector(), QStringLiteral("templates.txt"), kTemplates,
+                     {QStringLiteral("*.xml")});
+            return;
+        }
+        break;
+    case GetRequestType::UserSet:
+        if (!categoryFolder(request.selector()).isEmpty()) {
+            sendUserSet(connection, request.selector(), request.additionalInfo());
+            return;
+        }
+        break;
+    case GetRequestType::ListedFile:
+        if (request.selector() == Protocol::kChunkedSelector) {
+            bool ok = false;
+            const QByteArray content = readFile(dataPath(kFirmware, request.additionalInfo()), &ok);
+            if (!ok) {
+                logWarn(QStringLiteral("answerRequest"),
+                        QStringLiteral("no firmware container %1").arg(request.additionalInfo()));
+                return;
+            }
+            startChunkedSend(connection, FileType::FirmwareContainer, request.additionalInfo(), content);
+            return;
+        }
+        if (request.selector() == 1) {
+            if (request.additionalInfo().endsWith(QLatin1String(".esb"))) {
+                sendFile(connection, FileType::FirmwareDescription, 0, dataPath(kFirmware, request.additionalInfo()));
+                return;
+            }
+            const qint32 category = QFileInfo::exists(dataPath(kDownloads, request.additionalInfo()))
+                                        ? kCategoryDownloads
+                                        : kCategoryTemplates;
+            sendUserSet(connection, category, request.additionalInfo());
+            return;
+        }
+        break;
+    case GetRequestType::InstrumentCatalog:
+        sendNewestFile(connection, FileType::InstrumentCatalog, kCatalogue, {QStringLiteral("*.ini")});
+        return;
+    case GetRequestType::ServiceCenters:
+        sendNewestFile(connection, FileType::ServiceCenters, kServiceCenters, {QStringLiteral("*.xml")});
+        return;
+    case GetRequestType::ServerConnected:
+        return;
+    default:
+        break;
+    }
+    logWarn(QStringLiteral("answerRequest"), QStringLiteral("no answer to ") + request.toString());
+}
+
+void ServerSimulator::sendUpdateInfo(Connection *connection)
+{
+    UpdateInfoReply reply;
+    if (m_updateInfo == UpdateInfo::None) {
+        reply.setFields(QStringList(13, QString()), updateTyp(m_updateInfo));
+    } else {
+        const bool blocking = m_updateInfo == UpdateInfo::Blocking;
+        const QString link = QStringLiteral("http://localhost/kelvara/download");
+        reply.setFields({QString(),
+                         blocking ? QStringLiteral("Pflicht-Update verfügbar") : QStringLiteral("Neue Version verfügbar"),
+                         blocking ? QStringLiteral("Diese Version wird nicht mehr unterstützt. Bitte installieren "
+                                                   "Sie Kelvara 1.5.0.")
+                                  : QStringLiteral("Kelvara 1.5.0 steht zum Herunterladen bereit."),
+                         link, QStringLiteral("App Store"), link, QStringLiteral("Herunterladen"),
+                         blocking ? QStringLiteral("Mandatory update available") : QStringLiteral("New version available"),
+                         blocking ? QStringLiteral("This version is no longer supported. Please install Kelvara 1.5.0.")
+                                  : QStringLiteral("Kelvara 1.5.0 is ready for download."),
+                         link, QStringLiteral("App Store"), link, QStringLiteral("Download")},
+                        updateTyp(m_updateInfo));
+    }
+    send(connection, reply);
+}
+
+void ServerSimulator::sendList(Connection *connection, qint32 fileType, qint32 selector, const QString &listName,
+                               const QString &folder, const QStringList &filters)
+{
+    bool ok = false;
+    QByteArray payload = readFile(dataPath(QStringLiteral("lists"), listName), &ok);
+    if (!ok) {
+        // Without a prepared list the folder is the list: "name:modification time".
+        QStringList entries;
+        const QFileInfoList files =
+            QDir(dataDirectory() + QLatin1Char('/') + folder).entryInfoList(filters, QDir::Files, QDir::Name);
+        for (const QFileInfo &file : files)
+            entries.append(file.fileName() + QLatin1Char(':')
+                           + file.lastModified().toString(QStringLiteral("yyyyMMddhhmmss")));
+        payload = entries.join(QStringLiteral("\r\n")).toUtf8();
+    }
+    FileTransfer list(0, false, fileType, QString(), listName, selector, payload, 0);
+    send(connection, list);
+}
+
+void ServerSimulator::sendUserSet(Connection *connection, qint32 category, const QString &path)
+{
+    sendFile(connection, FileType::UserSet, category, dataPath(categoryFolder(category), path));
+}
+
+void ServerSimulator::sendNewestFile(Connection *connection, qint32 fileType, const QString &folder,
+                                     const QStringList &filters)
+{
+    // The names carry their date, so the last by name is the newest.
+    const QStringList files = QDir(dataDirectory() + QLatin1Char('/') + folder).entryList(filters, QDir::Files, QDir::Name);
+    if (files.isEmpty()) {
+        logWarn(QStringLiteral("sendNewestFile"), QStringLiteral("nothing in %1").arg(folder));
+        return;
+    }
+    sendFile(connection, fileType, 0, dataPath(folder, files.last()));
+}
+
+void ServerSimulator::sendFile(Connection *connection, qint32 fileType, qint32 selector, const QString &path)
+{
+    bool ok = false;
+    const QByteArray content = readFile(path, &ok);
+    if (!ok) {
+        // Nothing is sent: the synchronisation on the other side runs into its time-out.
+        logWarn(QStringLiteral("sendFile"), QStringLiteral("cannot read \"%1\"").arg(path));
+        return;
+    }
+    const QFileInfo info(path);
+    const QString folder = QDir(dataDirectory()).relativeFilePath(info.absolutePath());
+    FileTransfer file(0, false, fileType, folder, info.fileName(), selector, content, 0);
+    send(connection, file);
+}
+
+void ServerSimulator::answerFile(Connection *connection, const FileTransfer &message)
+{
+    if (message.isAck()) {
+        logWarn(QStringLiteral("answerFile"), QStringLiteral("unexpected acknowledgement ignored"));
+        return;
+    }
+    const qint32 type = message.fileType();
+    if (type != FileType::UserSet && type != FileType::ApplicationLog && type != FileType::ContactMessage) {
+        logWarn(QStringLiteral("answerFile"), QStringLiteral("no answer to a file of type %1").arg(type));
+        return;
+    }
+    FileTransfer answer = message.acknowledgement();
+    answer.setMessageId(message.messageId());
+    if (type == FileType::ContactMessage && m_rejectContactMessages) {
+        // A refusal is the echo without the acknowledgement flag.
+        logWarn(QStringLiteral("answerFile"), QStringLiteral("contact message %1 rejected (fault)").arg(message.filename()));
+        answer.setIsAck(false);
+        send(connection, answer);
+        return;
+    }
+    const QString path = receivedPath(type, message.directory(), message.filename());
+    if (!writeFile(path, message.data())) {
+        logWarn(QStringLiteral("answerFile"), QStringLiteral("cannot store \"%1\"; not acknowledged").arg(message.filename()));
+        return;
+    }
+    logInfo(QStringLiteral("answerFile"), QStringLiteral("stored %1 (%2 bytes)").arg(path).arg(message.data().size()));
+    if (wrongAcknowledgeFileType())
+        answer.setFileType(wrongFileType(type));
+    send(connection, answer);
+}
+
+void ServerSimulator::handleUpload(Connection *, const Connection::Incoming &upload)
+{
+    const QString path = dataPath(QStringLiteral("received/chunked"), upload.fileName);
+    if (!writeFile(path, upload.content))
+        logWarn(QStringLiteral("handleUpload"), QStringLiteral("cannot store \"%1\"").arg(upload.fileName));
+}

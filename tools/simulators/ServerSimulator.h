@@ -1,0 +1,82 @@
+#pragma once
+
+#include "SimulatorPeer.h"
+
+#include <QtCore/QMap>
+
+/// The simulated back-end server. Its data directory holds "users.ini" (one
+/// group per account: Password, Role as a role name, FirstName, LastName,
+/// Company, Institution1, Institution2, Locked), the lists in "lists/"
+/// (firmware.txt, templates.txt, downloads.txt: the exact payloads; made from
+/// the folders when missing), user sets in "usersets/downloads" and
+/// "usersets/templates", firmware pairs in "firmware/", the instrument
+/// catalogue in "catalogue/", the service-centre directory in
+/// "servicecenters/". What it receives is kept below "received/".
+class ServerSimulator : public SimulatorPeer
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint16 kDefaultPort = 8081;
+
+    enum class UpdateInfo { None, Information, Blocking };
+
+    struct Account
+    {
+        QString userName;
+        QString password;
+        int role = 0;
+        QString firstName;
+        QString lastName;
+        QString company;
+        QString institution1;
+        QString institution2;
+        bool locked = false;
+    };
+
+    explicit ServerSimulator(QObject *parent = nullptr);
+
+    /// Also loads the accounts of "users.ini" when the directory has one.
+    void setDataDirectory(const QString &directory) override;
+    void addAccount(const Account &account);
+    QList<Account> accounts() const { return m_accounts.values(); }
+
+    // Faults and options.
+    void setRefuseLogins(bool refuse) { m_refuseLogins = refuse; }
+    void setIgnoreLogins(bool ignore) { m_ignoreLogins = ignore; }
+    void setRejectContactMessages(bool reject) { m_rejectContactMessages = reject; }
+    void setUpdateInfo(UpdateInfo mode) { m_updateInfo = mode; }
+    /// "none", "info" or "blocking"; false for anything else.
+    static bool parseUpdateInfo(const QString &text, UpdateInfo *mode);
+    /// UpdateTyp on the wire: 2 no information, 1 an update that blocks the login, 0 news only.
+    static qint32 updateTyp(UpdateInfo mode);
+
+    /// Names of the users whose login was accepted, in order.
+    QStringList acceptedLogins() const { return m_acceptedLogins; }
+    int logoutCount() const { return m_logoutCount; }
+    /// Where a received single-message file of this type is kept.
+    QString receivedPath(qint32 fileType, const QString &directory, const QString &fileName) const;
+
+protected:
+    void handleMessage(Connection *connection, const QByteArray &frame) override;
+    void handleUpload(Connection *connection, const Connection::Incoming &upload) override;
+
+private:
+    void answerLogin(Connection *connection, const QByteArray &frame);
+    void answerRequest(Connection *connection, const QByteArray &frame);
+    void answerFile(Connection *connection, const FileTransfer &message);
+    void sendUpdateInfo(Connection *connection);
+    void sendList(Connection *connection, qint32 fileType, qint32 selector, const QString &listName,
+                  const QString &folder, const QStringList &filters);
+    void sendUserSet(Connection *connection, qint32 category, const QString &path);
+    void sendNewestFile(Connection *connection, qint32 fileType, const QString &folder, const QStringList &filters);
+    void sendFile(Connection *connection, qint32 fileType, qint32 selector, const QString &path);
+
+    QMap<QString, Account> m_accounts;
+    bool m_refuseLogins = false;
+    bool m_ignoreLogins = false;
+    bool m_rejectContactMessages = false;
+    UpdateInfo m_updateInfo = UpdateInfo::None;
+    QStringList m_acceptedLogins;
+    int m_logoutCount = 0;
+};

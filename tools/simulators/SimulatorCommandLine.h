@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QtCore/QCommandLineParser>
+
+class SimulatorPeer;
+
+/// The options both simulator programs share: where to listen, the data,
+/// TLS, and the faults of every peer.
+namespace SimulatorCommandLine {
+
+void addCommonOptions(QCommandLineParser &parser, quint16 defaultPort);
+/// Applies the shared options to the peer; false with a message for a bad value.
+bool applyCommonOptions(const QCommandLineParser &parser, SimulatorPeer &peer, quint16 *port, QString *error);
+/// A whole number from an option, within bounds.
+bool intValue(const QCommandLineParser &parser, const QString &name, int minimum, int maximum, int *value,
+              QString *error);
+
+} // namespace SimulatorCommandLine
