@@ -7,6 +7,7 @@
 #include "TestPeer.h"
 #include "WebSocketClient.h"
 
+#include <QtNetwork/QSslSocket>
 #include <QtTest/QSignalSpy>
 
 namespace {
@@ -243,6 +244,44 @@ private slots:
         QCOMPARE(host.size(), 1);
         QCOMPARE(port.size(), 1);
         QCOMPARE(encrypted.size(), 1);
+    }
+
+    void encryptedLink_data()
+    {
+        QTest::addColumn<bool>("ignore");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("self-signed certificate is ignored and reported") << true << true;
+        QTest::newRow("not ignored: reported and the handshake fails") << false << false;
+    }
+
+    void encryptedLink()
+    {
+        QFETCH(bool, ignore);
+        QFETCH(bool, connects);
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        TestPeer peer(nullptr, true);
+        QVERIFY(peer.listen());
+        WebSocketClient client;
+        client.setIgnoreSslErrors(ignore);
+        QSignalSpy reported(&client, &WebSocketClient::sslErrors);
+        QSignalSpy changed(&client, &WebSocketClient::isProtocolConnectedChanged);
+        client.connectToHostEncrypted(QStringLiteral("HalvoServer"), QStringLiteral("127.0.0.1"), peer.portText());
+        QVERIFY(client.isEncrypted());
+        QVERIFY(reported.wait(KelvaraTest::timeout(10000)));
+        QVERIFY(!reported.first().first().value<QList<QSslError>>().isEmpty());
+        if (connects) {
+            QTRY_VERIFY_WITH_TIMEOUT(client.isProtocolConnected(), KelvaraTest::timeout(10000));
+            QSignalSpy received(&client, &WebSocketClient::binaryMessageReceived);
+            QTRY_COMPARE_WITH_TIMEOUT(peer.clientCount(), 1, KelvaraTest::timeout(5000));
+            peer.sendBinary(FileTransfer().serialize());
+            QVERIFY(received.wait(KelvaraTest::timeout(5000)));
+        } else {
+            QVERIFY(!changed.wait(KelvaraTest::timeout(500)));
+            QVERIFY(!client.isProtocolConnected());
+            QVERIFY2(!KelvaraTest::logContains(QStringLiteral("Disconnected from HalvoServer")),
+                     "a failed connect writes no summary");
+        }
     }
 
     void sslErrorsAreReported_data()

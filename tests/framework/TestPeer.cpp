@@ -2,16 +2,20 @@
 
 #include "GetRequest.h"
 #include "ProtocolTypes.h"
+#include "TestCertificate.h"
 
 #include <QtCore/QTimer>
 #include <QtNetwork/QHostAddress>
 #include <QtWebSockets/QWebSocket>
 #include <QtWebSockets/QWebSocketServer>
 
-TestPeer::TestPeer(QObject *parent)
+TestPeer::TestPeer(QObject *parent, bool secure)
     : QObject(parent)
-    , m_server(new QWebSocketServer(QStringLiteral("TestPeer"), QWebSocketServer::NonSecureMode, this))
+    , m_server(new QWebSocketServer(QStringLiteral("TestPeer"),
+                                    secure ? QWebSocketServer::SecureMode : QWebSocketServer::NonSecureMode, this))
 {
+    if (secure)
+        m_server->setSslConfiguration(KelvaraTest::selfSignedServerConfiguration());
     connect(m_server, &QWebSocketServer::newConnection, this, &TestPeer::onNewConnection);
 }
 
