@@ -241,6 +241,7 @@ private slots:
         QTest::newRow("link lost") << "linkLost" << "errorOccured" << true;
         QTest::newRow("transport destroyed") << "clientGone" << "errorOccured" << true;
         QTest::newRow("local file missing") << "missing" << "errorOccured" << false;
+        QTest::newRow("no connection at the start") << "notConnected" << "errorOccured" << false;
         QTest::newRow("file shrinks between chunks") << "shortRead" << "errorOccured" << true;
         QTest::newRow("user cancel") << "cancel" << "canceled" << true;
     }
@@ -260,7 +261,9 @@ private slots:
         if (cause == QLatin1String("missing"))
             QFile::remove(path);
 
-        auto upload = std::make_unique<FileUpload>(client.get(), QStringLiteral("f.bin"), path,
+        WebSocketClient offline;
+        auto upload = std::make_unique<FileUpload>(cause == QLatin1String("notConnected") ? &offline : client.get(),
+                                                   QStringLiteral("f.bin"), path,
                                                    FileType::FirmwareContainer, KelvaraTest::timeout(400));
         if (cause == QLatin1String("silent") || cause == QLatin1String("clientGone")
             || cause == QLatin1String("cancel"))
@@ -391,6 +394,7 @@ private slots:
         QTest::newRow("target cannot be written") << "unwritable" << "errorOccured" << 1;
         QTest::newRow("old target cannot be removed") << "notRemovable" << "errorOccured" << -1;
         QTest::newRow("user cancel") << "cancel" << "canceled" << 1;
+        QTest::newRow("no connection at the start") << "notConnected" << "errorOccured" << -2;
     }
 
     void downloadFailures()
@@ -425,7 +429,9 @@ private slots:
         if (cause == QLatin1String("notRemovable"))
             QVERIFY(QDir().mkpath(directory + QStringLiteral("/u.xml/inside")));
 
-        auto download = std::make_unique<FileDownload>(client.get(), fileName, directory, FileType::UserSet,
+        WebSocketClient offline;
+        auto download = std::make_unique<FileDownload>(cause == QLatin1String("notConnected") ? &offline : client.get(),
+                                                       fileName, directory, FileType::UserSet,
                                                        GetRequestType::UserSet, KelvaraTest::timeout(400));
         connect(&peer, &TestPeer::messageReceived, this, [&](const QByteArray &frame) {
             if (!FileTransfer(frame).isAck())
@@ -444,6 +450,8 @@ private slots:
         // The removal failure cleans up as well, though nothing had started.
         verifyIdleAfter(recorder, download.get(), FileType::UserSet, acksSent >= 0);
         QCOMPARE(fileReceived.size(), 0);
+        if (acksSent == -1)
+            QCOMPARE(recorder.count(QStringLiteral("endLock")), 1);
 
         QSignalSpy more(&peer, &TestPeer::messageReceived);
         QVERIFY2(!more.wait(KelvaraTest::timeout(200)), "nothing follows the outcome");

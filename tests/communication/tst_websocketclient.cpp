@@ -220,6 +220,40 @@ private slots:
         QVERIFY(connectTo(client, peer.port()));
     }
 
+    void incomingSizeLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("a 20 MB mail in Base64 fits") << 28 * 1024 * 1024 << true;
+        QTest::newRow("one byte over the limit closes the link") << int(WebSocketClient::kMaxIncomingMessageSize) + 1
+                                                                 << false;
+    }
+
+    void incomingSizeLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, accepted);
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        WebSocketClient client;
+        QVERIFY(connectTo(client, peer.port()));
+        QTRY_COMPARE_WITH_TIMEOUT(peer.clientCount(), 1, KelvaraTest::timeout(5000));
+        QSignalSpy received(&client, &WebSocketClient::binaryMessageReceived);
+        QSignalSpy changed(&client, &WebSocketClient::isProtocolConnectedChanged);
+        peer.sendBinary(FileTransfer(1, false, 16, QString(), QStringLiteral("m.eml"), 0, QByteArray(size - 60, 'm'), 0)
+                            .serialize()
+                            .leftJustified(size, '\0', true));
+        if (accepted) {
+            QVERIFY(received.wait(KelvaraTest::timeout(20000)));
+            QCOMPARE(received.first().first().toByteArray().size(), size);
+            QVERIFY(client.isProtocolConnected());
+        } else {
+            QVERIFY(changed.wait(KelvaraTest::timeout(20000)));
+            QVERIFY(!client.isProtocolConnected());
+            QCOMPARE(received.size(), 0);
+        }
+    }
+
     void messageCounterCountsUp()
     {
         WebSocketClient client;
