@@ -94,7 +94,7 @@ double bareUpload(TestPeer &peer, const QString &path, const QList<int> &sizes)
             return;
         if (next == sizes.size()) {
             socket.sendBinaryMessage(FileTransfer(++id, false, kType, QStringLiteral(""), QStringLiteral("bench.bin"),
-                                                  2, QByteArray(), Protocol::kProgressEnd)
+                2, QByteArray(), Protocol::kProgressEnd)
                                          .serialize());
             done = true;
             return;
@@ -108,8 +108,8 @@ double bareUpload(TestPeer &peer, const QString &path, const QList<int> &sizes)
     });
     QElapsedTimer clock;
     clock.start();
-    socket.sendBinaryMessage(FileTransfer(++id, false, kType, QStringLiteral(""), QStringLiteral("bench.bin"), 2,
-                                          QByteArray(), Protocol::kProgressStart)
+    socket.sendBinaryMessage(FileTransfer(
+        ++id, false, kType, QStringLiteral(""), QStringLiteral("bench.bin"), 2, QByteArray(), Protocol::kProgressStart)
                                  .serialize());
     spin(done);
     return done ? clock.nsecsElapsed() / 1e9 : -1;
@@ -156,7 +156,8 @@ double bareDownload(TestPeer &peer, const QString &path)
     });
     QElapsedTimer clock;
     clock.start();
-    socket.sendBinaryMessage(GetRequest(1, false, GetRequestType::ListedFile, 2, QStringLiteral("served.bin")).serialize());
+    socket.sendBinaryMessage(
+        GetRequest(1, false, GetRequestType::ListedFile, 2, QStringLiteral("served.bin")).serialize());
     spin(done);
     return done ? clock.nsecsElapsed() / 1e9 : -1;
 }
@@ -213,8 +214,8 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "bench_transfer: a transfer failed in round %d\n", round + 1);
             return 1;
         }
-        std::printf("round %d: upload %.3f s (%d chunks) / bare %.3f s, download %.3f s / bare %.3f s\n", round + 1,
-                    up, int(sizes.size()), bareUp, down, bareDown);
+        std::printf("round %d: upload %.3f s (%d chunks) / bare %.3f s, download %.3f s / bare %.3f s\n", round + 1, up,
+            int(sizes.size()), bareUp, down, bareDown);
         bestClassUp = qMin(bestClassUp, up);
         bestBareUp = qMin(bestBareUp, bareUp);
         bestClassDown = qMin(bestClassDown, down);
@@ -226,9 +227,9 @@ int main(int argc, char *argv[])
     }
     const double classUp = megabytesPerSecond(bestClassUp), bareUp = megabytesPerSecond(bestBareUp);
     const double classDown = megabytesPerSecond(bestClassDown), bareDown = megabytesPerSecond(bestBareDown);
-    std::printf("upload   32 MB: FileUpload %.1f MB/s, bare loop %.1f MB/s, ratio %.2f\n", classUp, bareUp,
-                classUp / bareUp);
+    std::printf(
+        "upload   32 MB: FileUpload %.1f MB/s, bare loop %.1f MB/s, ratio %.2f\n", classUp, bareUp, classUp / bareUp);
     std::printf("download 32 MB: FileDownload %.1f MB/s, bare loop %.1f MB/s, ratio %.2f\n", classDown, bareDown,
-                classDown / bareDown);
+        classDown / bareDown);
     return 0;
 }

@@ -25,7 +25,7 @@ class FileDownload : public QThread
 
 public:
     FileDownload(WebSocketClient *client, const QString &fileName, const QString &directory, int fileType,
-                 int requestType, int timeoutMs);
+        int requestType, int timeoutMs);
     ~FileDownload() override;
 
     bool isActive() const { return m_isActive; }
@@ -71,8 +71,8 @@ private:
     const QString m_fileName;
     const QString m_directory;
     const int m_requestType;
-    std::atomic_bool m_isActive{false};
-    std::atomic_int m_progress{0};
+    std::atomic_bool m_isActive { false };
+    std::atomic_int m_progress { 0 };
     std::atomic_int m_fileType;
     QTimer *m_timeoutTimer;
     QMutex m_lock;

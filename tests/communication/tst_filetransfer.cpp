@@ -28,8 +28,8 @@ QByteArray randomBytes(int size, quint32 seed)
     return bytes;
 }
 
-const QStringList kOutcomes = {QStringLiteral("successfullyFinished"), QStringLiteral("errorOccured"),
-                               QStringLiteral("canceled")};
+const QStringList kOutcomes
+    = { QStringLiteral("successfullyFinished"), QStringLiteral("errorOccured"), QStringLiteral("canceled") };
 
 } // namespace
 
@@ -172,8 +172,8 @@ private slots:
         QVERIFY(KelvaraTest::writeFile(path, content));
         const quint32 firstId = client->messageCounter() + 1;
 
-        auto upload = std::make_unique<FileUpload>(client.get(), QStringLiteral("u.xml"), path, FileType::UserSet,
-                                                   KelvaraTest::timeout(20000));
+        auto upload = std::make_unique<FileUpload>(
+            client.get(), QStringLiteral("u.xml"), path, FileType::UserSet, KelvaraTest::timeout(20000));
         TransferRecorder recorder;
         recorder.watch(upload.get());
         QSignalSpy finishedAtPeer(&peer, &TestPeer::uploadFinished);
@@ -218,8 +218,8 @@ private slots:
         QVERIFY(client);
         const QString path = m_dir.filePath(QStringLiteral("rate.bin"));
         QVERIFY(KelvaraTest::writeFile(path, randomBytes(5000, 5)));
-        FileUpload upload(client.get(), QStringLiteral("rate.bin"), path, FileType::FirmwareContainer,
-                          KelvaraTest::timeout(20000));
+        FileUpload upload(
+            client.get(), QStringLiteral("rate.bin"), path, FileType::FirmwareContainer, KelvaraTest::timeout(20000));
         TransferRecorder recorder;
         recorder.watch(&upload);
         upload.start();
@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(recorder.outcome(), QStringLiteral("successfullyFinished"));
         // 1024 bytes acknowledged after about 100 ms: 0.9 s worth is more than
         // three times as much, so the growth limit decides.
-        QCOMPARE(peer.uploadChunkSizes(), (QList<int>{1024, 3072, 904}));
+        QCOMPARE(peer.uploadChunkSizes(), (QList<int> { 1024, 3072, 904 }));
     }
 
     void uploadFailures_data()
@@ -235,15 +235,24 @@ private slots:
         QTest::addColumn<QString>("cause");
         QTest::addColumn<QString>("outcome");
         QTest::addColumn<bool>("started");
-        QTest::newRow("peer silent after the start") << "silent" << "errorOccured" << true;
-        QTest::newRow("peer silent after the first chunk") << "silentLater" << "errorOccured" << true;
-        QTest::newRow("acknowledgement with another FileType") << "wrongType" << "errorOccured" << true;
-        QTest::newRow("link lost") << "linkLost" << "errorOccured" << true;
-        QTest::newRow("transport destroyed") << "clientGone" << "errorOccured" << true;
-        QTest::newRow("local file missing") << "missing" << "errorOccured" << false;
-        QTest::newRow("no connection at the start") << "notConnected" << "errorOccured" << false;
-        QTest::newRow("file shrinks between chunks") << "shortRead" << "errorOccured" << true;
-        QTest::newRow("user cancel") << "cancel" << "canceled" << true;
+        QTest::newRow("peer silent after the start") << "silent"
+                                                     << "errorOccured" << true;
+        QTest::newRow("peer silent after the first chunk") << "silentLater"
+                                                           << "errorOccured" << true;
+        QTest::newRow("acknowledgement with another FileType") << "wrongType"
+                                                               << "errorOccured" << true;
+        QTest::newRow("link lost") << "linkLost"
+                                   << "errorOccured" << true;
+        QTest::newRow("transport destroyed") << "clientGone"
+                                             << "errorOccured" << true;
+        QTest::newRow("local file missing") << "missing"
+                                            << "errorOccured" << false;
+        QTest::newRow("no connection at the start") << "notConnected"
+                                                    << "errorOccured" << false;
+        QTest::newRow("file shrinks between chunks") << "shortRead"
+                                                     << "errorOccured" << true;
+        QTest::newRow("user cancel") << "cancel"
+                                     << "canceled" << true;
     }
 
     void uploadFailures()
@@ -263,8 +272,7 @@ private slots:
 
         WebSocketClient offline;
         auto upload = std::make_unique<FileUpload>(cause == QLatin1String("notConnected") ? &offline : client.get(),
-                                                   QStringLiteral("f.bin"), path,
-                                                   FileType::FirmwareContainer, KelvaraTest::timeout(400));
+            QStringLiteral("f.bin"), path, FileType::FirmwareContainer, KelvaraTest::timeout(400));
         if (cause == QLatin1String("silent") || cause == QLatin1String("clientGone")
             || cause == QLatin1String("cancel"))
             peer.setAutoAcknowledge(false);
@@ -332,8 +340,7 @@ private slots:
         QVERIFY(KelvaraTest::writeFile(directory + QStringLiteral("/e.flex"), "old contents"));
 
         auto download = std::make_unique<FileDownload>(client.get(), QStringLiteral("e.flex"), directory,
-                                                       FileType::ChronoFlex, GetRequestType::ChronoFiles,
-                                                       KelvaraTest::timeout(10000));
+            FileType::ChronoFlex, GetRequestType::ChronoFiles, KelvaraTest::timeout(10000));
         TransferRecorder recorder;
         recorder.watch(download.get());
         connect(download.get(), &FileDownload::fileReceived, &recorder, [&recorder](const FileTransfer &message) {
@@ -355,7 +362,7 @@ private slots:
         QCOMPARE(handed.selector(), 0);
         QVERIFY(handed.data().isNull());
         QVERIFY(recorder.events.indexOf(QStringLiteral("fileReceived"))
-                < recorder.events.indexOf(QStringLiteral("successfullyFinished(8)")));
+            < recorder.events.indexOf(QStringLiteral("successfullyFinished(8)")));
 
         // Wire: the request, then one acknowledgement for the start and each chunk, none for the end.
         QSignalSpy late(&peer, &TestPeer::messageReceived);
@@ -383,18 +390,29 @@ private slots:
         QTest::addColumn<QString>("cause");
         QTest::addColumn<QString>("outcome");
         QTest::addColumn<int>("acksSent");
-        QTest::newRow("peer never answers the request") << "unknownFile" << "errorOccured" << 0;
-        QTest::newRow("peer silent after the start") << "silentAfterStart" << "errorOccured" << 1;
-        QTest::newRow("link lost") << "linkLost" << "errorOccured" << 1;
-        QTest::newRow("transport destroyed") << "clientGone" << "errorOccured" << 1;
-        QTest::newRow("chunk with another FileType") << "wrongType" << "errorOccured" << 1;
-        QTest::newRow("chunk with another Filename") << "wrongName" << "errorOccured" << 1;
-        QTest::newRow("chunk without data") << "emptyChunk" << "errorOccured" << 1;
+        QTest::newRow("peer never answers the request") << "unknownFile"
+                                                        << "errorOccured" << 0;
+        QTest::newRow("peer silent after the start") << "silentAfterStart"
+                                                     << "errorOccured" << 1;
+        QTest::newRow("link lost") << "linkLost"
+                                   << "errorOccured" << 1;
+        QTest::newRow("transport destroyed") << "clientGone"
+                                             << "errorOccured" << 1;
+        QTest::newRow("chunk with another FileType") << "wrongType"
+                                                     << "errorOccured" << 1;
+        QTest::newRow("chunk with another Filename") << "wrongName"
+                                                     << "errorOccured" << 1;
+        QTest::newRow("chunk without data") << "emptyChunk"
+                                            << "errorOccured" << 1;
         // The start cannot create the file; the failure shows on the first chunk.
-        QTest::newRow("target cannot be written") << "unwritable" << "errorOccured" << 1;
-        QTest::newRow("old target cannot be removed") << "notRemovable" << "errorOccured" << -1;
-        QTest::newRow("user cancel") << "cancel" << "canceled" << 1;
-        QTest::newRow("no connection at the start") << "notConnected" << "errorOccured" << -2;
+        QTest::newRow("target cannot be written") << "unwritable"
+                                                  << "errorOccured" << 1;
+        QTest::newRow("old target cannot be removed") << "notRemovable"
+                                                      << "errorOccured" << -1;
+        QTest::newRow("user cancel") << "cancel"
+                                     << "canceled" << 1;
+        QTest::newRow("no connection at the start") << "notConnected"
+                                                    << "errorOccured" << -2;
     }
 
     void downloadFailures()
@@ -409,14 +427,14 @@ private slots:
         QVERIFY(client);
         peer.serveFile(QStringLiteral("u.xml"), FileType::UserSet, randomBytes(3000, 3));
         QString directory = m_dir.filePath(QStringLiteral("fail-%1").arg(cause));
-        const QMap<QString, TestPeer::ServeFault> faults = {
-            {QStringLiteral("silentAfterStart"), TestPeer::ServeFault::SilentAfterStart},
-            {QStringLiteral("linkLost"), TestPeer::ServeFault::CloseAfterStart},
-            {QStringLiteral("clientGone"), TestPeer::ServeFault::SilentAfterStart},
-            {QStringLiteral("cancel"), TestPeer::ServeFault::SilentAfterStart},
-            {QStringLiteral("wrongType"), TestPeer::ServeFault::WrongFileType},
-            {QStringLiteral("wrongName"), TestPeer::ServeFault::WrongFilename},
-            {QStringLiteral("emptyChunk"), TestPeer::ServeFault::EmptyChunk}};
+        const QMap<QString, TestPeer::ServeFault> faults
+            = { { QStringLiteral("silentAfterStart"), TestPeer::ServeFault::SilentAfterStart },
+                  { QStringLiteral("linkLost"), TestPeer::ServeFault::CloseAfterStart },
+                  { QStringLiteral("clientGone"), TestPeer::ServeFault::SilentAfterStart },
+                  { QStringLiteral("cancel"), TestPeer::ServeFault::SilentAfterStart },
+                  { QStringLiteral("wrongType"), TestPeer::ServeFault::WrongFileType },
+                  { QStringLiteral("wrongName"), TestPeer::ServeFault::WrongFilename },
+                  { QStringLiteral("emptyChunk"), TestPeer::ServeFault::EmptyChunk } };
         peer.setServeFault(faults.value(cause, TestPeer::ServeFault::None));
         QString fileName = QStringLiteral("u.xml");
         if (cause == QLatin1String("unknownFile"))
@@ -431,8 +449,7 @@ private slots:
 
         WebSocketClient offline;
         auto download = std::make_unique<FileDownload>(cause == QLatin1String("notConnected") ? &offline : client.get(),
-                                                       fileName, directory, FileType::UserSet,
-                                                       GetRequestType::UserSet, KelvaraTest::timeout(400));
+            fileName, directory, FileType::UserSet, GetRequestType::UserSet, KelvaraTest::timeout(400));
         connect(&peer, &TestPeer::messageReceived, this, [&](const QByteArray &frame) {
             if (!FileTransfer(frame).isAck())
                 return;
@@ -475,7 +492,7 @@ private slots:
         peer.setCloseAfterTransfers(3); // start ack, first chunk ack, then the link drops
         const QString directory = m_dir.filePath(QStringLiteral("partial"));
         FileDownload download(client.get(), QStringLiteral("a.fix"), directory, FileType::ChronoFixed,
-                              GetRequestType::ChronoFiles, KelvaraTest::timeout(2000));
+            GetRequestType::ChronoFiles, KelvaraTest::timeout(2000));
         TransferRecorder recorder;
         recorder.watch(&download);
         download.start();

@@ -30,7 +30,7 @@ QByteArray hex(const char *spaced)
 QByteArray header(int command, int id = 0, int ack = 0, int version = 6)
 {
     QByteArray bytes;
-    for (int word : {version, command, id, ack})
+    for (int word : { version, command, id, ack })
         bytes += QByteArray::fromHex(QByteArray::number(quint32(word), 16).rightJustified(8, '0'));
     return bytes;
 }
@@ -45,16 +45,12 @@ Decoder decoder()
 
 QList<QPair<const char *, Decoder>> allDecoders()
 {
-    return {{"MessageBase", decoder<MessageBase>()},
-            {"GetRequest", decoder<GetRequest>()},
-            {"FileTransfer", decoder<FileTransfer>()},
-            {"UserLoginRequest", decoder<UserLoginRequest>()},
-            {"UserLoginReply", decoder<UserLoginReply>()},
-            {"UserLoginLogInfo", decoder<UserLoginLogInfo>()},
-            {"AuthorizationMatrix", decoder<AuthorizationMatrix>()},
-            {"Qelo3DeviceInformation", decoder<Qelo3DeviceInformation>()},
-            {"UserLogoutRequest", decoder<UserLogoutRequest>()},
-            {"UpdateInfoReply", decoder<UpdateInfoReply>()}};
+    return { { "MessageBase", decoder<MessageBase>() }, { "GetRequest", decoder<GetRequest>() },
+        { "FileTransfer", decoder<FileTransfer>() }, { "UserLoginRequest", decoder<UserLoginRequest>() },
+        { "UserLoginReply", decoder<UserLoginReply>() }, { "UserLoginLogInfo", decoder<UserLoginLogInfo>() },
+        { "AuthorizationMatrix", decoder<AuthorizationMatrix>() },
+        { "Qelo3DeviceInformation", decoder<Qelo3DeviceInformation>() },
+        { "UserLogoutRequest", decoder<UserLogoutRequest>() }, { "UpdateInfoReply", decoder<UpdateInfoReply>() } };
 }
 
 UpdateInfoReply updateInfo(const QString &link)
@@ -92,12 +88,12 @@ private slots:
             << header(1, 3) + hex("00000002 00000002 00000004 0061 0062");
         QTest::newRow("chunk start carries Progress -2 and null data")
             << FileTransfer(5, false, FileType::UserSet, QStringLiteral(""), QStringLiteral("u.x"), 2, QByteArray(),
-                            Protocol::kProgressStart)
+                   Protocol::kProgressStart)
                    .serialize()
             << header(2, 5) + hex("00000001 00000000 00000006 0075 002E 0078 00000002 FFFFFFFF FFFFFFFE");
         QTest::newRow("chunk end carries Progress -1")
             << FileTransfer(6, false, FileType::FirmwareContainer, QStringLiteral(""), QStringLiteral("f"), 2,
-                            QByteArray(), Protocol::kProgressEnd)
+                   QByteArray(), Protocol::kProgressEnd)
                    .serialize()
             << header(2, 6) + hex("00000003 00000000 00000002 0066 00000002 FFFFFFFF FFFFFFFF");
         QTest::newRow("data chunk with bytes and percent")
@@ -118,19 +114,18 @@ private slots:
         QTest::newRow("UserLoginRequest writes name then password")
             << UserLoginRequest(2, false, QStringLiteral("bo"), QStringLiteral("p")).serialize()
             << header(5, 2) + hex("00000004 0062 006F 00000002 0070");
-        QTest::newRow("UserLoginReply with Result as a word")
-            << UserLoginReply(1, false, QStringLiteral("u"), 3, QStringLiteral("a"), QStringLiteral("b"),
-                              QStringLiteral(""), true, QStringLiteral("i"), QString())
-                   .serialize()
-            << header(6, 1)
-                   + hex("00000002 0075 00000003 00000002 0061 00000002 0062 00000000 00000001 00000002 0069 "
-                         "FFFFFFFF");
+        QTest::newRow("UserLoginReply with Result as a word") << UserLoginReply(1, false, QStringLiteral("u"), 3,
+            QStringLiteral("a"), QStringLiteral("b"), QStringLiteral(""), true, QStringLiteral("i"), QString())
+                                                                     .serialize()
+                                                              << header(6, 1)
+                + hex("00000002 0075 00000003 00000002 0061 00000002 0062 00000000 00000001 00000002 0069 "
+                      "FFFFFFFF");
         QTest::newRow("UserLoginLogInfo with non-ASCII name")
             << UserLoginLogInfo(4, false, QStringLiteral("\u00e4\u20ac"), 7).serialize()
             << header(7, 4) + hex("00000004 00E4 20AC 00000007");
         QTest::newRow("Qelo3DeviceInformation has four strings")
-            << Qelo3DeviceInformation(0, false, QStringLiteral("t"), QStringLiteral("s"), QStringLiteral(""),
-                                      QStringLiteral("v"))
+            << Qelo3DeviceInformation(
+                   0, false, QStringLiteral("t"), QStringLiteral("s"), QStringLiteral(""), QStringLiteral("v"))
                    .serialize()
             << header(9) + hex("00000002 0074 00000002 0073 00000000 00000002 0076");
         QTest::newRow("UserLogoutRequest is a header only") << UserLogoutRequest(8, false).serialize() << header(10, 8);
@@ -160,14 +155,16 @@ private slots:
         row("GetRequest", GetRequest(11, false, 10, 2, QStringLiteral("fw.esc")));
         row("FileTransfer", FileTransfer(12, true, 6, QString(), QStringLiteral("a.fix"), 2, QByteArray(300, 'x'), 99));
         row("UserLoginRequest", UserLoginRequest(1, false, QStringLiteral("u"), QString()));
-        row("UserLoginReply", UserLoginReply(1, false, QStringLiteral("u"), 11, QString(), QStringLiteral("l"),
-                                             QStringLiteral("c"), false, QStringLiteral("1"), QStringLiteral("2")));
+        row("UserLoginReply",
+            UserLoginReply(1, false, QStringLiteral("u"), 11, QString(), QStringLiteral("l"), QStringLiteral("c"),
+                false, QStringLiteral("1"), QStringLiteral("2")));
         row("UserLoginLogInfo", UserLoginLogInfo(3, false, QStringLiteral("x"), -1));
         AuthorizationMatrix matrix(2, false);
         matrix.setMask(11, 0x0123456789ABCDEFLL);
         row("AuthorizationMatrix", matrix);
-        row("Qelo3DeviceInformation", Qelo3DeviceInformation(1, true, QStringLiteral("QELO 3"), QStringLiteral("SN1"),
-                                                             QStringLiteral("OR 1"), QStringLiteral("1.4.0")));
+        row("Qelo3DeviceInformation",
+            Qelo3DeviceInformation(1, true, QStringLiteral("QELO 3"), QStringLiteral("SN1"), QStringLiteral("OR 1"),
+                QStringLiteral("1.4.0")));
         row("UserLogoutRequest", UserLogoutRequest(4, false));
         row("UpdateInfoReply", updateInfo(QStringLiteral("http://x")));
     }
@@ -195,8 +192,8 @@ private slots:
             << header(2, 1) + body + hex("FFFFFFFF FFFFFFFE") << false << 1 << "f" << QByteArray() << true << -2;
         QTest::newRow("IsAck 2 is read as true")
             << header(2, 1, 2) + body + hex("FFFFFFFF 00000005") << true << 1 << "f" << QByteArray() << true << 5;
-        QTest::newRow("data chunk")
-            << header(2, 1) + body + hex("00000002 ABCD 00000064") << false << 1 << "f" << hex("ABCD") << false << 100;
+        QTest::newRow("data chunk") << header(2, 1) + body + hex("00000002 ABCD 00000064") << false << 1 << "f"
+                                    << hex("ABCD") << false << 100;
         QTest::newRow("frame cut inside the data leaves data and progress empty")
             << header(2, 1) + body + hex("00000010 ABCD") << false << 1 << "f" << QByteArray() << true << 0;
         QTest::newRow("data length 0xFFFFFFF0 allocates nothing")
@@ -287,15 +284,15 @@ private slots:
             << "UserLoginRequest: UserName=bob, Password=<hidden>";
         QTest::newRow("UserLoginReply")
             << UserLoginReply(1, false, QStringLiteral("u"), 2, QStringLiteral("F"), QStringLiteral("L"),
-                              QStringLiteral("C"), true, QStringLiteral("I1"), QStringLiteral("I2"))
+                   QStringLiteral("C"), true, QStringLiteral("I1"), QStringLiteral("I2"))
                    .toString()
             << "UserLoginReply: UserName=u, Role=2, FirstName=F, LastName=L, Company=C, Result=1, Institution1=I1, "
                "Institution2=I2";
-        QTest::newRow("UserLoginLogInfo") << UserLoginLogInfo(1, false, QStringLiteral("u"), 4).toString()
-                                          << "UserLoginLogInfo: UserName=u, Role=4";
+        QTest::newRow("UserLoginLogInfo")
+            << UserLoginLogInfo(1, false, QStringLiteral("u"), 4).toString() << "UserLoginLogInfo: UserName=u, Role=4";
         QTest::newRow("Qelo3DeviceInformation")
-            << Qelo3DeviceInformation(1, false, QStringLiteral("T"), QStringLiteral("S"), QStringLiteral("N"),
-                                      QStringLiteral("V"))
+            << Qelo3DeviceInformation(
+                   1, false, QStringLiteral("T"), QStringLiteral("S"), QStringLiteral("N"), QStringLiteral("V"))
                    .toString()
             << "Qelo3DeviceInformation: Type=T, SerialNumber=S, Name=N, SoftwareVersion=V";
         QTest::newRow("UserLogoutRequest") << UserLogoutRequest(1, false).toString() << "UserLogoutRequest";
@@ -332,9 +329,9 @@ private slots:
         QCOMPARE(matrix.messageId(), 0);
         QVERIFY(!matrix.isAck());
         QCOMPARE(matrix.numberOfRoles(), 12);
-        const quint64 expected[12] = {0x0000000000000000, 0x01010707071F0100, 0x01010707071F0100, 0x01010707071F0100,
-                                      0x01000700071F0100, 0x00010003001D0100, 0x00010003071D0100, 0x00010703001F0100,
-                                      0x00010703071F0100, 0x00010003001D0100, 0x00010003071D0100, 0x0000000300000100};
+        const quint64 expected[12] = { 0x0000000000000000, 0x01010707071F0100, 0x01010707071F0100, 0x01010707071F0100,
+            0x01000700071F0100, 0x00010003001D0100, 0x00010003071D0100, 0x00010703001F0100, 0x00010703071F0100,
+            0x00010003001D0100, 0x00010003071D0100, 0x0000000300000100 };
         for (int role = 0; role < 12; ++role)
             QCOMPARE(quint64(matrix.mask(role)), expected[role]);
         QVERIFY(matrix.hasPermission(11, 8));
@@ -389,11 +386,16 @@ private slots:
     {
         QTest::addColumn<QString>("link");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("link without scheme gets http://") << "example.com/app" << "http://example.com/app";
-        QTest::newRow("http:// link stays") << "http://example.com" << "http://example.com";
-        QTest::newRow("https:// link is not doubled") << "https://example.com" << "https://example.com";
-        QTest::newRow("the check is case-sensitive") << "HTTP://x" << "http://HTTP://x";
-        QTest::newRow("empty link") << "" << "http://";
+        QTest::newRow("link without scheme gets http://") << "example.com/app"
+                                                          << "http://example.com/app";
+        QTest::newRow("http:// link stays") << "http://example.com"
+                                            << "http://example.com";
+        QTest::newRow("https:// link is not doubled") << "https://example.com"
+                                                      << "https://example.com";
+        QTest::newRow("the check is case-sensitive") << "HTTP://x"
+                                                     << "http://HTTP://x";
+        QTest::newRow("empty link") << ""
+                                    << "http://";
     }
 
     void updateInfoLinks()
@@ -415,8 +417,7 @@ private slots:
         QTest::newRow("FileTransfer")
             << FileTransfer(1, false, 1, QStringLiteral("dir"), QStringLiteral("f.xml"), 2, "data", 3).serialize();
         QTest::newRow("UserLoginReply") << UserLoginReply(1, false, QStringLiteral("u"), 2, QStringLiteral("F"),
-                                                          QStringLiteral("L"), QStringLiteral("C"), true,
-                                                          QStringLiteral("I1"), QStringLiteral("I2"))
+            QStringLiteral("L"), QStringLiteral("C"), true, QStringLiteral("I1"), QStringLiteral("I2"))
                                                .serialize();
         QTest::newRow("UpdateInfoReply") << updateInfo(QStringLiteral("http://x")).serialize();
         QTest::newRow("AuthorizationMatrix") << AuthorizationMatrix(1, false).serialize();
@@ -439,7 +440,8 @@ private slots:
     void randomFrames()
     {
         QRandomGenerator random(20231115);
-        const QByteArray valid = FileTransfer(1, false, 1, QStringLiteral("d"), QStringLiteral("f"), 2, "x", 1).serialize();
+        const QByteArray valid
+            = FileTransfer(1, false, 1, QStringLiteral("d"), QStringLiteral("f"), 2, "x", 1).serialize();
         for (int round = 0; round < 3000; ++round) {
             QByteArray frame;
             if (round % 2) {

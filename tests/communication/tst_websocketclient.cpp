@@ -173,8 +173,8 @@ private slots:
         client.setHeartbeatInterval(KelvaraTest::timeout(100));
         QVERIFY(connectTo(client, peer.port()));
         // Eight periods: twice what a silent peer survives.
-        QTRY_VERIFY_WITH_TIMEOUT(peer.count(RawWebSocketPeer::kOpPing) >= 8 || !client.isProtocolConnected(),
-                                 KelvaraTest::timeout(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            peer.count(RawWebSocketPeer::kOpPing) >= 8 || !client.isProtocolConnected(), KelvaraTest::timeout(10000));
         QCOMPARE(client.isProtocolConnected(), staysConnected);
         QCOMPARE(client.missCount(), 0u);
     }
@@ -225,8 +225,8 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("a 20 MB mail in Base64 fits") << 28 * 1024 * 1024 << true;
-        QTest::newRow("one byte over the limit closes the link") << int(WebSocketClient::kMaxIncomingMessageSize) + 1
-                                                                 << false;
+        QTest::newRow("one byte over the limit closes the link")
+            << int(WebSocketClient::kMaxIncomingMessageSize) + 1 << false;
     }
 
     void incomingSizeLimit()
@@ -314,7 +314,7 @@ private slots:
             QVERIFY(!changed.wait(KelvaraTest::timeout(500)));
             QVERIFY(!client.isProtocolConnected());
             QVERIFY2(!KelvaraTest::logContains(QStringLiteral("Disconnected from HalvoServer")),
-                     "a failed connect writes no summary");
+                "a failed connect writes no summary");
         }
     }
 
@@ -332,7 +332,7 @@ private slots:
         QVERIFY(client.ignoresSslErrors());
         client.setIgnoreSslErrors(ignore);
         QSignalSpy reported(&client, &WebSocketClient::sslErrors);
-        client.onSslErrors({QSslError(QSslError::SelfSignedCertificate)});
+        client.onSslErrors({ QSslError(QSslError::SelfSignedCertificate) });
         QCOMPARE(reported.size(), 1);
     }
 };

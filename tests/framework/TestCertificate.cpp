@@ -41,8 +41,8 @@ QSslConfiguration selfSignedServerConfiguration()
     X509_gmtime_adj(X509_getm_notAfter(certificate.get()), 24 * 3600);
     X509_set_pubkey(certificate.get(), key.get());
     X509_NAME *name = X509_get_subject_name(certificate.get());
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char *>("127.0.0.1"), -1,
-                               -1, 0);
+    X509_NAME_add_entry_by_txt(
+        name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char *>("127.0.0.1"), -1, -1, 0);
     X509_set_issuer_name(certificate.get(), name);
     if (X509_sign(certificate.get(), key.get(), EVP_sha256()) == 0)
         return QSslConfiguration();
