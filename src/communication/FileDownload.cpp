@@ -41,6 +41,13 @@ FileDownload::~FileDownload()
     wait();
 }
 
+bool FileDownload::isPlainFileName(const QString &fileName)
+{
+    return !fileName.isEmpty() && fileName != QLatin1String(".") && fileName != QLatin1String("..")
+        && !fileName.contains(QLatin1Char('/')) && !fileName.contains(QLatin1Char('\\'))
+        && !fileName.contains(QLatin1Char(':'));
+}
+
 QString FileDownload::targetPath() const
 {
     return m_directory + QLatin1Char('/') + m_fileName;
@@ -61,6 +68,17 @@ void FileDownload::run()
                 QStringLiteral("FileDownload::run: Download of %1 not started: no connection").arg(m_fileName));
             emit errorOccured(type);
             // Idle again, like every other ended transfer; nothing was locked or sent.
+            m_fileType = 0;
+            emit fileTypeChanged(0);
+            locker.unlock();
+            moveToThread(m_ownerThread);
+            return;
+        }
+        // The name comes from the peer's file list; a folder part could
+        // place the file anywhere on this machine.
+        if (!isPlainFileName(m_fileName)) {
+            Logger::warn(QStringLiteral("FileDownload::run: Refusing the file name \"%1\"").arg(m_fileName));
+            emit errorOccured(type);
             m_fileType = 0;
             emit fileTypeChanged(0);
             locker.unlock();

@@ -32,6 +32,8 @@ public:
     int progress() const { return m_progress; }
     int fileType() const { return m_fileType; }
     QString targetPath() const;
+    /// A name without any folder part; anything else is refused before a request goes out.
+    static bool isPlainFileName(const QString &fileName);
 
 signals:
     void isActiveChanged(int type);

@@ -127,6 +127,7 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
+    // clang-format off
     void chunkSizeRule_data()
     {
         QTest::addColumn<quint32>("chunkSize");
@@ -141,6 +142,7 @@ private slots:
         QTest::newRow("one second for 3072 bytes shrinks a little") << 3072u << 1000.0 << 2764u;
         QTest::newRow("sub-millisecond round trip grows") << 1024u << 0.25 << 3072u;
     }
+    // clang-format on
 
     void chunkSizeRule()
     {
@@ -150,6 +152,7 @@ private slots:
         QCOMPARE(FileUpload::nextChunkSize(chunkSize, elapsedMs), expected);
     }
 
+    // clang-format off
     void uploadArrivesIdentical_data()
     {
         QTest::addColumn<int>("size");
@@ -159,6 +162,7 @@ private slots:
         QTest::newRow("one byte past the first chunk") << 1025;
         QTest::newRow("several megabytes") << 3 * 1024 * 1024 + 7;
     }
+    // clang-format on
 
     void uploadArrivesIdentical()
     {
@@ -230,30 +234,23 @@ private slots:
         QCOMPARE(peer.uploadChunkSizes(), (QList<int> { 1024, 3072, 904 }));
     }
 
+    // clang-format off
     void uploadFailures_data()
     {
         QTest::addColumn<QString>("cause");
         QTest::addColumn<QString>("outcome");
         QTest::addColumn<bool>("started");
-        QTest::newRow("peer silent after the start") << "silent"
-                                                     << "errorOccured" << true;
-        QTest::newRow("peer silent after the first chunk") << "silentLater"
-                                                           << "errorOccured" << true;
-        QTest::newRow("acknowledgement with another FileType") << "wrongType"
-                                                               << "errorOccured" << true;
-        QTest::newRow("link lost") << "linkLost"
-                                   << "errorOccured" << true;
-        QTest::newRow("transport destroyed") << "clientGone"
-                                             << "errorOccured" << true;
-        QTest::newRow("local file missing") << "missing"
-                                            << "errorOccured" << false;
-        QTest::newRow("no connection at the start") << "notConnected"
-                                                    << "errorOccured" << false;
-        QTest::newRow("file shrinks between chunks") << "shortRead"
-                                                     << "errorOccured" << true;
-        QTest::newRow("user cancel") << "cancel"
-                                     << "canceled" << true;
+        QTest::newRow("peer silent after the start") << "silent" << "errorOccured" << true;
+        QTest::newRow("peer silent after the first chunk") << "silentLater" << "errorOccured" << true;
+        QTest::newRow("acknowledgement with another FileType") << "wrongType" << "errorOccured" << true;
+        QTest::newRow("link lost") << "linkLost" << "errorOccured" << true;
+        QTest::newRow("transport destroyed") << "clientGone" << "errorOccured" << true;
+        QTest::newRow("local file missing") << "missing" << "errorOccured" << false;
+        QTest::newRow("no connection at the start") << "notConnected" << "errorOccured" << false;
+        QTest::newRow("file shrinks between chunks") << "shortRead" << "errorOccured" << true;
+        QTest::newRow("user cancel") << "cancel" << "canceled" << true;
     }
+    // clang-format on
 
     void uploadFailures()
     {
@@ -313,6 +310,7 @@ private slots:
             QVERIFY2(message.progress() != Protocol::kProgressEnd, "a failed upload never sends its end");
     }
 
+    // clang-format off
     void downloadArrivesIdentical_data()
     {
         QTest::addColumn<int>("size");
@@ -323,6 +321,7 @@ private slots:
         QTest::newRow("one byte past one chunk") << 1025 << 1024;
         QTest::newRow("several megabytes in large chunks") << 3 * 1024 * 1024 + 7 << 110000;
     }
+    // clang-format on
 
     void downloadArrivesIdentical()
     {
@@ -385,35 +384,28 @@ private slots:
         }
     }
 
+    // clang-format off
     void downloadFailures_data()
     {
         QTest::addColumn<QString>("cause");
         QTest::addColumn<QString>("outcome");
         QTest::addColumn<int>("acksSent");
-        QTest::newRow("peer never answers the request") << "unknownFile"
-                                                        << "errorOccured" << 0;
-        QTest::newRow("peer silent after the start") << "silentAfterStart"
-                                                     << "errorOccured" << 1;
-        QTest::newRow("link lost") << "linkLost"
-                                   << "errorOccured" << 1;
-        QTest::newRow("transport destroyed") << "clientGone"
-                                             << "errorOccured" << 1;
-        QTest::newRow("chunk with another FileType") << "wrongType"
-                                                     << "errorOccured" << 1;
-        QTest::newRow("chunk with another Filename") << "wrongName"
-                                                     << "errorOccured" << 1;
-        QTest::newRow("chunk without data") << "emptyChunk"
-                                            << "errorOccured" << 1;
+        QTest::newRow("peer never answers the request") << "unknownFile" << "errorOccured" << 0;
+        QTest::newRow("peer silent after the start") << "silentAfterStart" << "errorOccured" << 1;
+        QTest::newRow("link lost") << "linkLost" << "errorOccured" << 1;
+        QTest::newRow("transport destroyed") << "clientGone" << "errorOccured" << 1;
+        QTest::newRow("chunk with another FileType") << "wrongType" << "errorOccured" << 1;
+        QTest::newRow("chunk with another Filename") << "wrongName" << "errorOccured" << 1;
+        QTest::newRow("chunk without data") << "emptyChunk" << "errorOccured" << 1;
         // The start cannot create the file; the failure shows on the first chunk.
-        QTest::newRow("target cannot be written") << "unwritable"
-                                                  << "errorOccured" << 1;
-        QTest::newRow("old target cannot be removed") << "notRemovable"
-                                                      << "errorOccured" << -1;
-        QTest::newRow("user cancel") << "cancel"
-                                     << "canceled" << 1;
-        QTest::newRow("no connection at the start") << "notConnected"
-                                                    << "errorOccured" << -2;
+        QTest::newRow("target cannot be written") << "unwritable" << "errorOccured" << 1;
+        QTest::newRow("old target cannot be removed") << "notRemovable" << "errorOccured" << -1;
+        QTest::newRow("user cancel") << "cancel" << "canceled" << 1;
+        QTest::newRow("no connection at the start") << "notConnected" << "errorOccured" << -2;
+        // Pins: a listed name with a folder part was written outside the target folder.
+        QTest::newRow("file name with a folder part") << "traversal" << "errorOccured" << -2;
     }
+    // clang-format on
 
     void downloadFailures()
     {
@@ -439,6 +431,10 @@ private slots:
         QString fileName = QStringLiteral("u.xml");
         if (cause == QLatin1String("unknownFile"))
             fileName = QStringLiteral("nobody-has-this.xml");
+        if (cause == QLatin1String("traversal")) {
+            fileName = QStringLiteral("../escaped.xml");
+            peer.serveFile(fileName, FileType::UserSet, "evil");
+        }
         if (cause == QLatin1String("unwritable")) {
             // A file where the folder should be: no folder, so no target file.
             QVERIFY(KelvaraTest::writeFile(directory, "in the way"));
@@ -472,6 +468,8 @@ private slots:
 
         QSignalSpy more(&peer, &TestPeer::messageReceived);
         QVERIFY2(!more.wait(KelvaraTest::timeout(200)), "nothing follows the outcome");
+        if (cause == QLatin1String("traversal"))
+            QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("escaped.xml"))));
         if (acksSent < 0) {
             QVERIFY2(peer.received().isEmpty(), "no request when the old file cannot go");
             QCOMPARE(recorder.count(QStringLiteral("errorOccured")), 1);
@@ -479,6 +477,28 @@ private slots:
             QCOMPARE(peer.receivedTransfers().size(), acksSent);
             QCOMPARE(peer.received().size(), acksSent + 1);
         }
+    }
+
+    // clang-format off
+    void plainFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("name with extension") << "UserSet 1.xml" << true;
+        QTest::newRow("chrono zip") << "events.flex.zip" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("parent folder") << ".." << false;
+        QTest::newRow("relative path") << "../x.xml" << false;
+        QTest::newRow("absolute path") << "/etc/passwd" << false;
+        QTest::newRow("windows path") << "C:\\x.xml" << false;
+    }
+    // clang-format on
+
+    void plainFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, plain);
+        QCOMPARE(FileDownload::isPlainFileName(name), plain);
     }
 
     void partialDownloadIsKept()

@@ -71,6 +71,7 @@ class tst_Protocol : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void encode_data()
     {
         QTest::addColumn<QByteArray>("encoded");
@@ -88,12 +89,12 @@ private slots:
             << header(1, 3) + hex("00000002 00000002 00000004 0061 0062");
         QTest::newRow("chunk start carries Progress -2 and null data")
             << FileTransfer(5, false, FileType::UserSet, QStringLiteral(""), QStringLiteral("u.x"), 2, QByteArray(),
-                   Protocol::kProgressStart)
+                            Protocol::kProgressStart)
                    .serialize()
             << header(2, 5) + hex("00000001 00000000 00000006 0075 002E 0078 00000002 FFFFFFFF FFFFFFFE");
         QTest::newRow("chunk end carries Progress -1")
             << FileTransfer(6, false, FileType::FirmwareContainer, QStringLiteral(""), QStringLiteral("f"), 2,
-                   QByteArray(), Protocol::kProgressEnd)
+                            QByteArray(), Protocol::kProgressEnd)
                    .serialize()
             << header(2, 6) + hex("00000003 00000000 00000002 0066 00000002 FFFFFFFF FFFFFFFF");
         QTest::newRow("data chunk with bytes and percent")
@@ -114,24 +115,26 @@ private slots:
         QTest::newRow("UserLoginRequest writes name then password")
             << UserLoginRequest(2, false, QStringLiteral("bo"), QStringLiteral("p")).serialize()
             << header(5, 2) + hex("00000004 0062 006F 00000002 0070");
-        QTest::newRow("UserLoginReply with Result as a word") << UserLoginReply(1, false, QStringLiteral("u"), 3,
-            QStringLiteral("a"), QStringLiteral("b"), QStringLiteral(""), true, QStringLiteral("i"), QString())
-                                                                     .serialize()
-                                                              << header(6, 1)
-                + hex("00000002 0075 00000003 00000002 0061 00000002 0062 00000000 00000001 00000002 0069 "
-                      "FFFFFFFF");
+        QTest::newRow("UserLoginReply with Result as a word")
+            << UserLoginReply(1, false, QStringLiteral("u"), 3, QStringLiteral("a"), QStringLiteral("b"),
+                              QStringLiteral(""), true, QStringLiteral("i"), QString())
+                   .serialize()
+            << header(6, 1)
+                   + hex("00000002 0075 00000003 00000002 0061 00000002 0062 00000000 00000001 00000002 0069 "
+                         "FFFFFFFF");
         QTest::newRow("UserLoginLogInfo with non-ASCII name")
             << UserLoginLogInfo(4, false, QStringLiteral("\u00e4\u20ac"), 7).serialize()
             << header(7, 4) + hex("00000004 00E4 20AC 00000007");
         QTest::newRow("Qelo3DeviceInformation has four strings")
-            << Qelo3DeviceInformation(
-                   0, false, QStringLiteral("t"), QStringLiteral("s"), QStringLiteral(""), QStringLiteral("v"))
+            << Qelo3DeviceInformation(0, false, QStringLiteral("t"), QStringLiteral("s"), QStringLiteral(""),
+                                      QStringLiteral("v"))
                    .serialize()
             << header(9) + hex("00000002 0074 00000002 0073 00000000 00000002 0076");
         QTest::newRow("UserLogoutRequest is a header only") << UserLogoutRequest(8, false).serialize() << header(10, 8);
         QTest::newRow("new AuthorizationMatrix has 12 zero masks")
             << AuthorizationMatrix(0, false).serialize() << header(8) + hex("0000000C") + QByteArray(96, '\0');
     }
+    // clang-format on
 
     void encode()
     {
@@ -140,6 +143,7 @@ private slots:
         QCOMPARE(encoded.toHex(' '), expected.toHex(' '));
     }
 
+    // clang-format off
     void roundTrip_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -155,19 +159,18 @@ private slots:
         row("GetRequest", GetRequest(11, false, 10, 2, QStringLiteral("fw.esc")));
         row("FileTransfer", FileTransfer(12, true, 6, QString(), QStringLiteral("a.fix"), 2, QByteArray(300, 'x'), 99));
         row("UserLoginRequest", UserLoginRequest(1, false, QStringLiteral("u"), QString()));
-        row("UserLoginReply",
-            UserLoginReply(1, false, QStringLiteral("u"), 11, QString(), QStringLiteral("l"), QStringLiteral("c"),
-                false, QStringLiteral("1"), QStringLiteral("2")));
+        row("UserLoginReply", UserLoginReply(1, false, QStringLiteral("u"), 11, QString(), QStringLiteral("l"),
+                                             QStringLiteral("c"), false, QStringLiteral("1"), QStringLiteral("2")));
         row("UserLoginLogInfo", UserLoginLogInfo(3, false, QStringLiteral("x"), -1));
         AuthorizationMatrix matrix(2, false);
         matrix.setMask(11, 0x0123456789ABCDEFLL);
         row("AuthorizationMatrix", matrix);
-        row("Qelo3DeviceInformation",
-            Qelo3DeviceInformation(1, true, QStringLiteral("QELO 3"), QStringLiteral("SN1"), QStringLiteral("OR 1"),
-                QStringLiteral("1.4.0")));
+        row("Qelo3DeviceInformation", Qelo3DeviceInformation(1, true, QStringLiteral("QELO 3"), QStringLiteral("SN1"),
+                                                             QStringLiteral("OR 1"), QStringLiteral("1.4.0")));
         row("UserLogoutRequest", UserLogoutRequest(4, false));
         row("UpdateInfoReply", updateInfo(QStringLiteral("http://x")));
     }
+    // clang-format on
 
     void roundTrip()
     {
@@ -177,6 +180,7 @@ private slots:
         QCOMPARE(decoded->serialize().toHex(' '), bytes.toHex(' '));
     }
 
+    // clang-format off
     void decodeFileTransfer_data()
     {
         QTest::addColumn<QByteArray>("frame");
@@ -192,8 +196,8 @@ private slots:
             << header(2, 1) + body + hex("FFFFFFFF FFFFFFFE") << false << 1 << "f" << QByteArray() << true << -2;
         QTest::newRow("IsAck 2 is read as true")
             << header(2, 1, 2) + body + hex("FFFFFFFF 00000005") << true << 1 << "f" << QByteArray() << true << 5;
-        QTest::newRow("data chunk") << header(2, 1) + body + hex("00000002 ABCD 00000064") << false << 1 << "f"
-                                    << hex("ABCD") << false << 100;
+        QTest::newRow("data chunk")
+            << header(2, 1) + body + hex("00000002 ABCD 00000064") << false << 1 << "f" << hex("ABCD") << false << 100;
         QTest::newRow("frame cut inside the data leaves data and progress empty")
             << header(2, 1) + body + hex("00000010 ABCD") << false << 1 << "f" << QByteArray() << true << 0;
         QTest::newRow("data length 0xFFFFFFF0 allocates nothing")
@@ -206,6 +210,7 @@ private slots:
         QTest::newRow("header only") << header(2, 1) << false << 0 << "" << QByteArray() << true << 0;
         QTest::newRow("empty frame") << QByteArray() << false << 0 << "" << QByteArray() << true << 0;
     }
+    // clang-format on
 
     void decodeFileTransfer()
     {
@@ -268,6 +273,7 @@ private slots:
         QCOMPARE(copy.directory(), QStringLiteral("/tmp/x"));
     }
 
+    // clang-format off
     void toString_data()
     {
         QTest::addColumn<QString>("text");
@@ -284,15 +290,15 @@ private slots:
             << "UserLoginRequest: UserName=bob, Password=<hidden>";
         QTest::newRow("UserLoginReply")
             << UserLoginReply(1, false, QStringLiteral("u"), 2, QStringLiteral("F"), QStringLiteral("L"),
-                   QStringLiteral("C"), true, QStringLiteral("I1"), QStringLiteral("I2"))
+                              QStringLiteral("C"), true, QStringLiteral("I1"), QStringLiteral("I2"))
                    .toString()
             << "UserLoginReply: UserName=u, Role=2, FirstName=F, LastName=L, Company=C, Result=1, Institution1=I1, "
                "Institution2=I2";
-        QTest::newRow("UserLoginLogInfo")
-            << UserLoginLogInfo(1, false, QStringLiteral("u"), 4).toString() << "UserLoginLogInfo: UserName=u, Role=4";
+        QTest::newRow("UserLoginLogInfo") << UserLoginLogInfo(1, false, QStringLiteral("u"), 4).toString()
+                                          << "UserLoginLogInfo: UserName=u, Role=4";
         QTest::newRow("Qelo3DeviceInformation")
-            << Qelo3DeviceInformation(
-                   1, false, QStringLiteral("T"), QStringLiteral("S"), QStringLiteral("N"), QStringLiteral("V"))
+            << Qelo3DeviceInformation(1, false, QStringLiteral("T"), QStringLiteral("S"), QStringLiteral("N"),
+                                      QStringLiteral("V"))
                    .toString()
             << "Qelo3DeviceInformation: Type=T, SerialNumber=S, Name=N, SoftwareVersion=V";
         QTest::newRow("UserLogoutRequest") << UserLogoutRequest(1, false).toString() << "UserLogoutRequest";
@@ -308,6 +314,7 @@ private slots:
                                             "LinkiOSDE=http://x, LinkWindowsDE=http://x, HeadlineEN=f7, TextEN=f8, "
                                             "LinkiOSEN=http://x, LinkWindowsEN=http://x";
     }
+    // clang-format on
 
     void toString()
     {
@@ -340,6 +347,7 @@ private slots:
         QCOMPARE(matrix.serialize(), bytes);
     }
 
+    // clang-format off
     void matrixRoleCount_data()
     {
         QTest::addColumn<QByteArray>("frame");
@@ -358,6 +366,7 @@ private slots:
         QTest::newRow("huge count on a short frame") << header(8) + hex("7FFFFFFF") + masks(3) << 12 << 3;
         QTest::newRow("negative count reads nothing") << header(8) + hex("FFFFFFFF") + masks(3) << 0 << 0;
     }
+    // clang-format on
 
     void matrixRoleCount()
     {
@@ -382,21 +391,18 @@ private slots:
         QVERIFY(matrix.hasPermission(5, 63));
     }
 
+    // clang-format off
     void updateInfoLinks_data()
     {
         QTest::addColumn<QString>("link");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("link without scheme gets http://") << "example.com/app"
-                                                          << "http://example.com/app";
-        QTest::newRow("http:// link stays") << "http://example.com"
-                                            << "http://example.com";
-        QTest::newRow("https:// link is not doubled") << "https://example.com"
-                                                      << "https://example.com";
-        QTest::newRow("the check is case-sensitive") << "HTTP://x"
-                                                     << "http://HTTP://x";
-        QTest::newRow("empty link") << ""
-                                    << "http://";
+        QTest::newRow("link without scheme gets http://") << "example.com/app" << "http://example.com/app";
+        QTest::newRow("http:// link stays") << "http://example.com" << "http://example.com";
+        QTest::newRow("https:// link is not doubled") << "https://example.com" << "https://example.com";
+        QTest::newRow("the check is case-sensitive") << "HTTP://x" << "http://HTTP://x";
+        QTest::newRow("empty link") << "" << "http://";
     }
+    // clang-format on
 
     void updateInfoLinks()
     {
@@ -411,17 +417,20 @@ private slots:
         QCOMPARE(reply.updateTyp(), 1);
     }
 
+    // clang-format off
     void truncatedFrames_data()
     {
         QTest::addColumn<QByteArray>("frame");
         QTest::newRow("FileTransfer")
             << FileTransfer(1, false, 1, QStringLiteral("dir"), QStringLiteral("f.xml"), 2, "data", 3).serialize();
         QTest::newRow("UserLoginReply") << UserLoginReply(1, false, QStringLiteral("u"), 2, QStringLiteral("F"),
-            QStringLiteral("L"), QStringLiteral("C"), true, QStringLiteral("I1"), QStringLiteral("I2"))
+                                                          QStringLiteral("L"), QStringLiteral("C"), true,
+                                                          QStringLiteral("I1"), QStringLiteral("I2"))
                                                .serialize();
         QTest::newRow("UpdateInfoReply") << updateInfo(QStringLiteral("http://x")).serialize();
         QTest::newRow("AuthorizationMatrix") << AuthorizationMatrix(1, false).serialize();
     }
+    // clang-format on
 
     void truncatedFrames()
     {

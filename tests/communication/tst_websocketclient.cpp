@@ -55,6 +55,7 @@ private slots:
         QVERIFY(!client.isEncrypted());
     }
 
+    // clang-format off
     void binaryFromPeer_data()
     {
         QTest::addColumn<QByteArray>("frame");
@@ -65,6 +66,7 @@ private slots:
         QTest::newRow("other message is emitted unchanged")
             << FileTransfer(3, false, 1, QString(), QStringLiteral("a"), 0, "x", 0).serialize() << false << true;
     }
+    // clang-format on
 
     void binaryFromPeer()
     {
@@ -96,12 +98,14 @@ private slots:
         QCOMPARE(peerReceived.size(), answered ? 1 : 0);
     }
 
+    // clang-format off
     void silentPeer_data()
     {
         QTest::addColumn<bool>("suppressPing");
         QTest::newRow("pings go out while the peer is silent") << false;
         QTest::newRow("suppressed pings still count misses") << true;
     }
+    // clang-format on
 
     void silentPeer()
     {
@@ -143,6 +147,7 @@ private slots:
             QVERIFY(peer.count(RawWebSocketPeer::kOpPing) >= 4);
     }
 
+    // clang-format off
     void signsOfLife_data()
     {
         QTest::addColumn<QString>("answer");
@@ -151,6 +156,7 @@ private slots:
         QTest::newRow("binary frame keeps the link") << "binary" << true;
         QTest::newRow("pong with a foreign payload is no sign of life") << "foreign" << false;
     }
+    // clang-format on
 
     void signsOfLife()
     {
@@ -179,6 +185,7 @@ private slots:
         QCOMPARE(client.missCount(), 0u);
     }
 
+    // clang-format off
     void slowPong_data()
     {
         QTest::addColumn<int>("elapsed");
@@ -186,6 +193,7 @@ private slots:
         QTest::newRow("exactly 1000 ms is not slow") << 1000 << false;
         QTest::newRow("1001 ms is slow") << 1001 << true;
     }
+    // clang-format on
 
     void slowPong()
     {
@@ -220,14 +228,16 @@ private slots:
         QVERIFY(connectTo(client, peer.port()));
     }
 
+    // clang-format off
     void incomingSizeLimit_data()
     {
         QTest::addColumn<int>("size");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("a 20 MB mail in Base64 fits") << 28 * 1024 * 1024 << true;
-        QTest::newRow("one byte over the limit closes the link")
-            << int(WebSocketClient::kMaxIncomingMessageSize) + 1 << false;
+        QTest::newRow("one byte over the limit closes the link") << int(WebSocketClient::kMaxIncomingMessageSize) + 1
+                                                                 << false;
     }
+    // clang-format on
 
     void incomingSizeLimit()
     {
@@ -280,6 +290,7 @@ private slots:
         QCOMPARE(encrypted.size(), 1);
     }
 
+    // clang-format off
     void encryptedLink_data()
     {
         QTest::addColumn<bool>("ignore");
@@ -287,6 +298,7 @@ private slots:
         QTest::newRow("self-signed certificate is ignored and reported") << true << true;
         QTest::newRow("not ignored: reported and the handshake fails") << false << false;
     }
+    // clang-format on
 
     void encryptedLink()
     {
@@ -318,12 +330,14 @@ private slots:
         }
     }
 
+    // clang-format off
     void sslErrorsAreReported_data()
     {
         QTest::addColumn<bool>("ignore");
         QTest::newRow("ignored by default, still reported") << true;
         QTest::newRow("not ignored, still reported") << false;
     }
+    // clang-format on
 
     void sslErrorsAreReported()
     {
