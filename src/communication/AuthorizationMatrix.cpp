@@ -5,8 +5,8 @@
 #include "ProtocolTypes.h"
 
 #include <QtCore/QDataStream>
-#include <QtCore/QIODevice>
 #include <QtCore/QFile>
+#include <QtCore/QIODevice>
 #include <QtCore/QSaveFile>
 
 AuthorizationMatrix::AuthorizationMatrix()

@@ -33,5 +33,5 @@ public:
 
 private:
     qint32 m_numberOfRoles = kRoleCount;
-    std::array<qint64, kRoleCount> m_masks{};
+    std::array<qint64, kRoleCount> m_masks {};
 };

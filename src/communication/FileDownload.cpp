@@ -1,5 +1,6 @@
 #include "FileDownload.h"
 
+#include "CommunicationMetaTypes.h"
 #include "GetRequest.h"
 #include "Logger.h"
 #include "ProtocolTypes.h"
@@ -10,7 +11,7 @@
 #include <QtCore/QTimer>
 
 FileDownload::FileDownload(WebSocketClient *client, const QString &fileName, const QString &directory, int fileType,
-                           int requestType, int timeoutMs)
+    int requestType, int timeoutMs)
     : m_client(client)
     , m_ownerThread(QThread::currentThread())
     , m_fileName(fileName)
@@ -19,12 +20,13 @@ FileDownload::FileDownload(WebSocketClient *client, const QString &fileName, con
     , m_fileType(fileType)
     , m_timeoutTimer(new QTimer(this))
 {
+    // fileReceived carries a FileTransfer across threads.
+    registerCommunicationMetaTypes();
     setObjectName(QStringLiteral("FileDownload ") + fileName);
     m_timeoutTimer->setInterval(timeoutMs);
     if (client) {
         connect(client, &QObject::destroyed, this, &FileDownload::onClientDestroyed);
-        connect(client, &WebSocketClient::isProtocolConnectedChanged, this,
-                &FileDownload::onClientConnectionChanged);
+        connect(client, &WebSocketClient::isProtocolConnectedChanged, this, &FileDownload::onClientConnectionChanged);
         connect(client, &WebSocketClient::binaryMessageReceived, this, &FileDownload::onMessageReceived);
         connect(this, &FileDownload::sendMessage, client, &WebSocketClient::sendMessage);
     }
@@ -37,6 +39,13 @@ FileDownload::~FileDownload()
 {
     quit();
     wait();
+}
+
+bool FileDownload::isPlainFileName(const QString &fileName)
+{
+    return !fileName.isEmpty() && fileName != QLatin1String(".") && fileName != QLatin1String("..")
+        && !fileName.contains(QLatin1Char('/')) && !fileName.contains(QLatin1Char('\\'))
+        && !fileName.contains(QLatin1Char(':'));
 }
 
 QString FileDownload::targetPath() const
@@ -55,9 +64,21 @@ void FileDownload::run()
         QMutexLocker locker(&m_lock);
         const int type = m_fileType;
         if (!clientReady()) {
-            Logger::warn(QStringLiteral("FileDownload::run: Download of %1 not started: no connection").arg(m_fileName));
+            Logger::warn(
+                QStringLiteral("FileDownload::run: Download of %1 not started: no connection").arg(m_fileName));
             emit errorOccured(type);
             // Idle again, like every other ended transfer; nothing was locked or sent.
+            m_fileType = 0;
+            emit fileTypeChanged(0);
+            locker.unlock();
+            moveToThread(m_ownerThread);
+            return;
+        }
+        // The name comes from the peer's file list; a folder part could
+        // place the file anywhere on this machine.
+        if (!isPlainFileName(m_fileName)) {
+            Logger::warn(QStringLiteral("FileDownload::run: Refusing the file name \"%1\"").arg(m_fileName));
+            emit errorOccured(type);
             m_fileType = 0;
             emit fileTypeChanged(0);
             locker.unlock();
@@ -82,9 +103,9 @@ void FileDownload::run()
         emit fileTypeChanged(type);
         emit requestStartPreventLock();
         Logger::info(QStringLiteral("FileDownload::run: Download of %1 started").arg(m_fileName));
-        emit sendMessage(GetRequest(qint32(m_client->nextMessageId()), false, m_requestType,
-                                    Protocol::kChunkedSelector, m_fileName)
-                             .serialize());
+        emit sendMessage(
+            GetRequest(qint32(m_client->nextMessageId()), false, m_requestType, Protocol::kChunkedSelector, m_fileName)
+                .serialize());
         m_timeoutTimer->start();
     }
     exec();
@@ -117,10 +138,10 @@ void FileDownload::onMessageReceived(const QByteArray &byteArray)
         return;
     const FileTransfer message(byteArray);
     if (message.fileType() != m_fileType || message.filename() != m_fileName) {
-        failLocked(QStringLiteral("FileDownload::onMessageReceived: Got FileType %1 \"%2\" while downloading type %3 "
-                                  "\"%4\"")
-                       .arg(QString::number(message.fileType()), message.filename(), QString::number(m_fileType),
-                            m_fileName));
+        failLocked(
+            QStringLiteral("FileDownload::onMessageReceived: Got FileType %1 \"%2\" while downloading type %3 "
+                           "\"%4\"")
+                .arg(QString::number(message.fileType()), message.filename(), QString::number(m_fileType), m_fileName));
         return;
     }
     m_timeoutTimer->stop();
@@ -202,8 +223,8 @@ void FileDownload::onClientConnectionChanged()
     QMutexLocker locker(&m_lock);
     if (!m_isActive || clientReady())
         return;
-    failLocked(QStringLiteral("FileDownload::onClientConnectionChanged: Link lost during the download of %1")
-                   .arg(m_fileName));
+    failLocked(
+        QStringLiteral("FileDownload::onClientConnectionChanged: Link lost during the download of %1").arg(m_fileName));
 }
 
 void FileDownload::onClientDestroyed()
@@ -212,7 +233,8 @@ void FileDownload::onClientDestroyed()
     m_client = nullptr;
     if (!m_isActive)
         return;
-    failLocked(QStringLiteral("FileDownload::onClientDestroyed: Transport gone during the download of %1").arg(m_fileName));
+    failLocked(
+        QStringLiteral("FileDownload::onClientDestroyed: Transport gone during the download of %1").arg(m_fileName));
 }
 
 void FileDownload::onTimeoutTimerTimeout()

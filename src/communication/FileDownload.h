@@ -25,13 +25,15 @@ class FileDownload : public QThread
 
 public:
     FileDownload(WebSocketClient *client, const QString &fileName, const QString &directory, int fileType,
-                 int requestType, int timeoutMs);
+        int requestType, int timeoutMs);
     ~FileDownload() override;
 
     bool isActive() const { return m_isActive; }
     int progress() const { return m_progress; }
     int fileType() const { return m_fileType; }
     QString targetPath() const;
+    /// A name without any folder part; anything else is refused before a request goes out.
+    static bool isPlainFileName(const QString &fileName);
 
 signals:
     void isActiveChanged(int type);
@@ -71,8 +73,8 @@ private:
     const QString m_fileName;
     const QString m_directory;
     const int m_requestType;
-    std::atomic_bool m_isActive{false};
-    std::atomic_int m_progress{0};
+    std::atomic_bool m_isActive { false };
+    std::atomic_int m_progress { 0 };
     std::atomic_int m_fileType;
     QTimer *m_timeoutTimer;
     QMutex m_lock;

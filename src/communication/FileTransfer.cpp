@@ -18,7 +18,7 @@ FileTransfer::FileTransfer(const QByteArray &bytes)
 }
 
 FileTransfer::FileTransfer(qint32 messageId, bool isAck, qint32 fileType, const QString &directory,
-                           const QString &filename, qint32 selector, const QByteArray &data, qint32 progress)
+    const QString &filename, qint32 selector, const QByteArray &data, qint32 progress)
     : MessageBase(CommandType::FileTransfer, messageId, isAck)
     , m_fileType(fileType)
     , m_directory(directory)
@@ -57,7 +57,7 @@ QString FileTransfer::toString() const
 {
     return QStringLiteral("FileTransfer: FileType=%1, Directory=%2, Filename=%3, Selector=%4, Size=%5, Progress=%6")
         .arg(QString::number(m_fileType), m_directory, m_filename, QString::number(quint32(m_selector)),
-             QString::number(m_data.size()), QString::number(quint32(m_progress)));
+            QString::number(m_data.size()), QString::number(quint32(m_progress)));
 }
 
 FileTransfer FileTransfer::acknowledgement() const

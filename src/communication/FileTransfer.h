@@ -13,7 +13,7 @@ public:
     FileTransfer();
     explicit FileTransfer(const QByteArray &bytes);
     FileTransfer(qint32 messageId, bool isAck, qint32 fileType, const QString &directory, const QString &filename,
-                 qint32 selector, const QByteArray &data, qint32 progress);
+        qint32 selector, const QByteArray &data, qint32 progress);
 
     QByteArray serialize() const override;
     void deserialize(const QByteArray &bytes) override;

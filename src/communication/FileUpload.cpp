@@ -11,8 +11,8 @@
 
 #include <limits>
 
-FileUpload::FileUpload(WebSocketClient *client, const QString &fileName, const QString &filePath, int fileType,
-                       int timeoutMs)
+FileUpload::FileUpload(
+    WebSocketClient *client, const QString &fileName, const QString &filePath, int fileType, int timeoutMs)
     : m_client(client)
     , m_ownerThread(QThread::currentThread())
     , m_fileName(fileName)
@@ -47,7 +47,7 @@ quint32 FileUpload::nextChunkSize(quint32 chunkSize, double elapsedMs)
         const double rate = chunkSize / (elapsedMs / 1000.0);
         const double wanted = rate * 0.9;
         target = wanted >= double(std::numeric_limits<quint32>::max()) ? std::numeric_limits<quint32>::max()
-                                                                        : quint32(wanted);
+                                                                       : quint32(wanted);
     }
     // An unbounded rate (0 ms) truncates to 0 and so falls to the lower bound.
     const quint32 candidate = qMin(3 * chunkSize, target);
@@ -92,7 +92,7 @@ void FileUpload::run()
     Logger::info(QStringLiteral("FileUpload::run: Upload of %1 (%2 bytes) started").arg(m_fileName).arg(m_fileSize));
 
     emit sendMessage(FileTransfer(qint32(nextId()), false, type, QStringLiteral(""), m_fileName,
-                                  Protocol::kChunkedSelector, QByteArray(), Protocol::kProgressStart)
+        Protocol::kChunkedSelector, QByteArray(), Protocol::kProgressStart)
                          .serialize());
     m_timeoutTimer->start();
     exec();
@@ -123,7 +123,7 @@ void FileUpload::onMessageReceived(const QByteArray &byteArray)
     if (m_bytesSent >= qint32(m_fileSize)) {
         const int type = m_fileType;
         emit sendMessage(FileTransfer(qint32(nextId()), false, type, QStringLiteral(""), m_fileName,
-                                      Protocol::kChunkedSelector, QByteArray(), Protocol::kProgressEnd)
+            Protocol::kChunkedSelector, QByteArray(), Protocol::kProgressEnd)
                              .serialize());
         Logger::info(QStringLiteral("FileUpload::onMessageReceived: Upload of %1 finished in %2 ms")
                          .arg(m_fileName)
@@ -160,7 +160,8 @@ bool FileUpload::sendNextChunk(const FileTransfer &acknowledgement)
     const qint64 count = file.seek(m_bytesSent) ? file.read(data.data(), chunkSize) : -1;
     file.close();
     if (count < 0 || (count < qint64(chunkSize) && m_bytesSent + count != m_fileSize)) {
-        fail(QStringLiteral("FileUpload::onMessageReceived: Short read from %1 at %2").arg(m_filePath).arg(m_bytesSent));
+        fail(
+            QStringLiteral("FileUpload::onMessageReceived: Short read from %1 at %2").arg(m_filePath).arg(m_bytesSent));
         return false;
     }
     data.truncate(qsizetype(count));

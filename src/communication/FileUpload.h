@@ -29,8 +29,7 @@ public:
     static constexpr quint32 kMinChunkSize = 32;
     static constexpr quint32 kMaxChunkSize = 110000;
 
-    FileUpload(WebSocketClient *client, const QString &fileName, const QString &filePath, int fileType,
-               int timeoutMs);
+    FileUpload(WebSocketClient *client, const QString &fileName, const QString &filePath, int fileType, int timeoutMs);
     ~FileUpload() override;
 
     /// Size of the next chunk after `chunkSize` bytes were acknowledged
@@ -80,16 +79,16 @@ private:
     QThread *m_ownerThread;
     const QString m_fileName;
     const QString m_filePath;
-    std::atomic_bool m_isActive{false};
-    std::atomic<double> m_progress{0.0};
+    std::atomic_bool m_isActive { false };
+    std::atomic<double> m_progress { 0.0 };
     std::atomic_int m_fileType;
     /// Milliseconds since midnight; -1 while no estimate exists.
-    std::atomic_int m_estimatedMs{-1};
+    std::atomic_int m_estimatedMs { -1 };
     QElapsedTimer m_overallClock;
     QElapsedTimer m_chunkClock;
     qint64 m_fileSize = 0;
     qint32 m_bytesSent = 0;
-    std::atomic<quint32> m_chunkSize{kInitialChunkSize};
+    std::atomic<quint32> m_chunkSize { kInitialChunkSize };
     double m_transferRate = 0.0;
     QTimer *m_timeoutTimer;
 };

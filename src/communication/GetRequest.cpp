@@ -17,8 +17,8 @@ GetRequest::GetRequest(const QByteArray &bytes)
     GetRequest::deserialize(bytes);
 }
 
-GetRequest::GetRequest(qint32 messageId, bool isAck, qint32 getRequestType, qint32 selector,
-                       const QString &additionalInfo)
+GetRequest::GetRequest(
+    qint32 messageId, bool isAck, qint32 getRequestType, qint32 selector, const QString &additionalInfo)
     : MessageBase(CommandType::GetRequest, messageId, isAck)
     , m_getRequestType(getRequestType)
     , m_selector(selector)

@@ -10,7 +10,7 @@ public:
     explicit GetRequest(const QByteArray &bytes);
     /// Without additional information an empty (not a null) string is written.
     GetRequest(qint32 messageId, bool isAck, qint32 getRequestType, qint32 selector = 0,
-               const QString &additionalInfo = QStringLiteral(""));
+        const QString &additionalInfo = QStringLiteral(""));
 
     QByteArray serialize() const override;
     void deserialize(const QByteArray &bytes) override;

@@ -18,8 +18,7 @@ Qelo3DeviceInformation::Qelo3DeviceInformation(const QByteArray &bytes)
 }
 
 Qelo3DeviceInformation::Qelo3DeviceInformation(qint32 messageId, bool isAck, const QString &type,
-                                               const QString &serialNumber, const QString &name,
-                                               const QString &softwareVersion)
+    const QString &serialNumber, const QString &name, const QString &softwareVersion)
     : MessageBase(CommandType::Qelo3DeviceInformation, messageId, isAck)
     , m_type(type)
     , m_serialNumber(serialNumber)

@@ -9,7 +9,7 @@ public:
     Qelo3DeviceInformation();
     explicit Qelo3DeviceInformation(const QByteArray &bytes);
     Qelo3DeviceInformation(qint32 messageId, bool isAck, const QString &type, const QString &serialNumber,
-                           const QString &name, const QString &softwareVersion);
+        const QString &name, const QString &softwareVersion);
 
     QByteArray serialize() const override;
     void deserialize(const QByteArray &bytes) override;

@@ -33,9 +33,9 @@ QString UpdateInfoReply::withScheme(const QString &link)
 
 void UpdateInfoReply::setFields(const QStringList &s, qint32 updateTyp)
 {
-    QString *fields[] = {&m_spare,         &m_headlineDE, &m_textDE,        &m_linkiOSDE,     &m_linkTextiOSDE,
-                         &m_linkWindowsDE, &m_linkTextWindowsDE, &m_headlineEN, &m_textEN,   &m_linkiOSEN,
-                         &m_linkTextiOSEN, &m_linkWindowsEN, &m_linkTextWindowsEN};
+    QString *fields[]
+        = { &m_spare, &m_headlineDE, &m_textDE, &m_linkiOSDE, &m_linkTextiOSDE, &m_linkWindowsDE, &m_linkTextWindowsDE,
+              &m_headlineEN, &m_textEN, &m_linkiOSEN, &m_linkTextiOSEN, &m_linkWindowsEN, &m_linkTextWindowsEN };
     for (int i = 0; i < 13; ++i)
         *fields[i] = s.value(i);
     m_updateTyp = updateTyp;
@@ -77,6 +77,6 @@ QString UpdateInfoReply::toString() const
 {
     return QStringLiteral("UpdateInfoReply: UpdateTyp=%1, HeadlineDE=%2, TextDE=%3, LinkiOSDE=%4, LinkWindowsDE=%5, "
                           "HeadlineEN=%6, TextEN=%7, LinkiOSEN=%8, LinkWindowsEN=%9")
-        .arg(QString::number(m_updateTyp), m_headlineDE, m_textDE, m_linkiOSDE, m_linkWindowsDE, m_headlineEN,
-             m_textEN, m_linkiOSEN, m_linkWindowsEN);
+        .arg(QString::number(m_updateTyp), m_headlineDE, m_textDE, m_linkiOSDE, m_linkWindowsDE, m_headlineEN, m_textEN,
+            m_linkiOSEN, m_linkWindowsEN);
 }

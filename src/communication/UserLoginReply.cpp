@@ -18,8 +18,8 @@ UserLoginReply::UserLoginReply(const QByteArray &bytes)
 }
 
 UserLoginReply::UserLoginReply(qint32 messageId, bool isAck, const QString &userName, qint32 role,
-                               const QString &firstName, const QString &lastName, const QString &company, bool result,
-                               const QString &institution1, const QString &institution2)
+    const QString &firstName, const QString &lastName, const QString &company, bool result, const QString &institution1,
+    const QString &institution2)
     : MessageBase(CommandType::UserLoginReply, messageId, isAck)
     , m_userName(userName)
     , m_role(role)
@@ -63,5 +63,5 @@ QString UserLoginReply::toString() const
     return QStringLiteral("UserLoginReply: UserName=%1, Role=%2, FirstName=%3, LastName=%4, Company=%5, Result=%6, "
                           "Institution1=%7, Institution2=%8")
         .arg(m_userName, QString::number(m_role), m_firstName, m_lastName, m_company, QString::number(m_result ? 1 : 0),
-             m_institution1, m_institution2);
+            m_institution1, m_institution2);
 }

@@ -9,8 +9,8 @@ public:
     UserLoginReply();
     explicit UserLoginReply(const QByteArray &bytes);
     UserLoginReply(qint32 messageId, bool isAck, const QString &userName, qint32 role, const QString &firstName,
-                   const QString &lastName, const QString &company, bool result, const QString &institution1,
-                   const QString &institution2);
+        const QString &lastName, const QString &company, bool result, const QString &institution1,
+        const QString &institution2);
 
     QByteArray serialize() const override;
     void deserialize(const QByteArray &bytes) override;

@@ -18,11 +18,10 @@ WebSocketClient::WebSocketClient(QObject *parent)
     m_connections << connect(&m_socket, &QWebSocket::connected, this, &WebSocketClient::onWebsocketConnected)
                   << connect(&m_socket, &QWebSocket::disconnected, this, &WebSocketClient::onWebsocketDisconnected)
                   << connect(&m_socket, &QWebSocket::binaryMessageReceived, this,
-                             &WebSocketClient::onBinaryMessageReceived, Qt::QueuedConnection)
+                         &WebSocketClient::onBinaryMessageReceived, Qt::QueuedConnection)
                   << connect(&m_socket, QOverload<const QList<QSslError> &>::of(&QWebSocket::sslErrors), this,
-                             &WebSocketClient::onSslErrors)
-                  << connect(&m_socket, &QWebSocket::pong, this, &WebSocketClient::onPongReceived,
-                             Qt::QueuedConnection)
+                         &WebSocketClient::onSslErrors)
+                  << connect(&m_socket, &QWebSocket::pong, this, &WebSocketClient::onPongReceived, Qt::QueuedConnection)
                   << connect(this, &WebSocketClient::requestPing, &m_socket, &QWebSocket::ping, Qt::QueuedConnection)
                   << connect(&m_heartbeatTimer, &QTimer::timeout, this, &WebSocketClient::onHeartbeatTimerTimeout);
 }
@@ -133,14 +132,15 @@ void WebSocketClient::onHeartbeatTimerTimeout()
                                         "miss. Closing connection!")
                              .arg(m_name)
                              .arg(m_missCount));
-            Logger::info(QStringLiteral("WebSocketClient::onHeartbeatTimerTimeout: Intentional disconnect from %1")
-                             .arg(m_name));
+            Logger::info(
+                QStringLiteral("WebSocketClient::onHeartbeatTimerTimeout: Intentional disconnect from %1").arg(m_name));
             m_socket.close(QWebSocketProtocol::CloseCodeNormal, QString());
         }
     }
     if (m_isConnected) {
         if (!m_socket.isValid())
-            Logger::info(QStringLiteral("WebSocketClient::onHeartbeatTimerTimeout: Websocket is not ready before ping"));
+            Logger::info(
+                QStringLiteral("WebSocketClient::onHeartbeatTimerTimeout: Websocket is not ready before ping"));
         if (!m_pingSuppressed)
             emit requestPing(MessageBase::heartbeat().serialize());
     }
@@ -206,7 +206,7 @@ void WebSocketClient::onWebsocketDisconnected()
         Logger::info(QStringLiteral("WebSocketClient::onWebsocketDisconnected: Disconnected from %1, Max Pong: %2ms, "
                                     "Max Heartbeat: %3ms, Reason: %4:%5:")
                          .arg(m_name, QString::number(m_maxPongMs), QString::number(m_maxHeartbeatMs),
-                              m_socket.closeReason(), QString::number(int(m_socket.closeCode()))));
+                             m_socket.closeReason(), QString::number(int(m_socket.closeCode()))));
     }
     m_maxPongMs = 0;
     m_maxHeartbeatMs = 0;

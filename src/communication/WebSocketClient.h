@@ -92,15 +92,15 @@ private:
     QString m_port;
     bool m_isEncrypted = false;
     bool m_isConnected = false;
-    std::atomic_bool m_isProtocolConnected{false};
-    QAtomicInteger<quint32> m_messageCounter{0};
+    std::atomic_bool m_isProtocolConnected { false };
+    QAtomicInteger<quint32> m_messageCounter { 0 };
     QTimer m_heartbeatTimer;
     bool m_isAlive = false;
     QElapsedTimer m_heartbeatClock;
     quint32 m_maxPongMs = 0;
     quint32 m_maxHeartbeatMs = 0;
     quint32 m_missCount = 0;
-    std::atomic_bool m_pingSuppressed{false};
+    std::atomic_bool m_pingSuppressed { false };
     bool m_ignoreSslErrors = true;
     int m_heartbeatIntervalMs = kDefaultHeartbeatIntervalMs;
     QList<QMetaObject::Connection> m_connections;

@@ -28,8 +28,8 @@ QByteArray randomBytes(int size, quint32 seed)
     return bytes;
 }
 
-const QStringList kOutcomes = {QStringLiteral("successfullyFinished"), QStringLiteral("errorOccured"),
-                               QStringLiteral("canceled")};
+const QStringList kOutcomes
+    = { QStringLiteral("successfullyFinished"), QStringLiteral("errorOccured"), QStringLiteral("canceled") };
 
 } // namespace
 
@@ -127,6 +127,7 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
+    // clang-format off
     void chunkSizeRule_data()
     {
         QTest::addColumn<quint32>("chunkSize");
@@ -141,6 +142,7 @@ private slots:
         QTest::newRow("one second for 3072 bytes shrinks a little") << 3072u << 1000.0 << 2764u;
         QTest::newRow("sub-millisecond round trip grows") << 1024u << 0.25 << 3072u;
     }
+    // clang-format on
 
     void chunkSizeRule()
     {
@@ -150,6 +152,7 @@ private slots:
         QCOMPARE(FileUpload::nextChunkSize(chunkSize, elapsedMs), expected);
     }
 
+    // clang-format off
     void uploadArrivesIdentical_data()
     {
         QTest::addColumn<int>("size");
@@ -159,6 +162,7 @@ private slots:
         QTest::newRow("one byte past the first chunk") << 1025;
         QTest::newRow("several megabytes") << 3 * 1024 * 1024 + 7;
     }
+    // clang-format on
 
     void uploadArrivesIdentical()
     {
@@ -172,8 +176,8 @@ private slots:
         QVERIFY(KelvaraTest::writeFile(path, content));
         const quint32 firstId = client->messageCounter() + 1;
 
-        auto upload = std::make_unique<FileUpload>(client.get(), QStringLiteral("u.xml"), path, FileType::UserSet,
-                                                   KelvaraTest::timeout(20000));
+        auto upload = std::make_unique<FileUpload>(
+            client.get(), QStringLiteral("u.xml"), path, FileType::UserSet, KelvaraTest::timeout(20000));
         TransferRecorder recorder;
         recorder.watch(upload.get());
         QSignalSpy finishedAtPeer(&peer, &TestPeer::uploadFinished);
@@ -218,8 +222,8 @@ private slots:
         QVERIFY(client);
         const QString path = m_dir.filePath(QStringLiteral("rate.bin"));
         QVERIFY(KelvaraTest::writeFile(path, randomBytes(5000, 5)));
-        FileUpload upload(client.get(), QStringLiteral("rate.bin"), path, FileType::FirmwareContainer,
-                          KelvaraTest::timeout(20000));
+        FileUpload upload(
+            client.get(), QStringLiteral("rate.bin"), path, FileType::FirmwareContainer, KelvaraTest::timeout(20000));
         TransferRecorder recorder;
         recorder.watch(&upload);
         upload.start();
@@ -227,9 +231,10 @@ private slots:
         QCOMPARE(recorder.outcome(), QStringLiteral("successfullyFinished"));
         // 1024 bytes acknowledged after about 100 ms: 0.9 s worth is more than
         // three times as much, so the growth limit decides.
-        QCOMPARE(peer.uploadChunkSizes(), (QList<int>{1024, 3072, 904}));
+        QCOMPARE(peer.uploadChunkSizes(), (QList<int> { 1024, 3072, 904 }));
     }
 
+    // clang-format off
     void uploadFailures_data()
     {
         QTest::addColumn<QString>("cause");
@@ -241,9 +246,11 @@ private slots:
         QTest::newRow("link lost") << "linkLost" << "errorOccured" << true;
         QTest::newRow("transport destroyed") << "clientGone" << "errorOccured" << true;
         QTest::newRow("local file missing") << "missing" << "errorOccured" << false;
+        QTest::newRow("no connection at the start") << "notConnected" << "errorOccured" << false;
         QTest::newRow("file shrinks between chunks") << "shortRead" << "errorOccured" << true;
         QTest::newRow("user cancel") << "cancel" << "canceled" << true;
     }
+    // clang-format on
 
     void uploadFailures()
     {
@@ -260,8 +267,9 @@ private slots:
         if (cause == QLatin1String("missing"))
             QFile::remove(path);
 
-        auto upload = std::make_unique<FileUpload>(client.get(), QStringLiteral("f.bin"), path,
-                                                   FileType::FirmwareContainer, KelvaraTest::timeout(400));
+        WebSocketClient offline;
+        auto upload = std::make_unique<FileUpload>(cause == QLatin1String("notConnected") ? &offline : client.get(),
+            QStringLiteral("f.bin"), path, FileType::FirmwareContainer, KelvaraTest::timeout(400));
         if (cause == QLatin1String("silent") || cause == QLatin1String("clientGone")
             || cause == QLatin1String("cancel"))
             peer.setAutoAcknowledge(false);
@@ -302,6 +310,7 @@ private slots:
             QVERIFY2(message.progress() != Protocol::kProgressEnd, "a failed upload never sends its end");
     }
 
+    // clang-format off
     void downloadArrivesIdentical_data()
     {
         QTest::addColumn<int>("size");
@@ -312,6 +321,7 @@ private slots:
         QTest::newRow("one byte past one chunk") << 1025 << 1024;
         QTest::newRow("several megabytes in large chunks") << 3 * 1024 * 1024 + 7 << 110000;
     }
+    // clang-format on
 
     void downloadArrivesIdentical()
     {
@@ -329,8 +339,7 @@ private slots:
         QVERIFY(KelvaraTest::writeFile(directory + QStringLiteral("/e.flex"), "old contents"));
 
         auto download = std::make_unique<FileDownload>(client.get(), QStringLiteral("e.flex"), directory,
-                                                       FileType::ChronoFlex, GetRequestType::ChronoFiles,
-                                                       KelvaraTest::timeout(10000));
+            FileType::ChronoFlex, GetRequestType::ChronoFiles, KelvaraTest::timeout(10000));
         TransferRecorder recorder;
         recorder.watch(download.get());
         connect(download.get(), &FileDownload::fileReceived, &recorder, [&recorder](const FileTransfer &message) {
@@ -352,7 +361,7 @@ private slots:
         QCOMPARE(handed.selector(), 0);
         QVERIFY(handed.data().isNull());
         QVERIFY(recorder.events.indexOf(QStringLiteral("fileReceived"))
-                < recorder.events.indexOf(QStringLiteral("successfullyFinished(8)")));
+            < recorder.events.indexOf(QStringLiteral("successfullyFinished(8)")));
 
         // Wire: the request, then one acknowledgement for the start and each chunk, none for the end.
         QSignalSpy late(&peer, &TestPeer::messageReceived);
@@ -375,6 +384,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void downloadFailures_data()
     {
         QTest::addColumn<QString>("cause");
@@ -391,7 +401,11 @@ private slots:
         QTest::newRow("target cannot be written") << "unwritable" << "errorOccured" << 1;
         QTest::newRow("old target cannot be removed") << "notRemovable" << "errorOccured" << -1;
         QTest::newRow("user cancel") << "cancel" << "canceled" << 1;
+        QTest::newRow("no connection at the start") << "notConnected" << "errorOccured" << -2;
+        // Pins: a listed name with a folder part was written outside the target folder.
+        QTest::newRow("file name with a folder part") << "traversal" << "errorOccured" << -2;
     }
+    // clang-format on
 
     void downloadFailures()
     {
@@ -405,18 +419,22 @@ private slots:
         QVERIFY(client);
         peer.serveFile(QStringLiteral("u.xml"), FileType::UserSet, randomBytes(3000, 3));
         QString directory = m_dir.filePath(QStringLiteral("fail-%1").arg(cause));
-        const QMap<QString, TestPeer::ServeFault> faults = {
-            {QStringLiteral("silentAfterStart"), TestPeer::ServeFault::SilentAfterStart},
-            {QStringLiteral("linkLost"), TestPeer::ServeFault::CloseAfterStart},
-            {QStringLiteral("clientGone"), TestPeer::ServeFault::SilentAfterStart},
-            {QStringLiteral("cancel"), TestPeer::ServeFault::SilentAfterStart},
-            {QStringLiteral("wrongType"), TestPeer::ServeFault::WrongFileType},
-            {QStringLiteral("wrongName"), TestPeer::ServeFault::WrongFilename},
-            {QStringLiteral("emptyChunk"), TestPeer::ServeFault::EmptyChunk}};
+        const QMap<QString, TestPeer::ServeFault> faults
+            = { { QStringLiteral("silentAfterStart"), TestPeer::ServeFault::SilentAfterStart },
+                  { QStringLiteral("linkLost"), TestPeer::ServeFault::CloseAfterStart },
+                  { QStringLiteral("clientGone"), TestPeer::ServeFault::SilentAfterStart },
+                  { QStringLiteral("cancel"), TestPeer::ServeFault::SilentAfterStart },
+                  { QStringLiteral("wrongType"), TestPeer::ServeFault::WrongFileType },
+                  { QStringLiteral("wrongName"), TestPeer::ServeFault::WrongFilename },
+                  { QStringLiteral("emptyChunk"), TestPeer::ServeFault::EmptyChunk } };
         peer.setServeFault(faults.value(cause, TestPeer::ServeFault::None));
         QString fileName = QStringLiteral("u.xml");
         if (cause == QLatin1String("unknownFile"))
             fileName = QStringLiteral("nobody-has-this.xml");
+        if (cause == QLatin1String("traversal")) {
+            fileName = QStringLiteral("../escaped.xml");
+            peer.serveFile(fileName, FileType::UserSet, "evil");
+        }
         if (cause == QLatin1String("unwritable")) {
             // A file where the folder should be: no folder, so no target file.
             QVERIFY(KelvaraTest::writeFile(directory, "in the way"));
@@ -425,8 +443,9 @@ private slots:
         if (cause == QLatin1String("notRemovable"))
             QVERIFY(QDir().mkpath(directory + QStringLiteral("/u.xml/inside")));
 
-        auto download = std::make_unique<FileDownload>(client.get(), fileName, directory, FileType::UserSet,
-                                                       GetRequestType::UserSet, KelvaraTest::timeout(400));
+        WebSocketClient offline;
+        auto download = std::make_unique<FileDownload>(cause == QLatin1String("notConnected") ? &offline : client.get(),
+            fileName, directory, FileType::UserSet, GetRequestType::UserSet, KelvaraTest::timeout(400));
         connect(&peer, &TestPeer::messageReceived, this, [&](const QByteArray &frame) {
             if (!FileTransfer(frame).isAck())
                 return;
@@ -444,9 +463,13 @@ private slots:
         // The removal failure cleans up as well, though nothing had started.
         verifyIdleAfter(recorder, download.get(), FileType::UserSet, acksSent >= 0);
         QCOMPARE(fileReceived.size(), 0);
+        if (acksSent == -1)
+            QCOMPARE(recorder.count(QStringLiteral("endLock")), 1);
 
         QSignalSpy more(&peer, &TestPeer::messageReceived);
         QVERIFY2(!more.wait(KelvaraTest::timeout(200)), "nothing follows the outcome");
+        if (cause == QLatin1String("traversal"))
+            QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("escaped.xml"))));
         if (acksSent < 0) {
             QVERIFY2(peer.received().isEmpty(), "no request when the old file cannot go");
             QCOMPARE(recorder.count(QStringLiteral("errorOccured")), 1);
@@ -454,6 +477,28 @@ private slots:
             QCOMPARE(peer.receivedTransfers().size(), acksSent);
             QCOMPARE(peer.received().size(), acksSent + 1);
         }
+    }
+
+    // clang-format off
+    void plainFileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("name with extension") << "UserSet 1.xml" << true;
+        QTest::newRow("chrono zip") << "events.flex.zip" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("parent folder") << ".." << false;
+        QTest::newRow("relative path") << "../x.xml" << false;
+        QTest::newRow("absolute path") << "/etc/passwd" << false;
+        QTest::newRow("windows path") << "C:\\x.xml" << false;
+    }
+    // clang-format on
+
+    void plainFileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, plain);
+        QCOMPARE(FileDownload::isPlainFileName(name), plain);
     }
 
     void partialDownloadIsKept()
@@ -467,7 +512,7 @@ private slots:
         peer.setCloseAfterTransfers(3); // start ack, first chunk ack, then the link drops
         const QString directory = m_dir.filePath(QStringLiteral("partial"));
         FileDownload download(client.get(), QStringLiteral("a.fix"), directory, FileType::ChronoFixed,
-                              GetRequestType::ChronoFiles, KelvaraTest::timeout(2000));
+            GetRequestType::ChronoFiles, KelvaraTest::timeout(2000));
         TransferRecorder recorder;
         recorder.watch(&download);
         download.start();

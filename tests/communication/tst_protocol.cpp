@@ -30,7 +30,7 @@ QByteArray hex(const char *spaced)
 QByteArray header(int command, int id = 0, int ack = 0, int version = 6)
 {
     QByteArray bytes;
-    for (int word : {version, command, id, ack})
+    for (int word : { version, command, id, ack })
         bytes += QByteArray::fromHex(QByteArray::number(quint32(word), 16).rightJustified(8, '0'));
     return bytes;
 }
@@ -45,16 +45,12 @@ Decoder decoder()
 
 QList<QPair<const char *, Decoder>> allDecoders()
 {
-    return {{"MessageBase", decoder<MessageBase>()},
-            {"GetRequest", decoder<GetRequest>()},
-            {"FileTransfer", decoder<FileTransfer>()},
-            {"UserLoginRequest", decoder<UserLoginRequest>()},
-            {"UserLoginReply", decoder<UserLoginReply>()},
-            {"UserLoginLogInfo", decoder<UserLoginLogInfo>()},
-            {"AuthorizationMatrix", decoder<AuthorizationMatrix>()},
-            {"Qelo3DeviceInformation", decoder<Qelo3DeviceInformation>()},
-            {"UserLogoutRequest", decoder<UserLogoutRequest>()},
-            {"UpdateInfoReply", decoder<UpdateInfoReply>()}};
+    return { { "MessageBase", decoder<MessageBase>() }, { "GetRequest", decoder<GetRequest>() },
+        { "FileTransfer", decoder<FileTransfer>() }, { "UserLoginRequest", decoder<UserLoginRequest>() },
+        { "UserLoginReply", decoder<UserLoginReply>() }, { "UserLoginLogInfo", decoder<UserLoginLogInfo>() },
+        { "AuthorizationMatrix", decoder<AuthorizationMatrix>() },
+        { "Qelo3DeviceInformation", decoder<Qelo3DeviceInformation>() },
+        { "UserLogoutRequest", decoder<UserLogoutRequest>() }, { "UpdateInfoReply", decoder<UpdateInfoReply>() } };
 }
 
 UpdateInfoReply updateInfo(const QString &link)
@@ -75,6 +71,7 @@ class tst_Protocol : public QObject
     Q_OBJECT
 
 private slots:
+    // clang-format off
     void encode_data()
     {
         QTest::addColumn<QByteArray>("encoded");
@@ -137,6 +134,7 @@ private slots:
         QTest::newRow("new AuthorizationMatrix has 12 zero masks")
             << AuthorizationMatrix(0, false).serialize() << header(8) + hex("0000000C") + QByteArray(96, '\0');
     }
+    // clang-format on
 
     void encode()
     {
@@ -145,6 +143,7 @@ private slots:
         QCOMPARE(encoded.toHex(' '), expected.toHex(' '));
     }
 
+    // clang-format off
     void roundTrip_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -171,6 +170,7 @@ private slots:
         row("UserLogoutRequest", UserLogoutRequest(4, false));
         row("UpdateInfoReply", updateInfo(QStringLiteral("http://x")));
     }
+    // clang-format on
 
     void roundTrip()
     {
@@ -180,6 +180,7 @@ private slots:
         QCOMPARE(decoded->serialize().toHex(' '), bytes.toHex(' '));
     }
 
+    // clang-format off
     void decodeFileTransfer_data()
     {
         QTest::addColumn<QByteArray>("frame");
@@ -209,6 +210,7 @@ private slots:
         QTest::newRow("header only") << header(2, 1) << false << 0 << "" << QByteArray() << true << 0;
         QTest::newRow("empty frame") << QByteArray() << false << 0 << "" << QByteArray() << true << 0;
     }
+    // clang-format on
 
     void decodeFileTransfer()
     {
@@ -271,6 +273,7 @@ private slots:
         QCOMPARE(copy.directory(), QStringLiteral("/tmp/x"));
     }
 
+    // clang-format off
     void toString_data()
     {
         QTest::addColumn<QString>("text");
@@ -311,6 +314,7 @@ private slots:
                                             "LinkiOSDE=http://x, LinkWindowsDE=http://x, HeadlineEN=f7, TextEN=f8, "
                                             "LinkiOSEN=http://x, LinkWindowsEN=http://x";
     }
+    // clang-format on
 
     void toString()
     {
@@ -332,9 +336,9 @@ private slots:
         QCOMPARE(matrix.messageId(), 0);
         QVERIFY(!matrix.isAck());
         QCOMPARE(matrix.numberOfRoles(), 12);
-        const quint64 expected[12] = {0x0000000000000000, 0x01010707071F0100, 0x01010707071F0100, 0x01010707071F0100,
-                                      0x01000700071F0100, 0x00010003001D0100, 0x00010003071D0100, 0x00010703001F0100,
-                                      0x00010703071F0100, 0x00010003001D0100, 0x00010003071D0100, 0x0000000300000100};
+        const quint64 expected[12] = { 0x0000000000000000, 0x01010707071F0100, 0x01010707071F0100, 0x01010707071F0100,
+            0x01000700071F0100, 0x00010003001D0100, 0x00010003071D0100, 0x00010703001F0100, 0x00010703071F0100,
+            0x00010003001D0100, 0x00010003071D0100, 0x0000000300000100 };
         for (int role = 0; role < 12; ++role)
             QCOMPARE(quint64(matrix.mask(role)), expected[role]);
         QVERIFY(matrix.hasPermission(11, 8));
@@ -343,6 +347,7 @@ private slots:
         QCOMPARE(matrix.serialize(), bytes);
     }
 
+    // clang-format off
     void matrixRoleCount_data()
     {
         QTest::addColumn<QByteArray>("frame");
@@ -361,6 +366,7 @@ private slots:
         QTest::newRow("huge count on a short frame") << header(8) + hex("7FFFFFFF") + masks(3) << 12 << 3;
         QTest::newRow("negative count reads nothing") << header(8) + hex("FFFFFFFF") + masks(3) << 0 << 0;
     }
+    // clang-format on
 
     void matrixRoleCount()
     {
@@ -385,6 +391,7 @@ private slots:
         QVERIFY(matrix.hasPermission(5, 63));
     }
 
+    // clang-format off
     void updateInfoLinks_data()
     {
         QTest::addColumn<QString>("link");
@@ -395,6 +402,7 @@ private slots:
         QTest::newRow("the check is case-sensitive") << "HTTP://x" << "http://HTTP://x";
         QTest::newRow("empty link") << "" << "http://";
     }
+    // clang-format on
 
     void updateInfoLinks()
     {
@@ -409,6 +417,7 @@ private slots:
         QCOMPARE(reply.updateTyp(), 1);
     }
 
+    // clang-format off
     void truncatedFrames_data()
     {
         QTest::addColumn<QByteArray>("frame");
@@ -421,6 +430,7 @@ private slots:
         QTest::newRow("UpdateInfoReply") << updateInfo(QStringLiteral("http://x")).serialize();
         QTest::newRow("AuthorizationMatrix") << AuthorizationMatrix(1, false).serialize();
     }
+    // clang-format on
 
     void truncatedFrames()
     {
@@ -439,7 +449,8 @@ private slots:
     void randomFrames()
     {
         QRandomGenerator random(20231115);
-        const QByteArray valid = FileTransfer(1, false, 1, QStringLiteral("d"), QStringLiteral("f"), 2, "x", 1).serialize();
+        const QByteArray valid
+            = FileTransfer(1, false, 1, QStringLiteral("d"), QStringLiteral("f"), 2, "x", 1).serialize();
         for (int round = 0; round < 3000; ++round) {
             QByteArray frame;
             if (round % 2) {

@@ -7,6 +7,7 @@
 #include "TestPeer.h"
 #include "WebSocketClient.h"
 
+#include <QtNetwork/QSslSocket>
 #include <QtTest/QSignalSpy>
 
 namespace {
@@ -54,6 +55,7 @@ private slots:
         QVERIFY(!client.isEncrypted());
     }
 
+    // clang-format off
     void binaryFromPeer_data()
     {
         QTest::addColumn<QByteArray>("frame");
@@ -64,6 +66,7 @@ private slots:
         QTest::newRow("other message is emitted unchanged")
             << FileTransfer(3, false, 1, QString(), QStringLiteral("a"), 0, "x", 0).serialize() << false << true;
     }
+    // clang-format on
 
     void binaryFromPeer()
     {
@@ -95,12 +98,14 @@ private slots:
         QCOMPARE(peerReceived.size(), answered ? 1 : 0);
     }
 
+    // clang-format off
     void silentPeer_data()
     {
         QTest::addColumn<bool>("suppressPing");
         QTest::newRow("pings go out while the peer is silent") << false;
         QTest::newRow("suppressed pings still count misses") << true;
     }
+    // clang-format on
 
     void silentPeer()
     {
@@ -142,6 +147,7 @@ private slots:
             QVERIFY(peer.count(RawWebSocketPeer::kOpPing) >= 4);
     }
 
+    // clang-format off
     void signsOfLife_data()
     {
         QTest::addColumn<QString>("answer");
@@ -150,6 +156,7 @@ private slots:
         QTest::newRow("binary frame keeps the link") << "binary" << true;
         QTest::newRow("pong with a foreign payload is no sign of life") << "foreign" << false;
     }
+    // clang-format on
 
     void signsOfLife()
     {
@@ -172,12 +179,13 @@ private slots:
         client.setHeartbeatInterval(KelvaraTest::timeout(100));
         QVERIFY(connectTo(client, peer.port()));
         // Eight periods: twice what a silent peer survives.
-        QTRY_VERIFY_WITH_TIMEOUT(peer.count(RawWebSocketPeer::kOpPing) >= 8 || !client.isProtocolConnected(),
-                                 KelvaraTest::timeout(10000));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            peer.count(RawWebSocketPeer::kOpPing) >= 8 || !client.isProtocolConnected(), KelvaraTest::timeout(10000));
         QCOMPARE(client.isProtocolConnected(), staysConnected);
         QCOMPARE(client.missCount(), 0u);
     }
 
+    // clang-format off
     void slowPong_data()
     {
         QTest::addColumn<int>("elapsed");
@@ -185,6 +193,7 @@ private slots:
         QTest::newRow("exactly 1000 ms is not slow") << 1000 << false;
         QTest::newRow("1001 ms is slow") << 1001 << true;
     }
+    // clang-format on
 
     void slowPong()
     {
@@ -219,6 +228,42 @@ private slots:
         QVERIFY(connectTo(client, peer.port()));
     }
 
+    // clang-format off
+    void incomingSizeLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("a 20 MB mail in Base64 fits") << 28 * 1024 * 1024 << true;
+        QTest::newRow("one byte over the limit closes the link") << int(WebSocketClient::kMaxIncomingMessageSize) + 1
+                                                                 << false;
+    }
+    // clang-format on
+
+    void incomingSizeLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, accepted);
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        WebSocketClient client;
+        QVERIFY(connectTo(client, peer.port()));
+        QTRY_COMPARE_WITH_TIMEOUT(peer.clientCount(), 1, KelvaraTest::timeout(5000));
+        QSignalSpy received(&client, &WebSocketClient::binaryMessageReceived);
+        QSignalSpy changed(&client, &WebSocketClient::isProtocolConnectedChanged);
+        peer.sendBinary(FileTransfer(1, false, 16, QString(), QStringLiteral("m.eml"), 0, QByteArray(size - 60, 'm'), 0)
+                            .serialize()
+                            .leftJustified(size, '\0', true));
+        if (accepted) {
+            QVERIFY(received.wait(KelvaraTest::timeout(20000)));
+            QCOMPARE(received.first().first().toByteArray().size(), size);
+            QVERIFY(client.isProtocolConnected());
+        } else {
+            QVERIFY(changed.wait(KelvaraTest::timeout(20000)));
+            QVERIFY(!client.isProtocolConnected());
+            QCOMPARE(received.size(), 0);
+        }
+    }
+
     void messageCounterCountsUp()
     {
         WebSocketClient client;
@@ -245,12 +290,54 @@ private slots:
         QCOMPARE(encrypted.size(), 1);
     }
 
+    // clang-format off
+    void encryptedLink_data()
+    {
+        QTest::addColumn<bool>("ignore");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("self-signed certificate is ignored and reported") << true << true;
+        QTest::newRow("not ignored: reported and the handshake fails") << false << false;
+    }
+    // clang-format on
+
+    void encryptedLink()
+    {
+        QFETCH(bool, ignore);
+        QFETCH(bool, connects);
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        TestPeer peer(nullptr, true);
+        QVERIFY(peer.listen());
+        WebSocketClient client;
+        client.setIgnoreSslErrors(ignore);
+        QSignalSpy reported(&client, &WebSocketClient::sslErrors);
+        QSignalSpy changed(&client, &WebSocketClient::isProtocolConnectedChanged);
+        client.connectToHostEncrypted(QStringLiteral("HalvoServer"), QStringLiteral("127.0.0.1"), peer.portText());
+        QVERIFY(client.isEncrypted());
+        QVERIFY(reported.wait(KelvaraTest::timeout(10000)));
+        QVERIFY(!reported.first().first().value<QList<QSslError>>().isEmpty());
+        if (connects) {
+            QTRY_VERIFY_WITH_TIMEOUT(client.isProtocolConnected(), KelvaraTest::timeout(10000));
+            QSignalSpy received(&client, &WebSocketClient::binaryMessageReceived);
+            QTRY_COMPARE_WITH_TIMEOUT(peer.clientCount(), 1, KelvaraTest::timeout(5000));
+            peer.sendBinary(FileTransfer().serialize());
+            QVERIFY(received.wait(KelvaraTest::timeout(5000)));
+        } else {
+            QVERIFY(!changed.wait(KelvaraTest::timeout(500)));
+            QVERIFY(!client.isProtocolConnected());
+            QVERIFY2(!KelvaraTest::logContains(QStringLiteral("Disconnected from HalvoServer")),
+                "a failed connect writes no summary");
+        }
+    }
+
+    // clang-format off
     void sslErrorsAreReported_data()
     {
         QTest::addColumn<bool>("ignore");
         QTest::newRow("ignored by default, still reported") << true;
         QTest::newRow("not ignored, still reported") << false;
     }
+    // clang-format on
 
     void sslErrorsAreReported()
     {
@@ -259,7 +346,7 @@ private slots:
         QVERIFY(client.ignoresSslErrors());
         client.setIgnoreSslErrors(ignore);
         QSignalSpy reported(&client, &WebSocketClient::sslErrors);
-        client.onSslErrors({QSslError(QSslError::SelfSignedCertificate)});
+        client.onSslErrors({ QSslError(QSslError::SelfSignedCertificate) });
         QCOMPARE(reported.size(), 1);
     }
 };

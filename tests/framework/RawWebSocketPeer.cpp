@@ -57,12 +57,12 @@ void RawWebSocketPeer::onReadyRead()
                 key = line.mid(line.indexOf(':') + 1).trimmed();
         }
         m_buffer.remove(0, end + 4);
-        const QByteArray accept =
-            QCryptographicHash::hash(key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11", QCryptographicHash::Sha1)
-                .toBase64();
+        const QByteArray accept
+            = QCryptographicHash::hash(key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11", QCryptographicHash::Sha1)
+                  .toBase64();
         m_client->write("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
                         "Sec-WebSocket-Accept: "
-                        + accept + "\r\n\r\n");
+            + accept + "\r\n\r\n");
         m_handshakeDone = true;
         emit handshakeDone();
     }

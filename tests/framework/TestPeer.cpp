@@ -2,16 +2,20 @@
 
 #include "GetRequest.h"
 #include "ProtocolTypes.h"
+#include "TestCertificate.h"
 
 #include <QtCore/QTimer>
 #include <QtNetwork/QHostAddress>
 #include <QtWebSockets/QWebSocket>
 #include <QtWebSockets/QWebSocketServer>
 
-TestPeer::TestPeer(QObject *parent)
+TestPeer::TestPeer(QObject *parent, bool secure)
     : QObject(parent)
-    , m_server(new QWebSocketServer(QStringLiteral("TestPeer"), QWebSocketServer::NonSecureMode, this))
+    , m_server(new QWebSocketServer(
+          QStringLiteral("TestPeer"), secure ? QWebSocketServer::SecureMode : QWebSocketServer::NonSecureMode, this))
 {
+    if (secure)
+        m_server->setSslConfiguration(KelvaraTest::selfSignedServerConfiguration());
     connect(m_server, &QWebSocketServer::newConnection, this, &TestPeer::onNewConnection);
 }
 
@@ -53,7 +57,7 @@ void TestPeer::onNewConnection()
         client->setMaxAllowedIncomingFrameSize(64 * 1024 * 1024);
         m_clients << client;
         connect(client, &QWebSocket::binaryMessageReceived, this,
-                [this, client](const QByteArray &frame) { onBinaryMessage(client, frame); });
+            [this, client](const QByteArray &frame) { onBinaryMessage(client, frame); });
         connect(client, &QWebSocket::disconnected, this, [this, client] {
             m_clients.removeAll(client);
             client->deleteLater();
@@ -149,8 +153,9 @@ void TestPeer::startServing(QWebSocket *client, const QString &name)
     m_serving.fileType = m_offered.value(name).first;
     m_serving.content = m_offered.value(name).second;
     m_serving.active = true;
-    send(client, FileTransfer(++m_nextId, false, m_serving.fileType, QStringLiteral(""), name,
-                              Protocol::kChunkedSelector, QByteArray(), Protocol::kProgressStart));
+    send(client,
+        FileTransfer(++m_nextId, false, m_serving.fileType, QStringLiteral(""), name, Protocol::kChunkedSelector,
+            QByteArray(), Protocol::kProgressStart));
 }
 
 void TestPeer::handleServeAck(QWebSocket *client, const FileTransfer &ack)
@@ -169,22 +174,30 @@ void TestPeer::handleServeAck(QWebSocket *client, const FileTransfer &ack)
     const qsizetype size = m_serving.content.size();
     if (m_serving.offset >= size) {
         m_serving.active = false;
-        send(client, FileTransfer(++m_nextId, false, m_serving.fileType, QStringLiteral(""), m_serving.name,
-                                  Protocol::kChunkedSelector, QByteArray(), Protocol::kProgressEnd));
+        send(client,
+            FileTransfer(++m_nextId, false, m_serving.fileType, QStringLiteral(""), m_serving.name,
+                Protocol::kChunkedSelector, QByteArray(), Protocol::kProgressEnd));
         emit downloadServed(m_serving.name);
         return;
     }
     const qsizetype length = qMin<qsizetype>(m_serveChunkSize, size - m_serving.offset);
     FileTransfer chunk(++m_nextId, false, m_serving.fileType, QStringLiteral(""), m_serving.name,
-                       Protocol::kChunkedSelector, m_serving.content.mid(m_serving.offset, length), 0);
+        Protocol::kChunkedSelector, m_serving.content.mid(m_serving.offset, length), 0);
     m_serving.offset += length;
     chunk.setProgress(int(m_serving.offset * 100 / size));
     if (firstChunk) {
         switch (m_serveFault) {
-        case ServeFault::WrongFileType: chunk.setFileType(m_serving.fileType + 1); break;
-        case ServeFault::WrongFilename: chunk.setFilename(QStringLiteral("other.xml")); break;
-        case ServeFault::EmptyChunk: chunk.setData(QByteArray()); break;
-        default: break;
+        case ServeFault::WrongFileType:
+            chunk.setFileType(m_serving.fileType + 1);
+            break;
+        case ServeFault::WrongFilename:
+            chunk.setFilename(QStringLiteral("other.xml"));
+            break;
+        case ServeFault::EmptyChunk:
+            chunk.setData(QByteArray());
+            break;
+        default:
+            break;
         }
     }
     ++m_serving.chunksSent;

@@ -29,7 +29,8 @@ public:
         CloseAfterStart, ///< the link is closed when the start is acknowledged
     };
 
-    explicit TestPeer(QObject *parent = nullptr);
+    /// A secure peer speaks TLS with a fresh self-signed certificate.
+    explicit TestPeer(QObject *parent = nullptr, bool secure = false);
     ~TestPeer() override;
 
     /// Listens on 127.0.0.1 with a port chosen by the system.

@@ -51,7 +51,9 @@ bool parseSource(const QByteArray &text, AuthorizationMatrix *matrix, QString *e
         seen.insert(role);
     }
     if (seen.size() != AuthorizationMatrix::kRoleCount) {
-        *error = QStringLiteral("all %1 roles must be given, found %2").arg(AuthorizationMatrix::kRoleCount).arg(seen.size());
+        *error = QStringLiteral("all %1 roles must be given, found %2")
+                     .arg(AuthorizationMatrix::kRoleCount)
+                     .arg(seen.size());
         return false;
     }
     return true;
