@@ -72,11 +72,20 @@ public:
                 // gigabytes; a user set never needs one.
                 return fail("parseUserSet", QStringLiteral("documents with a DTD are refused"));
             case QXmlStreamReader::StartElement:
-                if (seenRoot || m_reader.name() != QLatin1String("AnwenderSet"))
-                    return fail("parseUserSet", QStringLiteral("unexpected element %1").arg(m_reader.name()));
+                if (m_reader.name() != QLatin1String("AnwenderSet")) {
+                    // Wrapping elements are passed over token by token.
+                    if (++m_depth > XmlUserSetSerializer::kMaxDepth)
+                        return fail("parseUserSet", QStringLiteral("elements nested too deeply"));
+                    break;
+                }
+                if (seenRoot)
+                    return fail("parseUserSet", QStringLiteral("second AnwenderSet"));
                 seenRoot = true;
                 if (!parseAnwenderset(set))
                     return false;
+                break;
+            case QXmlStreamReader::EndElement:
+                --m_depth;
                 break;
             case QXmlStreamReader::Invalid:
                 return invalid("parseUserSet");
@@ -91,18 +100,29 @@ public:
         return true;
     }
 
+    QString errorMessage() const { return m_error; }
+
 private:
     bool fail(const char *function, const QString &message)
     {
-        Logger::error(QStringLiteral("%1: %2 (line %3)").arg(functionName(function), message).arg(m_reader.lineNumber()));
+        m_error = QStringLiteral("%1: %2 (line %3)").arg(functionName(function), message).arg(m_reader.lineNumber());
+        Logger::error(m_error);
         return false;
     }
 
     bool invalid(const char *function)
     {
-        Logger::error(QStringLiteral("%1: QXmlStreamReader::Invalid %2 (line %3)")
-                          .arg(functionName(function), m_reader.errorString())
-                          .arg(m_reader.lineNumber()));
+        m_error = QStringLiteral("%1: QXmlStreamReader::Invalid %2 (line %3)")
+                      .arg(functionName(function), m_reader.errorString())
+                      .arg(m_reader.lineNumber());
+        Logger::error(m_error);
+        return false;
+    }
+
+    bool warnFail(const QString &message)
+    {
+        m_error = message;
+        Logger::warn(message);
         return false;
     }
 
@@ -387,9 +407,8 @@ private:
         }
         instrument->deriveActivation();
         if (!def) {
-            Logger::warn(QStringLiteral("%1: The instrument %2 contains a wrong instrument Type. This was read from a XML File.")
-                             .arg(functionName("parseInstrument"), name));
-            return false;
+            return warnFail(QStringLiteral("%1: The instrument %2 contains a wrong instrument Type. This was read from a XML File.")
+                                .arg(functionName("parseInstrument"), name));
         }
         enforceProtectedName(instrument, def);
         return true;
@@ -506,6 +525,7 @@ private:
     QXmlStreamReader m_reader;
     const InstrumentConfiguration *m_catalogue;
     int m_depth = 0;
+    QString m_error;
 };
 
 class Writer
@@ -680,13 +700,15 @@ bool XmlUserSetSerializer::readFile(const QString &filePath, UserSet *userSet)
 {
     const QString absolute = QFileInfo(filePath).absoluteFilePath();
     if (!QFileInfo::exists(filePath)) {
-        Logger::error(QStringLiteral("XmlUserSetSerializer::readFile: File %1 does not exist").arg(absolute));
+        m_lastError = QStringLiteral("XmlUserSetSerializer::readFile: File %1 does not exist").arg(absolute);
+        Logger::error(m_lastError);
         userSet->setLoaded(false);
         return false;
     }
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly)) {
-        Logger::error(QStringLiteral("XmlUserSetSerializer::readFile: Cannot open file %1 for reading").arg(absolute));
+        m_lastError = QStringLiteral("XmlUserSetSerializer::readFile: Cannot open file %1 for reading").arg(absolute);
+        Logger::error(m_lastError);
         userSet->setLoaded(false);
         return false;
     }
@@ -697,6 +719,7 @@ bool XmlUserSetSerializer::readBytes(const QByteArray &data, UserSet *userSet)
 {
     Reader reader(data);
     const bool ok = reader.parseUserSet(userSet);
+    m_lastError = ok ? QString() : reader.errorMessage();
     if (!ok) {
         // Half a tree must never look like a usable set.
         while (!userSet->programGroups().isEmpty())

@@ -33,4 +33,10 @@ public:
     QByteArray toXml(const UserSet *userSet);
     /// The saved form of a document, as every writer of user sets stores it.
     static QByteArray saveDocument(const QDomDocument &document);
+
+    /// Why the last read failed; empty after a good one.
+    QString lastError() const { return m_lastError; }
+
+private:
+    QString m_lastError;
 };
