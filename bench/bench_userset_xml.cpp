@@ -11,6 +11,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QTextStream>
 #include <QtCore/QXmlStreamReader>
 #include <QtXml/QDomDocument>
 
@@ -123,7 +124,12 @@ int main(int argc, char *argv[])
                                                                   QStringLiteral("version=\"1.0\" encoding=\"utf-8\"")));
         for (const Node &child : tree.children)
             buildElement(document, document, child);
-        bareWritten = XmlUserSetSerializer::saveDocument(document).size();
+        QByteArray saved;
+        QTextStream stream(&saved, QIODevice::WriteOnly);
+        stream.setEncoding(QStringConverter::Utf8);
+        document.save(stream, 4, QDomNode::EncodingFromTextStream);
+        stream.flush();
+        bareWritten = saved.size();
     });
 
     std::printf("read whole tree:           %9.1f ms (%s)\n", readMs, readOk ? "loaded" : "FAILED");

@@ -10,10 +10,11 @@
 #include "UserProgram.h"
 #include "UserSet.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QTextStream>
 #include <QtCore/QXmlStreamReader>
+#include <QtCore/QXmlStreamWriter>
 #include <QtXml/QDomDocument>
 
 #include <memory>
@@ -743,13 +744,102 @@ void XmlUserSetSerializer::write(QDomDocument &document, const UserSet *userSet)
     writer.writeUserSet(userSet);
 }
 
+namespace {
+
+/// Attribute order per element name as the format lists it; a DOM element
+/// keeps its attributes in a hash, so the saver restores the order.
+const QHash<QString, QStringList> &attributeOrder()
+{
+    static const QHash<QString, QStringList> kOrder = [] {
+        QHash<QString, QStringList> order;
+        order.insert(QStringLiteral("AnwenderSet"),
+                     {QStringLiteral("ZuletztVerwendeteProgrammgruppe"), QStringLiteral("XMLDokumententypversion")});
+        QStringList device;
+        for (const QString &name : UserSet::deviceAttributes())
+            device.append(name);
+        order.insert(QStringLiteral("Geraet"), device);
+        order.insert(QStringLiteral("Programmgruppe"), {QStringLiteral("Name"), QStringLiteral("ZuletztVerwendetesProgramm"),
+                                                        QStringLiteral("Piktogrammidentifier")});
+        order.insert(QStringLiteral("Programm"), {QStringLiteral("Name"), QStringLiteral("Neonatalueberwachung")});
+        order.insert(QStringLiteral("Ebene"), {QStringLiteral("Name")});
+        order.insert(QStringLiteral("Instrument"),
+                     {QStringLiteral("Name"), QStringLiteral("Typ"), QStringLiteral("Datensatznummer")});
+        order.insert(QStringLiteral("IRX"), {QStringLiteral("OPAbsaugrate"), QStringLiteral("EinAus")});
+        order.insert(QStringLiteral("Coag"), {QStringLiteral("Aktivierungsquelle"), QStringLiteral("SelektierterMode"),
+                                              QStringLiteral("Autostop"), QStringLiteral("Datensatznummer"),
+                                              QStringLiteral("Flow")});
+        order.insert(QStringLiteral("Cut"), {QStringLiteral("Aktivierungsquelle"), QStringLiteral("SelektierterMode"),
+                                             QStringLiteral("Datensatznummer"), QStringLiteral("Flow")});
+        order.insert(QStringLiteral("SubInstrument"), {QStringLiteral("SelektierterMode"), QStringLiteral("Autostop"),
+                                                       QStringLiteral("Datensatznummer"), QStringLiteral("Flow")});
+        order.insert(QStringLiteral("Alias"), {QStringLiteral("Typ"), QStringLiteral("Name")});
+        QStringList mode;
+        for (const QString &name : ModeType::attributeNames())
+            mode.append(name);
+        order.insert(QStringLiteral("Mode"), mode);
+        // The instrument's EVX and the setup's EVX share the element name.
+        order.insert(QStringLiteral("EVX"), {QStringLiteral("OPAbsaugrate"), QStringLiteral("EinAus")});
+        for (const UserSet::SetupField &field : UserSet::setupFields())
+            order[field.element.isEmpty() ? QStringLiteral("Setup") : field.element].append(field.attribute);
+        return order;
+    }();
+    return kOrder;
+}
+
+void saveElement(QXmlStreamWriter &writer, const QDomElement &element)
+{
+    const QString tag = element.tagName();
+    writer.writeStartElement(tag);
+    const QDomNamedNodeMap attributes = element.attributes();
+    const auto listed = attributeOrder().constFind(tag);
+    int written = 0;
+    if (listed != attributeOrder().constEnd()) {
+        for (const QString &name : *listed) {
+            const QDomAttr attribute = attributes.namedItem(name).toAttr();
+            if (!attribute.isNull()) {
+                writer.writeAttribute(name, attribute.value());
+                ++written;
+            }
+        }
+    }
+    if (written < attributes.count()) {
+        for (int i = 0; i < attributes.count(); ++i) {
+            const QDomAttr attribute = attributes.item(i).toAttr();
+            if (listed == attributeOrder().constEnd() || !listed->contains(attribute.name()))
+                writer.writeAttribute(attribute.name(), attribute.value());
+        }
+    }
+    for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (child.isElement())
+            saveElement(writer, child.toElement());
+        else if (child.isText())
+            writer.writeCharacters(child.nodeValue());
+    }
+    writer.writeEndElement();
+}
+
+} // namespace
+
 QByteArray XmlUserSetSerializer::saveDocument(const QDomDocument &document)
 {
     QByteArray bytes;
-    QTextStream stream(&bytes, QIODevice::WriteOnly);
-    stream.setEncoding(QStringConverter::Utf8);
-    document.save(stream, 4, QDomNode::EncodingFromTextStream);
-    stream.flush();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // The declaration is written as the document holds it; the stream
+    // writer would put a line break before a processing instruction.
+    for (QDomNode node = document.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (node.isProcessingInstruction()) {
+            const QDomProcessingInstruction instruction = node.toProcessingInstruction();
+            buffer.write("<?" + instruction.target().toUtf8() + ' ' + instruction.data().toUtf8() + "?>");
+        }
+    }
+    QXmlStreamWriter writer(&buffer);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(4);
+    const QDomElement root = document.documentElement();
+    if (!root.isNull())
+        saveElement(writer, root);
+    writer.writeEndDocument();
     return bytes;
 }
 

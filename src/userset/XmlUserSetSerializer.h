@@ -29,9 +29,11 @@ public:
 
     /// Fills an empty document with the processing instruction and the root.
     void write(QDomDocument &document, const UserSet *userSet);
-    /// The saved document: UTF-8, indentation 4.
+    /// The saved document: UTF-8, indentation 4, attributes in the format's order.
     QByteArray toXml(const UserSet *userSet);
-    /// The saved form of a document, as every writer of user sets stores it.
+    /// Saves a document with every element's attributes in the order the
+    /// format lists them; the DOM itself keeps attributes unordered, and its
+    /// own save would give a different order in every process.
     static QByteArray saveDocument(const QDomDocument &document);
 
     /// Why the last read failed; empty after a good one.
