@@ -32,7 +32,7 @@ struct Node
 Node parseTree(const QByteArray &data)
 {
     Node root;
-    std::vector<Node *> stack{&root};
+    std::vector<Node *> stack { &root };
     QXmlStreamReader reader(data);
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
@@ -40,7 +40,7 @@ Node parseTree(const QByteArray &data)
             Node node;
             node.name = reader.name().toString();
             for (const QXmlStreamAttribute &attribute : reader.attributes())
-                node.attributes.append({attribute.name().toString(), attribute.value().toString()});
+                node.attributes.append({ attribute.name().toString(), attribute.value().toString() });
             stack.back()->children.push_back(std::move(node));
             stack.push_back(&stack.back()->children.back());
             break;
@@ -120,8 +120,8 @@ int main(int argc, char *argv[])
     qsizetype bareWritten = 0;
     const double domMs = bestOf(runs, [&] {
         QDomDocument document;
-        document.appendChild(document.createProcessingInstruction(QStringLiteral("xml"),
-                                                                  QStringLiteral("version=\"1.0\" encoding=\"utf-8\"")));
+        document.appendChild(document.createProcessingInstruction(
+            QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"utf-8\"")));
         for (const Node &child : tree.children)
             buildElement(document, document, child);
         QByteArray saved;

@@ -34,7 +34,8 @@ bool CutCoag::setModeParameter(const QString &modeName, int index, const QString
         return false;
     const QList<ModeData *> descriptors = InstrumentConfiguration::instance()->getModeDataList(modeName);
     if (index < 0 || index >= descriptors.size()) {
-        Logger::error(QStringLiteral("CutCoag::setModeParameter: Invalid index=%1 for mode=%2").arg(index).arg(modeName));
+        Logger::error(
+            QStringLiteral("CutCoag::setModeParameter: Invalid index=%1 for mode=%2").arg(index).arg(modeName));
         return false;
     }
     ModeType *entry = findMode(modeName);
@@ -67,7 +68,6 @@ QList<ModeType> CutCoag::defaultModes(const QStringList &modeNames, const QStrin
 bool CutCoag::operator==(const CutCoag &other) const
 {
     return m_side == other.m_side && m_aktivierungsquelle == other.m_aktivierungsquelle
-           && m_selektierterMode == other.m_selektierterMode && m_flow == other.m_flow
-           && m_autostop == other.m_autostop && m_datensatznummer == other.m_datensatznummer
-           && m_modes == other.m_modes;
+        && m_selektierterMode == other.m_selektierterMode && m_flow == other.m_flow && m_autostop == other.m_autostop
+        && m_datensatznummer == other.m_datensatznummer && m_modes == other.m_modes;
 }

@@ -4,9 +4,9 @@
 #include "InstrumentDefinition.h"
 #include "Logger.h"
 #include "ObjectRegistry.h"
+#include "ProgramGroup.h"
 #include "ProgramLevel.h"
 #include "UserProgram.h"
-#include "ProgramGroup.h"
 #include "UserSet.h"
 
 namespace {
@@ -53,9 +53,18 @@ void Instrument::changeId(const QString &id)
     m_id = id;
 }
 
-void Instrument::setName(const QString &name) { m_name = name; }
-void Instrument::setInstrumentType(const QString &type) { m_instrumentType = type; }
-void Instrument::setDatensatznummer(const QString &number) { m_datensatznummer = number; }
+void Instrument::setName(const QString &name)
+{
+    m_name = name;
+}
+void Instrument::setInstrumentType(const QString &type)
+{
+    m_instrumentType = type;
+}
+void Instrument::setDatensatznummer(const QString &number)
+{
+    m_datensatznummer = number;
+}
 
 void Instrument::appendSubInstrument(Instrument *sub)
 {
@@ -81,7 +90,10 @@ Instrument *Instrument::subInstrumentByDatensatznummer(const QString &number) co
     return nullptr;
 }
 
-void Instrument::setMarkedForDelete(bool marked) { m_markedForDelete = marked; }
+void Instrument::setMarkedForDelete(bool marked)
+{
+    m_markedForDelete = marked;
+}
 
 void Instrument::setLevel(ProgramLevel *level)
 {
@@ -133,7 +145,10 @@ const InstrumentDefinition *Instrument::definition() const
     return InstrumentConfiguration::instance()->findInstrumentDefinition(type);
 }
 
-void Instrument::setActivation(quint32 bits) { m_activation = bits; }
+void Instrument::setActivation(quint32 bits)
+{
+    m_activation = bits;
+}
 
 bool Instrument::setActivationType(const QString &identifier, bool on)
 {
@@ -194,7 +209,7 @@ void Instrument::deriveActivation()
 
 Instrument::Sources Instrument::activationSources() const
 {
-    Sources sources{QStringLiteral("AUS"), QStringLiteral("AUS"), m_coag.autostop()};
+    Sources sources { QStringLiteral("AUS"), QStringLiteral("AUS"), m_coag.autostop() };
     switch (m_activation & ~quint32(ActivationHand | ActivationAutostop)) {
     case ActivationOneFoot:
         sources.coag = QStringLiteral("SINGLE");

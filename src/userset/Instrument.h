@@ -26,8 +26,8 @@ public:
         ActivationAutostart = 32,
         ActivationAutostop = 64,
     };
-    static constexpr quint32 kExclusiveBits = ActivationOneFoot | ActivationTwoFoot | ActivationTwoFootCut
-                                              | ActivationTwoFootCoag | ActivationAutostart;
+    static constexpr quint32 kExclusiveBits
+        = ActivationOneFoot | ActivationTwoFoot | ActivationTwoFootCut | ActivationTwoFootCoag | ActivationAutostart;
 
     /// A registered instrument takes a fresh id; a clone takes none and is
     /// never found through findById.
@@ -126,8 +126,8 @@ private:
     QString m_name;
     QString m_instrumentType;
     QString m_datensatznummer = QStringLiteral("0");
-    CutCoag m_coag{CutCoag::Coag};
-    CutCoag m_cut{CutCoag::Cut};
+    CutCoag m_coag { CutCoag::Coag };
+    CutCoag m_cut { CutCoag::Cut };
     QString m_parentInstrumentId;
     Instrument *m_parentInstrument = nullptr;
     QList<Instrument *> m_subInstruments;

@@ -28,14 +28,14 @@ struct ActivationType
 };
 
 const ActivationType kActivationTypes[] = {
-    {"ACTIVATION_HAND", Instrument::ActivationHand, "hand"},
-    {"ACTIVATION_1FUSS", Instrument::ActivationOneFoot, "1FuS"},
-    {"ACTIVATION_2FUSS", Instrument::ActivationTwoFoot, "2FuS"},
-    {"ACTIVATION_2FUSS_CUT", Instrument::ActivationTwoFootCut, "2FuS_CUT"},
-    {"ACTIVATION_2FUSS_COAG", Instrument::ActivationTwoFootCoag, "2FuS_COAG"},
-    {"ACTIVATION_AUTOSTART", Instrument::ActivationAutostart, "autostart"},
-    {"ACTIVATION_AUTOSTOP", Instrument::ActivationAutostop, "autostop"},
-    {"ACTIVATION_NOACTIVATION", 0, "no_activation"},
+    { "ACTIVATION_HAND", Instrument::ActivationHand, "hand" },
+    { "ACTIVATION_1FUSS", Instrument::ActivationOneFoot, "1FuS" },
+    { "ACTIVATION_2FUSS", Instrument::ActivationTwoFoot, "2FuS" },
+    { "ACTIVATION_2FUSS_CUT", Instrument::ActivationTwoFootCut, "2FuS_CUT" },
+    { "ACTIVATION_2FUSS_COAG", Instrument::ActivationTwoFootCoag, "2FuS_COAG" },
+    { "ACTIVATION_AUTOSTART", Instrument::ActivationAutostart, "autostart" },
+    { "ACTIVATION_AUTOSTOP", Instrument::ActivationAutostop, "autostop" },
+    { "ACTIVATION_NOACTIVATION", 0, "no_activation" },
 };
 
 struct ProgramGroupEntry
@@ -47,36 +47,36 @@ struct ProgramGroupEntry
 };
 
 const ProgramGroupEntry kProgramGroups[] = {
-    {"ALLGEMEIN", "ALLGEMEIN", "Allgemein- und Viszeralchirurgie", "General and visceral surgery"},
-    {"GASTRO", "GASTRO", "Gastroenterologie", "Gastroenterology"},
-    {"GYN", "GYN", "Gynäkologie", "Gynecology"},
-    {"PNEU", "PNEU", "Pneumologie", "Pulmonology"},
-    {"URO", "URO", "Urologie", "Urology"},
-    {"THORAX", "KARDIO", "Thoraxchirurgie", "Thoracic surgery"},
-    {"ORTHO", "ALLGEMEIN", "Orthopädie", "Orthopedics"},
-    {"HNO", "HNO", "HNO", "ENT"},
-    {"OPHTA", "OPHTA", "Ophthalmologie", "Ophthalmology"},
-    {"DERMA", "DERMA", "Dermatologie", "Dermatology"},
-    {"NEURO", "NEURO", "Neurologie", "Neurology"},
-    {"USER", "USER", "Nutzer", "User"},
-    {"NEUTRAL", "NEUTRAL", "Freitext", "Free text"},
+    { "ALLGEMEIN", "ALLGEMEIN", "Allgemein- und Viszeralchirurgie", "General and visceral surgery" },
+    { "GASTRO", "GASTRO", "Gastroenterologie", "Gastroenterology" },
+    { "GYN", "GYN", "Gynäkologie", "Gynecology" },
+    { "PNEU", "PNEU", "Pneumologie", "Pulmonology" },
+    { "URO", "URO", "Urologie", "Urology" },
+    { "THORAX", "KARDIO", "Thoraxchirurgie", "Thoracic surgery" },
+    { "ORTHO", "ALLGEMEIN", "Orthopädie", "Orthopedics" },
+    { "HNO", "HNO", "HNO", "ENT" },
+    { "OPHTA", "OPHTA", "Ophthalmologie", "Ophthalmology" },
+    { "DERMA", "DERMA", "Dermatologie", "Dermatology" },
+    { "NEURO", "NEURO", "Neurologie", "Neurology" },
+    { "USER", "USER", "Nutzer", "User" },
+    { "NEUTRAL", "NEUTRAL", "Freitext", "Free text" },
 };
 
 const QMap<QString, QString> &pictogramImages()
 {
     static const QMap<QString, QString> kImages = {
-        {QStringLiteral("ALLGEMEIN"), QStringLiteral("pg_allgemein.png")},
-        {QStringLiteral("DERMA"), QStringLiteral("pg_derma.png")},
-        {QStringLiteral("GASTRO"), QStringLiteral("pg_gastro.png")},
-        {QStringLiteral("GYN"), QStringLiteral("pg_gyn.png")},
-        {QStringLiteral("HNO"), QStringLiteral("pg_hno.png")},
-        {QStringLiteral("KARDIO"), QStringLiteral("pg_kardio.png")},
-        {QStringLiteral("NEURO"), QStringLiteral("pg_neuro.png")},
-        {QStringLiteral("NEUTRAL"), QStringLiteral("pg_neutral.png")},
-        {QStringLiteral("OPHTA"), QStringLiteral("pg_ophta.png")},
-        {QStringLiteral("PNEU"), QStringLiteral("pg_pneu.png")},
-        {QStringLiteral("URO"), QStringLiteral("pg_urologie.png")},
-        {QStringLiteral("USER"), QStringLiteral("pg_user.png")},
+        { QStringLiteral("ALLGEMEIN"), QStringLiteral("pg_allgemein.png") },
+        { QStringLiteral("DERMA"), QStringLiteral("pg_derma.png") },
+        { QStringLiteral("GASTRO"), QStringLiteral("pg_gastro.png") },
+        { QStringLiteral("GYN"), QStringLiteral("pg_gyn.png") },
+        { QStringLiteral("HNO"), QStringLiteral("pg_hno.png") },
+        { QStringLiteral("KARDIO"), QStringLiteral("pg_kardio.png") },
+        { QStringLiteral("NEURO"), QStringLiteral("pg_neuro.png") },
+        { QStringLiteral("NEUTRAL"), QStringLiteral("pg_neutral.png") },
+        { QStringLiteral("OPHTA"), QStringLiteral("pg_ophta.png") },
+        { QStringLiteral("PNEU"), QStringLiteral("pg_pneu.png") },
+        { QStringLiteral("URO"), QStringLiteral("pg_urologie.png") },
+        { QStringLiteral("USER"), QStringLiteral("pg_user.png") },
     };
     return kImages;
 }
@@ -86,18 +86,19 @@ const QHash<QString, QList<ModeType::Field>> &parameterTable()
 {
     static const QHash<QString, QList<ModeType::Field>> kTable = [] {
         QHash<QString, QList<ModeType::Field>> table;
-        const QList<ModeType::Field> effekt{ModeType::Effekt};
-        for (const char *mode : {"CUT_M1", "CUT_M3", "COAG_M5", "CUT_M6", "CUT_M7", "CUT_M8", "COAG_M1", "COAG_M3",
-                                 "COAG_M4", "COAG_M6", "COAG_M7", "COAG_M9", "COAG_M10", "COAG_M13", "COAG_M14",
-                                 "COAG_M15"})
+        const QList<ModeType::Field> effekt { ModeType::Effekt };
+        for (const char *mode : { "CUT_M1", "CUT_M3", "COAG_M5", "CUT_M6", "CUT_M7", "CUT_M8", "COAG_M1", "COAG_M3",
+                 "COAG_M4", "COAG_M6", "COAG_M7", "COAG_M9", "COAG_M10", "COAG_M13", "COAG_M14", "COAG_M15" })
             table.insert(QLatin1String(mode), effekt);
-        table.insert(QStringLiteral("CUT_M2"), {ModeType::Effekt, ModeType::MiC});
-        table.insert(QStringLiteral("CUT_M4"), {ModeType::Effekt, ModeType::Schnittdauer, ModeType::Schnittintervall});
-        table.insert(QStringLiteral("CUT_M5"), {ModeType::Effekt, ModeType::Schnittdauer, ModeType::Schnittintervall});
-        table.insert(QStringLiteral("COAG_M2"), {ModeType::Effekt, ModeType::APP});
-        table.insert(QStringLiteral("COAG_M12"), {ModeType::Effekt, ModeType::APP});
-        table.insert(QStringLiteral("COAG_M8"), {ModeType::Effekt, ModeType::Modulation});
-        table.insert(QStringLiteral("COAG_M11"), {ModeType::Effekt, ModeType::Fast});
+        table.insert(QStringLiteral("CUT_M2"), { ModeType::Effekt, ModeType::MiC });
+        table.insert(
+            QStringLiteral("CUT_M4"), { ModeType::Effekt, ModeType::Schnittdauer, ModeType::Schnittintervall });
+        table.insert(
+            QStringLiteral("CUT_M5"), { ModeType::Effekt, ModeType::Schnittdauer, ModeType::Schnittintervall });
+        table.insert(QStringLiteral("COAG_M2"), { ModeType::Effekt, ModeType::APP });
+        table.insert(QStringLiteral("COAG_M12"), { ModeType::Effekt, ModeType::APP });
+        table.insert(QStringLiteral("COAG_M8"), { ModeType::Effekt, ModeType::Modulation });
+        table.insert(QStringLiteral("COAG_M11"), { ModeType::Effekt, ModeType::Fast });
         table.insert(QStringLiteral("CUT_AUS"), {});
         table.insert(QStringLiteral("COAG_AUS"), {});
         return table;
@@ -123,12 +124,12 @@ InstrumentConfiguration::~InstrumentConfiguration() = default;
 void InstrumentConfiguration::buildModeTables()
 {
     using K = ModeData::Kind;
-    const auto make = [this](const char *label, K kind, double min, double max, double step, double def,
-                             int decimals = 0) {
-        auto *data = new ModeData(QLatin1String(label), kind, min, max, step, def, decimals, this);
-        m_descriptors.append(data);
-        return data;
-    };
+    const auto make
+        = [this](const char *label, K kind, double min, double max, double step, double def, int decimals = 0) {
+              auto *data = new ModeData(QLatin1String(label), kind, min, max, step, def, decimals, this);
+              m_descriptors.append(data);
+              return data;
+          };
     ModeData *cutFlow = make("Flow", K::DecimalNumber, 0.0, 8.0, 0.1, 0.0, 1);
     ModeData *cutEffektDecimal = make("Effekt", K::DecimalNumber, 0.1, 10.0, 0.1, 1.0, 1);
     ModeData *cutEffekt10 = make("Effekt", K::WholeNumber, 1, 10, 1, 1);
@@ -148,23 +149,23 @@ void InstrumentConfiguration::buildModeTables()
 
     m_modeData.insert(QStringLiteral("CUT_AUS"), {});
     m_modeData.insert(QStringLiteral("COAG_AUS"), {});
-    for (const char *mode : {"CUT_M1", "CUT_M3", "CUT_M6"})
-        m_modeData.insert(QLatin1String(mode), {cutEffektDecimal, cutFlow});
-    m_modeData.insert(QStringLiteral("CUT_M2"), {cutEffektDecimal, miC, cutFlow});
-    m_modeData.insert(QStringLiteral("CUT_M4"), {cutEffekt4, dauer, intervall, cutFlow});
-    m_modeData.insert(QStringLiteral("CUT_M5"), {cutEffekt4, dauer, intervall, cutFlow});
-    m_modeData.insert(QStringLiteral("CUT_M7"), {cutEffekt10, cutFlow});
-    m_modeData.insert(QStringLiteral("CUT_M8"), {cutEffekt1, cutFlow});
-    for (const char *mode : {"COAG_M1", "COAG_M3", "COAG_M4", "COAG_M5", "COAG_M6", "COAG_M9", "COAG_M14"})
-        m_modeData.insert(QLatin1String(mode), {coagEffektDecimal, coagFlow});
-    m_modeData.insert(QStringLiteral("COAG_M2"), {coagEffektDecimal, quickStart, coagFlow});
-    m_modeData.insert(QStringLiteral("COAG_M12"), {coagEffektDecimal, quickStart, coagFlow});
-    m_modeData.insert(QStringLiteral("COAG_M7"), {coagEffekt2, coagFlow});
-    m_modeData.insert(QStringLiteral("COAG_M8"), {coagEffekt4, modulation, coagFlow});
-    m_modeData.insert(QStringLiteral("COAG_M10"), {coagEffekt10, coagFlow});
-    m_modeData.insert(QStringLiteral("COAG_M13"), {coagEffekt10, coagFlow});
-    m_modeData.insert(QStringLiteral("COAG_M11"), {coagEffektDecimal, fast, coagFlow});
-    m_modeData.insert(QStringLiteral("COAG_M15"), {coagEffekt4, coagFlow});
+    for (const char *mode : { "CUT_M1", "CUT_M3", "CUT_M6" })
+        m_modeData.insert(QLatin1String(mode), { cutEffektDecimal, cutFlow });
+    m_modeData.insert(QStringLiteral("CUT_M2"), { cutEffektDecimal, miC, cutFlow });
+    m_modeData.insert(QStringLiteral("CUT_M4"), { cutEffekt4, dauer, intervall, cutFlow });
+    m_modeData.insert(QStringLiteral("CUT_M5"), { cutEffekt4, dauer, intervall, cutFlow });
+    m_modeData.insert(QStringLiteral("CUT_M7"), { cutEffekt10, cutFlow });
+    m_modeData.insert(QStringLiteral("CUT_M8"), { cutEffekt1, cutFlow });
+    for (const char *mode : { "COAG_M1", "COAG_M3", "COAG_M4", "COAG_M5", "COAG_M6", "COAG_M9", "COAG_M14" })
+        m_modeData.insert(QLatin1String(mode), { coagEffektDecimal, coagFlow });
+    m_modeData.insert(QStringLiteral("COAG_M2"), { coagEffektDecimal, quickStart, coagFlow });
+    m_modeData.insert(QStringLiteral("COAG_M12"), { coagEffektDecimal, quickStart, coagFlow });
+    m_modeData.insert(QStringLiteral("COAG_M7"), { coagEffekt2, coagFlow });
+    m_modeData.insert(QStringLiteral("COAG_M8"), { coagEffekt4, modulation, coagFlow });
+    m_modeData.insert(QStringLiteral("COAG_M10"), { coagEffekt10, coagFlow });
+    m_modeData.insert(QStringLiteral("COAG_M13"), { coagEffekt10, coagFlow });
+    m_modeData.insert(QStringLiteral("COAG_M11"), { coagEffektDecimal, fast, coagFlow });
+    m_modeData.insert(QStringLiteral("COAG_M15"), { coagEffekt4, coagFlow });
 
     for (int i = 1; i <= 8; ++i)
         m_cutModes.append(QStringLiteral("CUT_M%1").arg(i));
@@ -194,17 +195,18 @@ bool InstrumentConfiguration::initializeInstrumentCatalog(const QString &filePat
         const QStringList groupNames = ok ? settings.childGroups() : QStringList();
         for (const QString &groupName : groupNames) {
             settings.beginGroup(groupName);
-            Group group{groupName, {}};
+            Group group { groupName, {} };
             const QStringList keys = settings.childKeys();
             for (const QString &key : keys)
-                group.second.append({key, settings.value(key)});
+                group.second.append({ key, settings.value(key) });
             settings.endGroup();
             groups.append(group);
         }
     }
     if (!ok)
-        Logger::error(QStringLiteral("InstrumentConfiguration::initializeInstrumentCatalog: Cannot read the catalogue file %1")
-                          .arg(filePath));
+        Logger::error(
+            QStringLiteral("InstrumentConfiguration::initializeInstrumentCatalog: Cannot read the catalogue file %1")
+                .arg(filePath));
     initializeInstrumentCatalogFromGroups(groups);
     return ok;
 }
@@ -223,8 +225,8 @@ bool InstrumentConfiguration::initializeInstrumentCatalogFromText(const QByteArr
             continue;
         const QString groupName = it.key().left(slash);
         if (groups.isEmpty() || groups.last().first != groupName)
-            groups.append({groupName, {}});
-        groups.last().second.append({it.key().mid(slash + 1), it.value()});
+            groups.append({ groupName, {} });
+        groups.last().second.append({ it.key().mid(slash + 1), it.value() });
     }
     initializeInstrumentCatalogFromGroups(groups);
     return ok;
@@ -316,7 +318,8 @@ const InstrumentDefinition *InstrumentConfiguration::findInstrumentDefinition(co
     return m_byType.value(instrumentType);
 }
 
-const InstrumentDefinition *InstrumentConfiguration::getInstrumentDefinitionByDatensatznummer(const QString &number) const
+const InstrumentDefinition *InstrumentConfiguration::getInstrumentDefinitionByDatensatznummer(
+    const QString &number) const
 {
     if (number == QLatin1String("-1") || number == QLatin1String("0") || number == QLatin1String("65535"))
         return nullptr;
@@ -358,18 +361,18 @@ QString InstrumentConfiguration::getModeDisplayName(const QString &mode, bool ar
 {
     static const QHash<QString, QString> kNames = [] {
         QHash<QString, QString> names = {
-            {QStringLiteral("CUT_M1"), QStringLiteral("cutM1")},
-            {QStringLiteral("CUT_M2"), QStringLiteral("cutM2")},
-            {QStringLiteral("CUT_M3"), QStringLiteral("cutM3")},
-            {QStringLiteral("CUT_M4"), QStringLiteral("cutM4 I")},
-            {QStringLiteral("CUT_M5"), QStringLiteral("cutM4 Q")},
-            {QStringLiteral("CUT_M6"), QStringLiteral("cutM1 bipolar")},
-            {QStringLiteral("CUT_M7"), QStringLiteral("cutM3 bipolar")},
-            {QStringLiteral("CUT_M8"), QStringLiteral("cutM8")},
-            {QStringLiteral("COAG_M12"), QStringLiteral("coagM2 bipolar")},
-            {QStringLiteral("COAG_M13"), QStringLiteral("coagM2 bipolar")},
-            {QStringLiteral("COAG_M14"), QStringLiteral("coagM3 bipolar")},
-            {QStringLiteral("COAG_M15"), QStringLiteral("coagM2 bipolar")},
+            { QStringLiteral("CUT_M1"), QStringLiteral("cutM1") },
+            { QStringLiteral("CUT_M2"), QStringLiteral("cutM2") },
+            { QStringLiteral("CUT_M3"), QStringLiteral("cutM3") },
+            { QStringLiteral("CUT_M4"), QStringLiteral("cutM4 I") },
+            { QStringLiteral("CUT_M5"), QStringLiteral("cutM4 Q") },
+            { QStringLiteral("CUT_M6"), QStringLiteral("cutM1 bipolar") },
+            { QStringLiteral("CUT_M7"), QStringLiteral("cutM3 bipolar") },
+            { QStringLiteral("CUT_M8"), QStringLiteral("cutM8") },
+            { QStringLiteral("COAG_M12"), QStringLiteral("coagM2 bipolar") },
+            { QStringLiteral("COAG_M13"), QStringLiteral("coagM2 bipolar") },
+            { QStringLiteral("COAG_M14"), QStringLiteral("coagM3 bipolar") },
+            { QStringLiteral("COAG_M15"), QStringLiteral("coagM2 bipolar") },
         };
         for (int i = 1; i <= 11; ++i)
             names.insert(QStringLiteral("COAG_M%1").arg(i), QStringLiteral("coagM%1").arg(i));
@@ -420,16 +423,15 @@ QList<ModeData *> InstrumentConfiguration::getModeDataList(const QString &mode) 
 
 const QStringList &InstrumentConfiguration::autostartModes()
 {
-    static const QStringList kModes = {QStringLiteral("COAG_AUS"), QStringLiteral("COAG_M7"),
-                                       QStringLiteral("COAG_M12"), QStringLiteral("COAG_M14")};
+    static const QStringList kModes = { QStringLiteral("COAG_AUS"), QStringLiteral("COAG_M7"),
+        QStringLiteral("COAG_M12"), QStringLiteral("COAG_M14") };
     return kModes;
 }
 
 const QStringList &InstrumentConfiguration::autostopModes()
 {
-    static const QStringList kModes = {QStringLiteral("COAG_AUS"), QStringLiteral("COAG_M2"),
-                                       QStringLiteral("COAG_M3"), QStringLiteral("COAG_M12"),
-                                       QStringLiteral("COAG_M14")};
+    static const QStringList kModes = { QStringLiteral("COAG_AUS"), QStringLiteral("COAG_M2"),
+        QStringLiteral("COAG_M3"), QStringLiteral("COAG_M12"), QStringLiteral("COAG_M14") };
     return kModes;
 }
 
@@ -460,9 +462,9 @@ QString InstrumentConfiguration::activationImage(const QString &identifier, bool
             continue;
         if (!white && type.bit == 0)
             return QString();
-        return kActivationImages + QStringLiteral("aktivierungsart_%1_%2.png")
-                                       .arg(white ? QStringLiteral("weiss") : QStringLiteral("grau"),
-                                            QLatin1String(type.suffix));
+        return kActivationImages
+            + QStringLiteral("aktivierungsart_%1_%2.png")
+                  .arg(white ? QStringLiteral("weiss") : QStringLiteral("grau"), QLatin1String(type.suffix));
     }
     return QString();
 }
@@ -473,16 +475,15 @@ QList<CatalogueEntry> InstrumentConfiguration::getActivationTypes(const Instrume
     if (!instrument)
         return rows;
     const UserSet *set = instrument->userSet();
-    const auto setupIsOn = [set](UserSet::SetupValue value) {
-        return set && set->setup(value) == QLatin1String("EIN");
-    };
+    const auto setupIsOn
+        = [set](UserSet::SetupValue value) { return set && set->setup(value) == QLatin1String("EIN"); };
     const QString type = instrument->effectiveType();
     const InstrumentDefinition *def = findInstrumentDefinition(type);
     const bool footSwitchAllowed = !isPreventFootSwitchType(type);
     const QString coagMode = instrument->coag().selektierterMode();
     const auto add = [&rows, instrument](const char *identifier) {
         const QString id = QLatin1String(identifier);
-        rows.append({id, QString(), activationImage(id, false), (instrument->activation() & activationBit(id)) != 0});
+        rows.append({ id, QString(), activationImage(id, false), (instrument->activation() & activationBit(id)) != 0 });
     };
     if (footSwitchAllowed) {
         add("ACTIVATION_1FUSS");
@@ -520,16 +521,22 @@ QList<CatalogueEntry> InstrumentConfiguration::instrumentList(bool monopolar) co
     for (const InstrumentDefinition *def : m_topLevel) {
         if (def->isMonopolar() != monopolar)
             continue;
-        rows.append({def->instrumentType(), def->name(m_german), kInstrumentImages.arg(def->icon()), false});
+        rows.append({ def->instrumentType(), def->name(m_german), kInstrumentImages.arg(def->icon()), false });
     }
     return rows;
 }
 
-QList<CatalogueEntry> InstrumentConfiguration::monopolarInstruments() const { return instrumentList(true); }
-QList<CatalogueEntry> InstrumentConfiguration::otherInstruments() const { return instrumentList(false); }
+QList<CatalogueEntry> InstrumentConfiguration::monopolarInstruments() const
+{
+    return instrumentList(true);
+}
+QList<CatalogueEntry> InstrumentConfiguration::otherInstruments() const
+{
+    return instrumentList(false);
+}
 
-void InstrumentConfiguration::initializeInstrument(Instrument *instrument, const QString &type,
-                                                   const InstrumentDefinition *def) const
+void InstrumentConfiguration::initializeInstrument(
+    Instrument *instrument, const QString &type, const InstrumentDefinition *def) const
 {
     instrument->setInstrumentType(type);
     if (!def)
@@ -563,9 +570,9 @@ QList<CatalogueEntry> InstrumentConfiguration::programGroupCatalogue() const
 {
     QList<CatalogueEntry> rows;
     for (const ProgramGroupEntry &entry : kProgramGroups) {
-        rows.append({QLatin1String(entry.identifier),
-                     m_german ? QString::fromUtf8(entry.german) : QString::fromUtf8(entry.english),
-                     getPictogramImage(QLatin1String(entry.pictogram)), false});
+        rows.append({ QLatin1String(entry.identifier),
+            m_german ? QString::fromUtf8(entry.german) : QString::fromUtf8(entry.english),
+            getPictogramImage(QLatin1String(entry.pictogram)), false });
     }
     return rows;
 }
@@ -593,7 +600,7 @@ QList<CatalogueEntry> InstrumentConfiguration::pictogramList() const
     QList<CatalogueEntry> rows;
     const auto &images = pictogramImages();
     for (auto it = images.cbegin(); it != images.cend(); ++it)
-        rows.append({it.key(), QString(), kPictogramImages + it.value(), false});
+        rows.append({ it.key(), QString(), kPictogramImages + it.value(), false });
     return rows;
 }
 

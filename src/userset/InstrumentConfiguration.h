@@ -36,9 +36,31 @@ class InstrumentConfiguration : public QObject
     Q_OBJECT
 public:
     enum EMode {
-        CUT_AUS, CUT_M1, CUT_M2, CUT_M3, CUT_M4, CUT_M5, CUT_M6, CUT_M7, CUT_M8,
-        COAG_AUS, COAG_M1, COAG_M2, COAG_M3, COAG_M4, COAG_M5, COAG_M6, COAG_M7, COAG_M8,
-        COAG_M9, COAG_M10, COAG_M11, COAG_M12, COAG_M13, COAG_M14, COAG_M15
+        CUT_AUS,
+        CUT_M1,
+        CUT_M2,
+        CUT_M3,
+        CUT_M4,
+        CUT_M5,
+        CUT_M6,
+        CUT_M7,
+        CUT_M8,
+        COAG_AUS,
+        COAG_M1,
+        COAG_M2,
+        COAG_M3,
+        COAG_M4,
+        COAG_M5,
+        COAG_M6,
+        COAG_M7,
+        COAG_M8,
+        COAG_M9,
+        COAG_M10,
+        COAG_M11,
+        COAG_M12,
+        COAG_M13,
+        COAG_M14,
+        COAG_M15
     };
     Q_ENUM(EMode)
 

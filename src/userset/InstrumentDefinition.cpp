@@ -36,20 +36,34 @@ InstrumentDefinition::InstrumentDefinition(const QString &instrumentType)
 const QStringList &InstrumentDefinition::propertyKeys()
 {
     static const QStringList kKeys = {
-        QStringLiteral("Datensatznummer"),     QStringLiteral("Name_en"),
-        QStringLiteral("Name_de"),             QStringLiteral("NameMussTypnameEnthalten"),
-        QStringLiteral("Modepolaritaet"),      QStringLiteral("Icon"),
-        QStringLiteral("FingerschalterVorhanden"), QStringLiteral("Gaskanal"),
-        QStringLiteral("DefaultCutMode"),      QStringLiteral("DefaultCutEffekt"),
-        QStringLiteral("DefaultCutFlow"),      QStringLiteral("DefaultCoagMode"),
-        QStringLiteral("DefaultCoagEffekt"),   QStringLiteral("DefaultCoagFlow"),
-        QStringLiteral("DefaultModulation"),   QStringLiteral("MinFlow"),
-        QStringLiteral("MaxFlow"),             QStringLiteral("EvxAllowed"),
-        QStringLiteral("CutModes"),            QStringLiteral("CoagModes"),
-        QStringLiteral("SubinstrumentVon"),    QStringLiteral("MaxCoagEffektValue"),
-        QStringLiteral("MaxCutEffektValue"),   QStringLiteral("IsParentInstrument"),
-        QStringLiteral("PreventAutostart"),    QStringLiteral("HideAutostop"),
-        QStringLiteral("PreventFussschalter"), QStringLiteral("IsIOSKInstrument"),
+        QStringLiteral("Datensatznummer"),
+        QStringLiteral("Name_en"),
+        QStringLiteral("Name_de"),
+        QStringLiteral("NameMussTypnameEnthalten"),
+        QStringLiteral("Modepolaritaet"),
+        QStringLiteral("Icon"),
+        QStringLiteral("FingerschalterVorhanden"),
+        QStringLiteral("Gaskanal"),
+        QStringLiteral("DefaultCutMode"),
+        QStringLiteral("DefaultCutEffekt"),
+        QStringLiteral("DefaultCutFlow"),
+        QStringLiteral("DefaultCoagMode"),
+        QStringLiteral("DefaultCoagEffekt"),
+        QStringLiteral("DefaultCoagFlow"),
+        QStringLiteral("DefaultModulation"),
+        QStringLiteral("MinFlow"),
+        QStringLiteral("MaxFlow"),
+        QStringLiteral("EvxAllowed"),
+        QStringLiteral("CutModes"),
+        QStringLiteral("CoagModes"),
+        QStringLiteral("SubinstrumentVon"),
+        QStringLiteral("MaxCoagEffektValue"),
+        QStringLiteral("MaxCutEffektValue"),
+        QStringLiteral("IsParentInstrument"),
+        QStringLiteral("PreventAutostart"),
+        QStringLiteral("HideAutostop"),
+        QStringLiteral("PreventFussschalter"),
+        QStringLiteral("IsIOSKInstrument"),
     };
     return kKeys;
 }
@@ -58,8 +72,8 @@ QStringList InstrumentDefinition::listValue(const QVariant &value)
 {
     // The settings layer may hand over a parsed list or the raw comma text.
     QStringList items = value.typeId() == QMetaType::QStringList
-                            ? value.toStringList()
-                            : value.toString().split(QLatin1Char(','), Qt::KeepEmptyParts);
+        ? value.toStringList()
+        : value.toString().split(QLatin1Char(','), Qt::KeepEmptyParts);
     QStringList result;
     for (const QString &item : items) {
         const QString trimmed = item.trimmed();
@@ -72,7 +86,7 @@ QStringList InstrumentDefinition::listValue(const QVariant &value)
 bool InstrumentDefinition::setPropertyValue(const QString &key, const QVariant &value)
 {
     const QString text = value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(','))
-                                                                   : value.toString().trimmed();
+                                                                  : value.toString().trimmed();
     if (key == QLatin1String("Datensatznummer")) {
         m_datensatznummer = text;
     } else if (key == QLatin1String("Name_en")) {

@@ -27,29 +27,30 @@ const QList<Kind> &kinds()
     // Mirrors Resources/Catalogue/instruments.ini.txt; together the kinds use
     // every cut and coag mode.
     static const QList<Kind> kKinds = {
-        {"MonoMesser", "101", "Messer", {"CUT_M1", "CUT_M2", "CUT_M3", "CUT_M4", "CUT_M5", "COAG_M5"},
-         {"COAG_M1", "COAG_M2", "COAG_M3", "COAG_M4", "COAG_M5", "COAG_M6", "COAG_M8"}, {}},
-        {"MonoKugel", "102", "Kugel", {}, {"COAG_M3", "COAG_M4", "COAG_M6"}, {}},
-        {"MonoSchlinge", "103", "Schlinge", {"CUT_M4", "CUT_M5"}, {"COAG_M1", "COAG_M2", "COAG_M8"}, {}},
-        {"MonoHandstueck", "104", "Handstück", {"CUT_M1", "CUT_M3"}, {"COAG_M1", "COAG_M3"}, {}},
-        {"BiPinzette", "201", "Pinzette", {"CUT_M6", "CUT_M7"},
-         {"COAG_M7", "COAG_M12", "COAG_M13", "COAG_M14", "COAG_M15"}, {}},
-        {"BiSchere", "202", "Schere", {"CUT_M6", "CUT_M8"}, {"COAG_M13", "COAG_M14"}, {}},
-        {"ThermoSeal", "203", "ThermoSeal® Sealer", {}, {"COAG_M12", "COAG_M14"}, {}},
-        {"APC_Sonde", "137", "Argon", {}, {"COAG_M9", "COAG_M10", "COAG_M11"}, {}},
-        {"APC_Applikator", "140", "Applikator", {}, {"COAG_M9", "COAG_M10"}, {}},
-        {"ArgonMesser", "141", "Argonmesser", {"CUT_M1", "CUT_M2"}, {"COAG_M1", "COAG_M9", "COAG_M11"}, {}},
-        {"HybridVex", "138", "HybridVex® Sonde", {"CUT_M1", "CUT_M3"}, {"COAG_M1", "COAG_M9"}, {"151", "152"}},
-        {"MultiElektrode", "160", "Wechsel", {"CUT_M1", "CUT_M2"}, {"COAG_M1", "COAG_M2", "COAG_M3"},
-         {"161", "162"}},
-        {"UroLoop", "301", "UroLoop® Schlinge", {"CUT_M1", "CUT_M4", "CUT_M5"}, {"COAG_M1", "COAG_M2", "COAG_M3"}, {}},
-        {"UroBipolar", "302", "UroLoop® Bipolar", {"CUT_M7"}, {"COAG_M7", "COAG_M12", "COAG_M13"}, {}},
+        { "MonoMesser", "101", "Messer", { "CUT_M1", "CUT_M2", "CUT_M3", "CUT_M4", "CUT_M5", "COAG_M5" },
+            { "COAG_M1", "COAG_M2", "COAG_M3", "COAG_M4", "COAG_M5", "COAG_M6", "COAG_M8" }, {} },
+        { "MonoKugel", "102", "Kugel", {}, { "COAG_M3", "COAG_M4", "COAG_M6" }, {} },
+        { "MonoSchlinge", "103", "Schlinge", { "CUT_M4", "CUT_M5" }, { "COAG_M1", "COAG_M2", "COAG_M8" }, {} },
+        { "MonoHandstueck", "104", "Handstück", { "CUT_M1", "CUT_M3" }, { "COAG_M1", "COAG_M3" }, {} },
+        { "BiPinzette", "201", "Pinzette", { "CUT_M6", "CUT_M7" },
+            { "COAG_M7", "COAG_M12", "COAG_M13", "COAG_M14", "COAG_M15" }, {} },
+        { "BiSchere", "202", "Schere", { "CUT_M6", "CUT_M8" }, { "COAG_M13", "COAG_M14" }, {} },
+        { "ThermoSeal", "203", "ThermoSeal® Sealer", {}, { "COAG_M12", "COAG_M14" }, {} },
+        { "APC_Sonde", "137", "Argon", {}, { "COAG_M9", "COAG_M10", "COAG_M11" }, {} },
+        { "APC_Applikator", "140", "Applikator", {}, { "COAG_M9", "COAG_M10" }, {} },
+        { "ArgonMesser", "141", "Argonmesser", { "CUT_M1", "CUT_M2" }, { "COAG_M1", "COAG_M9", "COAG_M11" }, {} },
+        { "HybridVex", "138", "HybridVex® Sonde", { "CUT_M1", "CUT_M3" }, { "COAG_M1", "COAG_M9" }, { "151", "152" } },
+        { "MultiElektrode", "160", "Wechsel", { "CUT_M1", "CUT_M2" }, { "COAG_M1", "COAG_M2", "COAG_M3" },
+            { "161", "162" } },
+        { "UroLoop", "301", "UroLoop® Schlinge", { "CUT_M1", "CUT_M4", "CUT_M5" }, { "COAG_M1", "COAG_M2", "COAG_M3" },
+            {} },
+        { "UroBipolar", "302", "UroLoop® Bipolar", { "CUT_M7" }, { "COAG_M7", "COAG_M12", "COAG_M13" }, {} },
     };
     return kKinds;
 }
 
-const char *const kGroups[] = {"ALLGEMEIN", "GASTRO", "GYN", "PNEU", "URO", "THORAX", "ORTHO",
-                               "HNO", "OPHTA", "DERMA", "NEURO", "USER", "NEUTRAL"};
+const char *const kGroups[] = { "ALLGEMEIN", "GASTRO", "GYN", "PNEU", "URO", "THORAX", "ORTHO", "HNO", "OPHTA", "DERMA",
+    "NEURO", "USER", "NEUTRAL" };
 
 const quint32 kActivations[] = {
     Instrument::ActivationOneFoot,
@@ -62,12 +63,15 @@ const quint32 kActivations[] = {
     0,
 };
 
-QString flow(int seed) { return QString::number((seed % 80) / 10.0, 'f', 1); }
+QString flow(int seed)
+{
+    return QString::number((seed % 80) / 10.0, 'f', 1);
+}
 
 QList<ModeType> modes(const QStringList &names, const QString &off, int seed)
 {
     QList<ModeType> result;
-    QStringList all{off};
+    QStringList all { off };
     all.append(names);
     for (int i = 0; i < all.size(); ++i) {
         ModeType mode(all.at(i));
@@ -149,11 +153,27 @@ UserSet *build(int userSetType)
     set->setDevice(UserSet::Softwareversion, QStringLiteral("1.4.0"));
     set->setDevice(UserSet::NaechsteSTK, QStringLiteral("2025-06-30"));
     const QStringList setup = {
-        QStringLiteral("Programmauswahl"), QStringLiteral("Zweiflaechig"), QStringLiteral("EIN"),
-        QStringLiteral("60"), QStringLiteral("EIN"), QStringLiteral("500"), QStringLiteral("1000"),
-        QStringLiteral("EIN"), QStringLiteral("de"), QStringLiteral("8"), QStringLiteral("7"), QStringLiteral("5"),
-        QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("3"), QStringLiteral("8"), QStringLiteral("EIN"),
-        QStringLiteral("3"), QStringLiteral("Flasche"), QStringLiteral("200"), QStringLiteral("40"),
+        QStringLiteral("Programmauswahl"),
+        QStringLiteral("Zweiflaechig"),
+        QStringLiteral("EIN"),
+        QStringLiteral("60"),
+        QStringLiteral("EIN"),
+        QStringLiteral("500"),
+        QStringLiteral("1000"),
+        QStringLiteral("EIN"),
+        QStringLiteral("de"),
+        QStringLiteral("8"),
+        QStringLiteral("7"),
+        QStringLiteral("5"),
+        QStringLiteral("6"),
+        QStringLiteral("7"),
+        QStringLiteral("3"),
+        QStringLiteral("8"),
+        QStringLiteral("EIN"),
+        QStringLiteral("3"),
+        QStringLiteral("Flasche"),
+        QStringLiteral("200"),
+        QStringLiteral("40"),
         QStringLiteral("10"),
     };
     for (int i = 0; i < UserSet::SetupValueCount; ++i)

@@ -3,7 +3,7 @@
 #include <cmath>
 
 ModeData::ModeData(const QString &label, Kind kind, double minimum, double maximum, double step, double defaultValue,
-                   int decimals, QObject *parent)
+    int decimals, QObject *parent)
     : QObject(parent)
     , m_label(label)
     , m_kind(kind)

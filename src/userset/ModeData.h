@@ -20,7 +20,7 @@ public:
     Q_ENUM(Kind)
 
     ModeData(const QString &label, Kind kind, double minimum, double maximum, double step, double defaultValue,
-             int decimals = 0, QObject *parent = nullptr);
+        int decimals = 0, QObject *parent = nullptr);
 
     QString label() const { return m_label; }
     int kind() const { return m_kind; }

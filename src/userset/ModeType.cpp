@@ -3,9 +3,14 @@
 const std::array<QString, ModeType::FieldCount> &ModeType::attributeNames()
 {
     static const std::array<QString, FieldCount> kNames = {
-        QStringLiteral("Name"), QStringLiteral("Effekt"), QStringLiteral("Schnittdauer"),
-        QStringLiteral("Schnittintervall"), QStringLiteral("APP"), QStringLiteral("Fast"),
-        QStringLiteral("miC"), QStringLiteral("Modulation"),
+        QStringLiteral("Name"),
+        QStringLiteral("Effekt"),
+        QStringLiteral("Schnittdauer"),
+        QStringLiteral("Schnittintervall"),
+        QStringLiteral("APP"),
+        QStringLiteral("Fast"),
+        QStringLiteral("miC"),
+        QStringLiteral("Modulation"),
     };
     return kNames;
 }
@@ -45,7 +50,7 @@ void ModeType::applyDefaults(const QString &defaultModulation)
         m_values[Schnittdauer] = QStringLiteral("2");
     if (m_values[Schnittintervall].isEmpty())
         m_values[Schnittintervall] = QStringLiteral("5");
-    for (Field field : {APP, Fast, MiC}) {
+    for (Field field : { APP, Fast, MiC }) {
         if (m_values[field].isEmpty())
             m_values[field] = QStringLiteral("AUS");
     }

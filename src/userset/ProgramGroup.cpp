@@ -22,7 +22,7 @@ ObjectRegistry<ProgramGroup> &registry()
 namespace UniqueName {
 
 QString make(const QString &requested, const QString &currentName, const QStringList &siblingNames,
-             const QString &defaultText, bool keepName, bool force)
+    const QString &defaultText, bool keepName, bool force)
 {
     QString name = requested;
     if (name.isEmpty())
@@ -94,14 +94,14 @@ void ProgramGroup::removeProgramAt(int index)
         delete m_programs.takeAt(index);
 }
 
-QString ProgramGroup::makeUniqueProgramName(const UserProgram *program, const QString &name, bool keepName,
-                                            bool force) const
+QString ProgramGroup::makeUniqueProgramName(
+    const UserProgram *program, const QString &name, bool keepName, bool force) const
 {
     QStringList names;
     for (const UserProgram *sibling : m_programs)
         names.append(sibling->name());
-    return UniqueName::make(name, program ? program->name() : QString(), names, UserProgram::defaultName(),
-                            keepName, force);
+    return UniqueName::make(
+        name, program ? program->name() : QString(), names, UserProgram::defaultName(), keepName, force);
 }
 
 bool ProgramGroup::copy(const ProgramGroup &source, bool asClone)

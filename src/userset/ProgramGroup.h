@@ -63,5 +63,5 @@ private:
 namespace UniqueName {
 /// The shared naming rule of groups and programs.
 QString make(const QString &requested, const QString &currentName, const QStringList &siblingNames,
-             const QString &defaultText, bool keepName, bool force);
+    const QString &defaultText, bool keepName, bool force);
 } // namespace UniqueName

@@ -10,7 +10,7 @@
 /// refuses a source with more children than the target.
 template<typename Node, typename Parent>
 bool copyTreeChildren(QList<Node *> &children, const QList<Node *> &sourceChildren, bool asClone, Parent *parent,
-                      const char *functionName)
+    const char *functionName)
 {
     if (asClone) {
         qDeleteAll(children);

@@ -217,8 +217,8 @@ bool UserProgram::renameInstrument(const QString &instrumentId, const QString &n
     markModified();
     Instrument *instrument = Instrument::findById(instrumentId);
     if (!instrument) {
-        Logger::error(QStringLiteral("%1: Cannot findById instrumentId=%2")
-                          .arg(functionName("renameInstrument"), instrumentId));
+        Logger::error(
+            QStringLiteral("%1: Cannot findById instrumentId=%2").arg(functionName("renameInstrument"), instrumentId));
         return false;
     }
     instrument->setName(name);
@@ -229,7 +229,9 @@ bool UserProgram::renameInstrumentOnPositionInProgramlevel(int level, int positi
 {
     markModified();
     if (level < 0 || level >= m_levels.size()) {
-        Logger::error(QStringLiteral("%1: Invalid level=%2").arg(functionName("renameInstrumentOnPositionInProgramlevel")).arg(level));
+        Logger::error(QStringLiteral("%1: Invalid level=%2")
+                          .arg(functionName("renameInstrumentOnPositionInProgramlevel"))
+                          .arg(level));
         return false;
     }
     Instrument *slot = slotOf(m_levels.at(level), position, "renameInstrumentOnPositionInProgramlevel");
@@ -257,19 +259,22 @@ bool UserProgram::setAliasType(const QString &instrumentId, const QString &alias
     markModified();
     Instrument *instrument = Instrument::findById(instrumentId);
     if (!instrument) {
-        Logger::error(QStringLiteral("%1: Cannot findById instrumentId=%2").arg(functionName("setAliasType"), instrumentId));
+        Logger::error(
+            QStringLiteral("%1: Cannot findById instrumentId=%2").arg(functionName("setAliasType"), instrumentId));
         return false;
     }
     instrument->setAlias(aliasType, aliasName);
     return true;
 }
 
-bool UserProgram::setAliasTypeOnPositionInProgramlevel(int level, int position, const QString &aliasType,
-                                                       const QString &aliasName)
+bool UserProgram::setAliasTypeOnPositionInProgramlevel(
+    int level, int position, const QString &aliasType, const QString &aliasName)
 {
     markModified();
     if (level < 0 || level >= m_levels.size()) {
-        Logger::error(QStringLiteral("%1: Invalid level=%2").arg(functionName("setAliasTypeOnPositionInProgramlevel")).arg(level));
+        Logger::error(QStringLiteral("%1: Invalid level=%2")
+                          .arg(functionName("setAliasTypeOnPositionInProgramlevel"))
+                          .arg(level));
         return false;
     }
     Instrument *slot = slotOf(m_levels.at(level), position, "setAliasTypeOnPositionInProgramlevel");

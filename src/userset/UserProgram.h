@@ -48,16 +48,15 @@ public:
     /// Appends a new slot of `type` at the end of every level.
     void addInstrument(const QString &type, const QString &name);
     /// Adds a sub-instrument of `type` under the instrument's slot in every level.
-    bool addAdditionalSubInstrument(const QString &instrumentId, const QString &type,
-                                    const QString &name = QString());
+    bool addAdditionalSubInstrument(const QString &instrumentId, const QString &type, const QString &name = QString());
     bool deleteInstrument(const QString &instrumentId);
     bool markForDeleteInstrument(const QString &instrumentId, bool mark);
     bool renameInstrument(const QString &instrumentId, const QString &name);
     bool renameInstrumentOnPositionInProgramlevel(int level, int position, const QString &name);
     bool renameInstrumentsOnPosition(int position, const QString &name);
     bool setAliasType(const QString &instrumentId, const QString &aliasType, const QString &aliasName);
-    bool setAliasTypeOnPositionInProgramlevel(int level, int position, const QString &aliasType,
-                                              const QString &aliasName);
+    bool setAliasTypeOnPositionInProgramlevel(
+        int level, int position, const QString &aliasType, const QString &aliasName);
     bool setTypeAndDeleteAlias(int position, const QString &type);
 
     bool copy(const UserProgram &source, bool asClone);

@@ -34,38 +34,41 @@ const std::array<UserSet::SetupField, UserSet::SetupValueCount> &UserSet::setupF
     static const QString kLautstaerke = QStringLiteral("Lautstaerke");
     static const QString kApc = QStringLiteral("APC");
     static const QString kEvx = QStringLiteral("EVX");
-    static const std::array<SetupField, SetupValueCount> kFields = {{
-        {kSetup, QStringLiteral("Einstiegsbildschirm"), true, QString()},
-        {kSetup, QStringLiteral("BevorzugteNeutralelektrode"), true, QString()},
-        {kSetup, QStringLiteral("SpeichernVonProgrammenZugelassen"), false, QStringLiteral("EIN")},
-        {kSetup, QStringLiteral("MaximaleAktivierungsdauer"), true, QString()},
-        {kSetup, QStringLiteral("AutostartErlaubt"), true, QString()},
-        {kSetup, QStringLiteral("AutostartVerzoegerung"), true, QString()},
-        {kSetup, QStringLiteral("AutostartVerzoegerungCoagM7"), true, QString()},
-        {kSetup, QStringLiteral("ZweiPedalFussschalterTeilbar"), true, QString()},
-        {kSetup, QStringLiteral("Sprache"), false, QStringLiteral("en")},
-        {kHelligkeit, QStringLiteral("Allgemein"), true, QString()},
-        {kHelligkeit, QStringLiteral("Display"), true, QString()},
-        {kHelligkeit, QStringLiteral("Buchse"), true, QString()},
-        {kLautstaerke, QStringLiteral("System"), true, QString()},
-        {kLautstaerke, QStringLiteral("Aktivierung"), true, QString()},
-        {kLautstaerke, QStringLiteral("Taste"), true, QString()},
-        {kLautstaerke, QStringLiteral("Gesamt"), true, QString()},
-        {kApc, QStringLiteral("AutomatischesSpuelen"), true, QString()},
-        {kApc, QStringLiteral("Spueldauer"), true, QString()},
-        {kApc, QStringLiteral("Gasversorgung"), true, QString()},
-        {kApc, QStringLiteral("DruckBeiVollerFlasche"), true, QString()},
-        {kEvx, QStringLiteral("Grundabsaugung"), false, QString()},
-        {kEvx, QStringLiteral("Nachlaufzeit"), false, QString()},
-    }};
+    static const std::array<SetupField, SetupValueCount> kFields = { {
+        { kSetup, QStringLiteral("Einstiegsbildschirm"), true, QString() },
+        { kSetup, QStringLiteral("BevorzugteNeutralelektrode"), true, QString() },
+        { kSetup, QStringLiteral("SpeichernVonProgrammenZugelassen"), false, QStringLiteral("EIN") },
+        { kSetup, QStringLiteral("MaximaleAktivierungsdauer"), true, QString() },
+        { kSetup, QStringLiteral("AutostartErlaubt"), true, QString() },
+        { kSetup, QStringLiteral("AutostartVerzoegerung"), true, QString() },
+        { kSetup, QStringLiteral("AutostartVerzoegerungCoagM7"), true, QString() },
+        { kSetup, QStringLiteral("ZweiPedalFussschalterTeilbar"), true, QString() },
+        { kSetup, QStringLiteral("Sprache"), false, QStringLiteral("en") },
+        { kHelligkeit, QStringLiteral("Allgemein"), true, QString() },
+        { kHelligkeit, QStringLiteral("Display"), true, QString() },
+        { kHelligkeit, QStringLiteral("Buchse"), true, QString() },
+        { kLautstaerke, QStringLiteral("System"), true, QString() },
+        { kLautstaerke, QStringLiteral("Aktivierung"), true, QString() },
+        { kLautstaerke, QStringLiteral("Taste"), true, QString() },
+        { kLautstaerke, QStringLiteral("Gesamt"), true, QString() },
+        { kApc, QStringLiteral("AutomatischesSpuelen"), true, QString() },
+        { kApc, QStringLiteral("Spueldauer"), true, QString() },
+        { kApc, QStringLiteral("Gasversorgung"), true, QString() },
+        { kApc, QStringLiteral("DruckBeiVollerFlasche"), true, QString() },
+        { kEvx, QStringLiteral("Grundabsaugung"), false, QString() },
+        { kEvx, QStringLiteral("Nachlaufzeit"), false, QString() },
+    } };
     return kFields;
 }
 
 const std::array<QString, UserSet::DeviceValueCount> &UserSet::deviceAttributes()
 {
     static const std::array<QString, DeviceValueCount> kNames = {
-        QStringLiteral("Name"), QStringLiteral("Typ"), QStringLiteral("Seriennummer"),
-        QStringLiteral("Softwareversion"), QStringLiteral("NaechsteSTK"),
+        QStringLiteral("Name"),
+        QStringLiteral("Typ"),
+        QStringLiteral("Seriennummer"),
+        QStringLiteral("Softwareversion"),
+        QStringLiteral("NaechsteSTK"),
     };
     return kNames;
 }
@@ -242,12 +245,12 @@ void UserSet::assignContent(const UserSet &source)
         m_programGroups.append(group->duplicate(this));
 }
 
-QString UserSet::makeUniqueProgramGroupName(const ProgramGroup *group, const QString &name, bool keepName,
-                                            bool force) const
+QString UserSet::makeUniqueProgramGroupName(
+    const ProgramGroup *group, const QString &name, bool keepName, bool force) const
 {
     QStringList names;
     for (const ProgramGroup *sibling : m_programGroups)
         names.append(sibling->name());
-    return UniqueName::make(name, group ? group->name() : QString(), names, ProgramGroup::defaultName(), keepName,
-                            force);
+    return UniqueName::make(
+        name, group ? group->name() : QString(), names, ProgramGroup::defaultName(), keepName, force);
 }

@@ -145,8 +145,7 @@ public:
     /// Replaces the content (not the id, type or file) by registered copies of `source`.
     void assignContent(const UserSet &source);
 
-    QString makeUniqueProgramGroupName(const ProgramGroup *group, const QString &name, bool keepName,
-                                       bool force) const;
+    QString makeUniqueProgramGroupName(const ProgramGroup *group, const QString &name, bool keepName, bool force) const;
 
 signals:
     void modifiedChanged(bool modified);

@@ -32,8 +32,8 @@ QString UserSetName::getDisplayName() const
 
 QDateTime UserSetName::getDateTime() const
 {
-    QDateTime stamp = QDateTime::fromString(QStringLiteral("20") + getPart(kDatePart) + getPart(kTimePart),
-                                            QStringLiteral("yyyyMMddHHmmss"));
+    QDateTime stamp = QDateTime::fromString(
+        QStringLiteral("20") + getPart(kDatePart) + getPart(kTimePart), QStringLiteral("yyyyMMddHHmmss"));
     stamp.setTimeSpec(Qt::UTC);
     return stamp;
 }

@@ -54,12 +54,12 @@ void UserSetStorage::loadAll()
 void UserSetStorage::loadDirectory(int userSetType)
 {
     const QString folder = directory(userSetType);
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList({QStringLiteral("*.xml")}, QDir::Files, QDir::Unsorted);
+    const QFileInfoList entries = QDir(folder).entryInfoList({ QStringLiteral("*.xml") }, QDir::Files, QDir::Unsorted);
     for (const QFileInfo &entry : entries) {
         auto set = std::make_unique<UserSet>(userSetType);
         if (!m_serializer->readFile(entry.filePath(), set.get())) {
-            Logger::warn(QStringLiteral("UserSetStorage::loadDirectory: skipping unusable file %1").arg(entry.filePath()));
+            Logger::warn(
+                QStringLiteral("UserSetStorage::loadDirectory: skipping unusable file %1").arg(entry.filePath()));
             continue;
         }
         set->setFileName(entry.fileName());
@@ -75,7 +75,7 @@ int UserSetStorage::installBuiltinTemplates()
     const QString target = directory(UserSet::GENERAL_TEMPLATE);
     DataPaths::ensureDirectory(target);
     int copied = 0;
-    const QStringList names = QDir(kBuiltinTemplates).entryList({QStringLiteral("*.xml")}, QDir::Files);
+    const QStringList names = QDir(kBuiltinTemplates).entryList({ QStringLiteral("*.xml") }, QDir::Files);
     for (const QString &name : names) {
         const QString destination = target + QLatin1Char('/') + name;
         if (QFileInfo::exists(destination))
@@ -161,11 +161,15 @@ QString UserSetStorage::getFilePath(const UserSet *set) const
 bool UserSetStorage::writeToFile(UserSet *set, const QString &path)
 {
     if (!set || path.isEmpty() || !DataPaths::ensureDirectory(QFileInfo(path).absolutePath())) {
-        Logger::error(QStringLiteral("UserSetStorage::writeToFile: Could not open UserSet file for writing! completePath=%1").arg(path));
+        Logger::error(
+            QStringLiteral("UserSetStorage::writeToFile: Could not open UserSet file for writing! completePath=%1")
+                .arg(path));
         return false;
     }
     if (!FileSystem::saveByteArrayToFile(path, m_serializer->toXml(set))) {
-        Logger::error(QStringLiteral("UserSetStorage::writeToFile: Could not open UserSet file for writing! completePath=%1").arg(path));
+        Logger::error(
+            QStringLiteral("UserSetStorage::writeToFile: Could not open UserSet file for writing! completePath=%1")
+                .arg(path));
         return false;
     }
     set->setPath(path);
@@ -236,7 +240,8 @@ UserSet *UserSetStorage::importUserSet(const QString &path)
         return nullptr;
     }
     if (existsInCategory(fileName, UserSet::USER_TEMPLATE)) {
-        Logger::warn(QStringLiteral("UserSetStorage::importUserSet: The import of this UserSet was aborted because a UserSet file with the same name already exists in the USER_TEMPLATE directory"));
+        Logger::warn(QStringLiteral("UserSetStorage::importUserSet: The import of this UserSet was aborted because a "
+                                    "UserSet file with the same name already exists in the USER_TEMPLATE directory"));
         return nullptr;
     }
     auto set = std::make_unique<UserSet>(UserSet::USER_TEMPLATE);
@@ -285,7 +290,8 @@ UserSet *UserSetStorage::qelo3UserSetReceived(const QByteArray &data, const QStr
     }
     std::unique_ptr<UserSet> set(m_serializer->readData(data, UserSet::QELO3_DOWNLOAD));
     if (!set) {
-        Logger::error(QStringLiteral("UserSetStorage::qelo3UserSetReceived: the received user set %1 does not load").arg(cleanName));
+        Logger::error(QStringLiteral("UserSetStorage::qelo3UserSetReceived: the received user set %1 does not load")
+                          .arg(cleanName));
         return nullptr;
     }
     set->setFileName(cleanName, true);
@@ -321,17 +327,22 @@ QString UserSetStorage::halvoServerUserSetReceived(const QByteArray &data, const
 {
     const int type = typeOfServerCategory(category);
     if (type == 0) {
-        Logger::error(QStringLiteral("UserSetStorage::halvoServerUserSetReceived: Invalid UserSetCategory received! category=%1").arg(category));
+        Logger::error(
+            QStringLiteral("UserSetStorage::halvoServerUserSetReceived: Invalid UserSetCategory received! category=%1")
+                .arg(category));
         return QString();
     }
     const QString cleanName = cleanFileName(fileName);
     if (cleanName.isEmpty()) {
-        Logger::error(QStringLiteral("UserSetStorage::halvoServerUserSetReceived: unusable file name %1").arg(fileName));
+        Logger::error(
+            QStringLiteral("UserSetStorage::halvoServerUserSetReceived: unusable file name %1").arg(fileName));
         return QString();
     }
     std::unique_ptr<UserSet> set(m_serializer->readData(data, type));
     if (!set) {
-        Logger::error(QStringLiteral("UserSetStorage::halvoServerUserSetReceived: the received user set %1 does not load").arg(cleanName));
+        Logger::error(
+            QStringLiteral("UserSetStorage::halvoServerUserSetReceived: the received user set %1 does not load")
+                .arg(cleanName));
         return QString();
     }
     set->setFileName(cleanName, false);
@@ -340,7 +351,9 @@ QString UserSetStorage::halvoServerUserSetReceived(const QByteArray &data, const
     // The bytes are kept as the server sent them; they only had to load.
     const QString path = getFilePath(set.get());
     if (!DataPaths::ensureDirectory(QFileInfo(path).absolutePath()) || !FileSystem::saveByteArrayToFile(path, data)) {
-        Logger::error(QStringLiteral("UserSetStorage::halvoServerUserSetReceived: Could not open UserSet file for writing! completePath=%1").arg(path));
+        Logger::error(QStringLiteral(
+            "UserSetStorage::halvoServerUserSetReceived: Could not open UserSet file for writing! completePath=%1")
+                          .arg(path));
         return QString();
     }
     set->setPath(path);

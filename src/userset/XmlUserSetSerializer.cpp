@@ -214,7 +214,7 @@ private:
             return false;
         if (devices != 1 || setups != 1)
             return fail("parseAnwenderset",
-                        QStringLiteral("expected one Geraet and one Setup, found %1 and %2").arg(devices).arg(setups));
+                QStringLiteral("expected one Geraet and one Setup, found %1 and %2").arg(devices).arg(setups));
         return true;
     }
 
@@ -255,9 +255,9 @@ private:
     {
         if (!readSetupAttributes(set, QString(), "parseSetup"))
             return false;
-        static const QStringList kChildren = {QStringLiteral("Helligkeit"), QStringLiteral("Lautstaerke"),
-                                              QStringLiteral("APC"), QStringLiteral("EVX")};
-        int counts[4] = {0, 0, 0, 0};
+        static const QStringList kChildren = { QStringLiteral("Helligkeit"), QStringLiteral("Lautstaerke"),
+            QStringLiteral("APC"), QStringLiteral("EVX") };
+        int counts[4] = { 0, 0, 0, 0 };
         const bool ok = readChildren("parseSetup", [&](QStringView name) {
             for (int i = 0; i < kChildren.size(); ++i) {
                 if (name != kChildren.at(i))
@@ -265,7 +265,7 @@ private:
                 if (++counts[i] > 1)
                     return fail("parseSetup", QStringLiteral("second %1").arg(kChildren.at(i)));
                 return readSetupAttributes(set, kChildren.at(i), "parseSetup")
-                       && readChildren("parseSetup", [this](QStringView) { return skipElement("parseSetup"); });
+                    && readChildren("parseSetup", [this](QStringView) { return skipElement("parseSetup"); });
             }
             return skipElement("parseSetup");
         });
@@ -283,7 +283,8 @@ private:
         const QXmlStreamAttributes attributes = m_reader.attributes();
         group->setName(valueOr(attributes, QLatin1String("Name"), QString()));
         group->setLastUsedProgram(valueOr(attributes, QLatin1String("ZuletztVerwendetesProgramm"), QString()));
-        group->setPictogramIdentifier(valueOr(attributes, QLatin1String("Piktogrammidentifier"), QStringLiteral("NEUTRAL")));
+        group->setPictogramIdentifier(
+            valueOr(attributes, QLatin1String("Piktogrammidentifier"), QStringLiteral("NEUTRAL")));
         return readChildren("parseProgrammgruppe", [&](QStringView name) {
             if (name != QLatin1String("Programm"))
                 return skipElement("parseProgrammgruppe");
@@ -299,7 +300,8 @@ private:
     {
         const QXmlStreamAttributes attributes = m_reader.attributes();
         program->setName(valueOr(attributes, QLatin1String("Name"), QString()));
-        program->setNeonatalueberwachung(valueOr(attributes, QLatin1String("Neonatalueberwachung"), QStringLiteral("AUS")));
+        program->setNeonatalueberwachung(
+            valueOr(attributes, QLatin1String("Neonatalueberwachung"), QStringLiteral("AUS")));
         return readChildren("parseProgramm", [&](QStringView name) {
             if (name != QLatin1String("Ebene"))
                 return skipElement("parseProgramm");
@@ -384,7 +386,7 @@ private:
             if (child == QLatin1String("Alias")) {
                 const QXmlStreamAttributes values = m_reader.attributes();
                 instrument->setAlias(valueOr(values, QLatin1String("Typ"), QString()),
-                                     valueOr(values, QLatin1String("Name"), QString()));
+                    valueOr(values, QLatin1String("Name"), QString()));
                 return readChildren("parseInstrument", [this](QStringView) { return skipElement("parseInstrument"); });
             }
             return skipElement("parseInstrument");
@@ -408,8 +410,9 @@ private:
         }
         instrument->deriveActivation();
         if (!def) {
-            return warnFail(QStringLiteral("%1: The instrument %2 contains a wrong instrument Type. This was read from a XML File.")
-                                .arg(functionName("parseInstrument"), name));
+            return warnFail(
+                QStringLiteral("%1: The instrument %2 contains a wrong instrument Type. This was read from a XML File.")
+                    .arg(functionName("parseInstrument"), name));
         }
         enforceProtectedName(instrument, def);
         return true;
@@ -432,13 +435,13 @@ private:
 
     /// `Coag` or `Cut` of an instrument.
     bool parseSide(const char *function, Instrument *instrument, CutCoag &side, const InstrumentDefinition *def,
-                   const QString &modulation)
+        const QString &modulation)
     {
         const bool coag = side.side() == CutCoag::Coag;
         const QXmlStreamAttributes attributes = m_reader.attributes();
         side.setAktivierungsquelle(valueOr(attributes, QLatin1String("Aktivierungsquelle"), QStringLiteral("AUS")));
         side.setSelektierterMode(valueOr(attributes, QLatin1String("SelektierterMode"),
-                                         coag ? QStringLiteral("COAG_AUS") : QStringLiteral("CUT_AUS")));
+            coag ? QStringLiteral("COAG_AUS") : QStringLiteral("CUT_AUS")));
         if (coag)
             side.setAutostop(valueOr(attributes, QLatin1String("Autostop"), QStringLiteral("AUS")));
         side.setDatensatznummer(valueOr(attributes, QLatin1String("Datensatznummer"), QString()));
@@ -489,8 +492,7 @@ private:
         }
         CutCoag &side = sideKind == CutCoag::Coag ? sub->coag() : sub->cut();
         side.setSelektierterMode(valueOr(attributes, QLatin1String("SelektierterMode"),
-                                         sideKind == CutCoag::Coag ? QStringLiteral("COAG_AUS")
-                                                                   : QStringLiteral("CUT_AUS")));
+            sideKind == CutCoag::Coag ? QStringLiteral("COAG_AUS") : QStringLiteral("CUT_AUS")));
         if (sideKind == CutCoag::Coag)
             side.setAutostop(valueOr(attributes, QLatin1String("Autostop"), QStringLiteral("AUS")));
         side.setDatensatznummer(number);
@@ -540,8 +542,8 @@ public:
 
     void writeUserSet(const UserSet *set)
     {
-        m_document.appendChild(m_document.createProcessingInstruction(QStringLiteral("xml"),
-                                                                      QStringLiteral("version=\"1.0\" encoding=\"utf-8\"")));
+        m_document.appendChild(m_document.createProcessingInstruction(
+            QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"utf-8\"")));
         QDomElement root = m_document.createElement(QStringLiteral("AnwenderSet"));
         root.setAttribute(QStringLiteral("ZuletztVerwendeteProgrammgruppe"), set->lastUsedProgramGroup());
         root.setAttribute(QStringLiteral("XMLDokumententypversion"), set->documentVersion());
@@ -614,8 +616,8 @@ private:
         return node;
     }
 
-    QDomElement writeSide(const Instrument *instrument, const CutCoag &side, const QString &source,
-                          const QString &autostop)
+    QDomElement writeSide(
+        const Instrument *instrument, const CutCoag &side, const QString &source, const QString &autostop)
     {
         const bool coag = side.side() == CutCoag::Coag;
         QDomElement node = element(coag ? QStringLiteral("Coag") : QStringLiteral("Cut"));
@@ -753,32 +755,35 @@ const QHash<QString, QStringList> &attributeOrder()
     static const QHash<QString, QStringList> kOrder = [] {
         QHash<QString, QStringList> order;
         order.insert(QStringLiteral("AnwenderSet"),
-                     {QStringLiteral("ZuletztVerwendeteProgrammgruppe"), QStringLiteral("XMLDokumententypversion")});
+            { QStringLiteral("ZuletztVerwendeteProgrammgruppe"), QStringLiteral("XMLDokumententypversion") });
         QStringList device;
         for (const QString &name : UserSet::deviceAttributes())
             device.append(name);
         order.insert(QStringLiteral("Geraet"), device);
-        order.insert(QStringLiteral("Programmgruppe"), {QStringLiteral("Name"), QStringLiteral("ZuletztVerwendetesProgramm"),
-                                                        QStringLiteral("Piktogrammidentifier")});
-        order.insert(QStringLiteral("Programm"), {QStringLiteral("Name"), QStringLiteral("Neonatalueberwachung")});
-        order.insert(QStringLiteral("Ebene"), {QStringLiteral("Name")});
+        order.insert(QStringLiteral("Programmgruppe"),
+            { QStringLiteral("Name"), QStringLiteral("ZuletztVerwendetesProgramm"),
+                QStringLiteral("Piktogrammidentifier") });
+        order.insert(QStringLiteral("Programm"), { QStringLiteral("Name"), QStringLiteral("Neonatalueberwachung") });
+        order.insert(QStringLiteral("Ebene"), { QStringLiteral("Name") });
         order.insert(QStringLiteral("Instrument"),
-                     {QStringLiteral("Name"), QStringLiteral("Typ"), QStringLiteral("Datensatznummer")});
-        order.insert(QStringLiteral("IRX"), {QStringLiteral("OPAbsaugrate"), QStringLiteral("EinAus")});
-        order.insert(QStringLiteral("Coag"), {QStringLiteral("Aktivierungsquelle"), QStringLiteral("SelektierterMode"),
-                                              QStringLiteral("Autostop"), QStringLiteral("Datensatznummer"),
-                                              QStringLiteral("Flow")});
-        order.insert(QStringLiteral("Cut"), {QStringLiteral("Aktivierungsquelle"), QStringLiteral("SelektierterMode"),
-                                             QStringLiteral("Datensatznummer"), QStringLiteral("Flow")});
-        order.insert(QStringLiteral("SubInstrument"), {QStringLiteral("SelektierterMode"), QStringLiteral("Autostop"),
-                                                       QStringLiteral("Datensatznummer"), QStringLiteral("Flow")});
-        order.insert(QStringLiteral("Alias"), {QStringLiteral("Typ"), QStringLiteral("Name")});
+            { QStringLiteral("Name"), QStringLiteral("Typ"), QStringLiteral("Datensatznummer") });
+        order.insert(QStringLiteral("IRX"), { QStringLiteral("OPAbsaugrate"), QStringLiteral("EinAus") });
+        order.insert(QStringLiteral("Coag"),
+            { QStringLiteral("Aktivierungsquelle"), QStringLiteral("SelektierterMode"), QStringLiteral("Autostop"),
+                QStringLiteral("Datensatznummer"), QStringLiteral("Flow") });
+        order.insert(QStringLiteral("Cut"),
+            { QStringLiteral("Aktivierungsquelle"), QStringLiteral("SelektierterMode"),
+                QStringLiteral("Datensatznummer"), QStringLiteral("Flow") });
+        order.insert(QStringLiteral("SubInstrument"),
+            { QStringLiteral("SelektierterMode"), QStringLiteral("Autostop"), QStringLiteral("Datensatznummer"),
+                QStringLiteral("Flow") });
+        order.insert(QStringLiteral("Alias"), { QStringLiteral("Typ"), QStringLiteral("Name") });
         QStringList mode;
         for (const QString &name : ModeType::attributeNames())
             mode.append(name);
         order.insert(QStringLiteral("Mode"), mode);
         // The instrument's EVX and the setup's EVX share the element name.
-        order.insert(QStringLiteral("EVX"), {QStringLiteral("OPAbsaugrate"), QStringLiteral("EinAus")});
+        order.insert(QStringLiteral("EVX"), { QStringLiteral("OPAbsaugrate"), QStringLiteral("EinAus") });
         for (const UserSet::SetupField &field : UserSet::setupFields())
             order[field.element.isEmpty() ? QStringLiteral("Setup") : field.element].append(field.attribute);
         return order;

@@ -23,33 +23,33 @@ QStringList builtinTemplates()
 {
     QStringList paths;
     const QDir folder(QStringLiteral(":/Resources/UserSets"));
-    for (const QString &name : folder.entryList({QStringLiteral("*.xml")}, QDir::Files))
+    for (const QString &name : folder.entryList({ QStringLiteral("*.xml") }, QDir::Files))
         paths.append(folder.filePath(name));
     return paths;
 }
 
-QByteArray minimalDocument(const QByteArray &instruments, const QByteArray &setupAttributes,
-                           const QByteArray &extraRootChildren)
+QByteArray minimalDocument(
+    const QByteArray &instruments, const QByteArray &setupAttributes, const QByteArray &extraRootChildren)
 {
     const QByteArray setup = setupAttributes.isNull()
-                                 ? QByteArray("Einstiegsbildschirm=\"P\" BevorzugteNeutralelektrode=\"Z\" "
-                                              "MaximaleAktivierungsdauer=\"60\" AutostartErlaubt=\"EIN\" "
-                                              "AutostartVerzoegerung=\"500\" AutostartVerzoegerungCoagM7=\"900\" "
-                                              "ZweiPedalFussschalterTeilbar=\"EIN\"")
-                                 : setupAttributes;
+        ? QByteArray("Einstiegsbildschirm=\"P\" BevorzugteNeutralelektrode=\"Z\" "
+                     "MaximaleAktivierungsdauer=\"60\" AutostartErlaubt=\"EIN\" "
+                     "AutostartVerzoegerung=\"500\" AutostartVerzoegerungCoagM7=\"900\" "
+                     "ZweiPedalFussschalterTeilbar=\"EIN\"")
+        : setupAttributes;
     return QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                       "<AnwenderSet ZuletztVerwendeteProgrammgruppe=\"G\" XMLDokumententypversion=\"1.4\">\n"
-                      "<Geraet Name=\"QELO 3\" Typ=\"QELO3\" Seriennummer=\"1\" Softwareversion=\"1.4.0\" NaechsteSTK=\"x\"/>\n"
+                      "<Geraet Name=\"QELO 3\" Typ=\"QELO3\" Seriennummer=\"1\" Softwareversion=\"1.4.0\" "
+                      "NaechsteSTK=\"x\"/>\n"
                       "<Programmgruppe Name=\"G\" ZuletztVerwendetesProgramm=\"P\" Piktogrammidentifier=\"GYN\">\n"
                       "<Programm Name=\"P\" Neonatalueberwachung=\"AUS\"><Ebene Name=\"E1\">\n")
-           + instruments
-           + QByteArray("</Ebene></Programm></Programmgruppe>\n")
-           + extraRootChildren
-           + QByteArray("<Setup ") + setup
-           + QByteArray(">\n<Helligkeit Allgemein=\"1\" Display=\"2\" Buchse=\"3\"/>\n"
-                        "<Lautstaerke System=\"1\" Aktivierung=\"2\" Taste=\"3\" Gesamt=\"4\"/>\n"
-                        "<APC AutomatischesSpuelen=\"EIN\" Spueldauer=\"3\" Gasversorgung=\"F\" DruckBeiVollerFlasche=\"200\"/>\n"
-                        "<EVX Grundabsaugung=\"40\" Nachlaufzeit=\"10\"/>\n</Setup>\n</AnwenderSet>\n");
+        + instruments + QByteArray("</Ebene></Programm></Programmgruppe>\n") + extraRootChildren + QByteArray("<Setup ")
+        + setup
+        + QByteArray(
+            ">\n<Helligkeit Allgemein=\"1\" Display=\"2\" Buchse=\"3\"/>\n"
+            "<Lautstaerke System=\"1\" Aktivierung=\"2\" Taste=\"3\" Gesamt=\"4\"/>\n"
+            "<APC AutomatischesSpuelen=\"EIN\" Spueldauer=\"3\" Gasversorgung=\"F\" DruckBeiVollerFlasche=\"200\"/>\n"
+            "<EVX Grundabsaugung=\"40\" Nachlaufzeit=\"10\"/>\n</Setup>\n</AnwenderSet>\n");
 }
 
 namespace {
@@ -78,7 +78,8 @@ QString compareElements(const QDomElement &expected, const QDomElement &actual, 
                 return QStringLiteral("%1: attribute %2=\"%3\" became \"%4\"")
                     .arg(here, it.key(), it.value(), actualAttributes.value(it.key(), QStringLiteral("<missing>")));
         }
-        return QStringLiteral("%1: extra attributes %2").arg(here, QStringList(actualAttributes.keys()).join(QLatin1Char(',')));
+        return QStringLiteral("%1: extra attributes %2")
+            .arg(here, QStringList(actualAttributes.keys()).join(QLatin1Char(',')));
     }
     QDomElement e = expected.firstChildElement();
     QDomElement a = actual.firstChildElement();

@@ -15,8 +15,8 @@ bool loadBuiltinCatalogue();
 QStringList builtinTemplates();
 
 /// A small but complete document; `instruments` goes inside the one level.
-QByteArray minimalDocument(const QByteArray &instruments = QByteArray(), const QByteArray &setupAttributes = QByteArray(),
-                           const QByteArray &extraRootChildren = QByteArray());
+QByteArray minimalDocument(const QByteArray &instruments = QByteArray(),
+    const QByteArray &setupAttributes = QByteArray(), const QByteArray &extraRootChildren = QByteArray());
 /// Compares two documents element by element and attribute by attribute;
 /// returns the first difference, or empty when they agree.
 QString compareDocuments(const QByteArray &expected, const QByteArray &actual);

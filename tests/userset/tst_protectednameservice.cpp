@@ -17,13 +17,31 @@ private slots:
         QTest::addColumn<QString>("displayName");
         QTest::addColumn<QString>("fullName");
         QTest::addColumn<bool>("isProtected");
-        QTest::newRow("protected and editable part") << "Standard®Mein Name" << "Standard" << "Mein Name"
-                                                     << "StandardMein Name" << "Standard®Mein Name" << true;
-        QTest::newRow("plain name") << "Frei" << "" << "Frei" << "Frei" << "Frei" << false;
-        QTest::newRow("two separators empty both parts") << "A®B®C" << "" << "" << "" << "" << false;
-        QTest::newRow("protected part only") << "ThermoSeal®" << "ThermoSeal" << "" << "ThermoSeal" << "ThermoSeal®"
-                                             << true;
-        QTest::newRow("separator first is unprotected") << "®Rest" << "" << "Rest" << "Rest" << "Rest" << false;
+        QTest::newRow("protected and editable part") << "Standard®Mein Name"
+                                                     << "Standard"
+                                                     << "Mein Name"
+                                                     << "StandardMein Name"
+                                                     << "Standard®Mein Name" << true;
+        QTest::newRow("plain name") << "Frei"
+                                    << ""
+                                    << "Frei"
+                                    << "Frei"
+                                    << "Frei" << false;
+        QTest::newRow("two separators empty both parts") << "A®B®C"
+                                                         << ""
+                                                         << ""
+                                                         << ""
+                                                         << "" << false;
+        QTest::newRow("protected part only") << "ThermoSeal®"
+                                             << "ThermoSeal"
+                                             << ""
+                                             << "ThermoSeal"
+                                             << "ThermoSeal®" << true;
+        QTest::newRow("separator first is unprotected") << "®Rest"
+                                                        << ""
+                                                        << "Rest"
+                                                        << "Rest"
+                                                        << "Rest" << false;
     }
     void settingTheName()
     {
@@ -61,10 +79,18 @@ private slots:
         QTest::addColumn<QString>("fullName");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("protectedPart");
-        QTest::newRow("without separator") << "Frei" << "Frei" << "";
-        QTest::newRow("with both parts") << "HybridVex® Sonde" << "HybridVex Sonde" << "HybridVex";
-        QTest::newRow("empty editable part") << "ThermoSeal®" << "ThermoSeal" << "ThermoSeal";
-        QTest::newRow("malformed has no protected part") << "A®B®C" << "AB" << "";
+        QTest::newRow("without separator") << "Frei"
+                                           << "Frei"
+                                           << "";
+        QTest::newRow("with both parts") << "HybridVex® Sonde"
+                                         << "HybridVex Sonde"
+                                         << "HybridVex";
+        QTest::newRow("empty editable part") << "ThermoSeal®"
+                                             << "ThermoSeal"
+                                             << "ThermoSeal";
+        QTest::newRow("malformed has no protected part") << "A®B®C"
+                                                         << "AB"
+                                                         << "";
     }
     void staticHelpers()
     {

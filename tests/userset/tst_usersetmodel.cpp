@@ -97,14 +97,15 @@ private slots:
 
     void cloneAndRestore()
     {
-        auto set = makeSet(2, {QStringLiteral("MonoMesser"), QStringLiteral("BiPinzette")});
+        auto set = makeSet(2, { QStringLiteral("MonoMesser"), QStringLiteral("BiPinzette") });
         UserProgram *program = programOf(set.get());
         Instrument *instrument = program->levels().at(1)->instruments().at(0);
         const QString name = instrument->name();
         std::unique_ptr<UserSet> backup(set->clone());
         QVERIFY(backup->isClone());
         QCOMPARE(backup->id(), set->id());
-        const Instrument *clonedInstrument = backup->programGroups().first()->programs().first()->levels().at(1)->instruments().at(0);
+        const Instrument *clonedInstrument
+            = backup->programGroups().first()->programs().first()->levels().at(1)->instruments().at(0);
         QCOMPARE(clonedInstrument->id(), instrument->id());
         QCOMPARE(Instrument::findById(instrument->id()), instrument);
 
@@ -121,8 +122,8 @@ private slots:
 
     void restoreRefusesNonClonesAndBiggerSources()
     {
-        auto set = makeSet(1, {QStringLiteral("MonoMesser")});
-        auto other = makeSet(1, {QStringLiteral("MonoMesser")});
+        auto set = makeSet(1, { QStringLiteral("MonoMesser") });
+        auto other = makeSet(1, { QStringLiteral("MonoMesser") });
         set->setLastUsedProgramGroup(QStringLiteral("mine"));
         QVERIFY(!set->restore(*other));
         QCOMPARE(set->lastUsedProgramGroup(), QStringLiteral("mine"));
@@ -145,15 +146,15 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString neu = UserProgram::defaultName();
         QTest::newRow("default text skips a taken number to 42")
-            << QStringList{"A", "B", neu + "4"} << QString() << false << false << neu + "42";
+            << QStringList { "A", "B", neu + "4" } << QString() << false << false << neu + "42";
         QTest::newRow("empty name with keep flag keeps the current name")
-            << QStringList{"Current", "B"} << QString() << true << false << "Current";
-        QTest::newRow("own name without force stays") << QStringList{"Current", "B"} << "Current" << false << false
-                                                      << "Current";
-        QTest::newRow("own name with force gets a number") << QStringList{"Current", "B"} << "Current" << false << true
-                                                           << "Current2";
-        QTest::newRow("taken name counts up") << QStringList{"Current", "B", "B2"} << "B" << false << false << "B3";
-        QTest::newRow("free name unchanged") << QStringList{"Current"} << "Neu" << false << false << "Neu";
+            << QStringList { "Current", "B" } << QString() << true << false << "Current";
+        QTest::newRow("own name without force stays")
+            << QStringList { "Current", "B" } << "Current" << false << false << "Current";
+        QTest::newRow("own name with force gets a number")
+            << QStringList { "Current", "B" } << "Current" << false << true << "Current2";
+        QTest::newRow("taken name counts up") << QStringList { "Current", "B", "B2" } << "B" << false << false << "B3";
+        QTest::newRow("free name unchanged") << QStringList { "Current" } << "Neu" << false << false << "Neu";
     }
     void uniqueNames()
     {
@@ -172,9 +173,8 @@ private slots:
         }
         QCOMPARE(group->makeUniqueProgramName(group->programs().first(), requested, keepName, force), expected);
         // Groups follow the same rule among the set's groups, with their own default text.
-        const auto asGroupName = [](QString name) {
-            return name.replace(UserProgram::defaultName(), ProgramGroup::defaultName());
-        };
+        const auto asGroupName
+            = [](QString name) { return name.replace(UserProgram::defaultName(), ProgramGroup::defaultName()); };
         group->setName(siblings.first());
         for (int i = 1; i < siblings.size(); ++i) {
             auto *sibling = new ProgramGroup(&set);
@@ -210,7 +210,8 @@ private slots:
     {
         QFETCH(QString, operation);
         QFETCH(int, position);
-        auto set = makeSet(3, {QStringLiteral("MonoMesser"), QStringLiteral("BiPinzette"), QStringLiteral("MonoKugel")});
+        auto set
+            = makeSet(3, { QStringLiteral("MonoMesser"), QStringLiteral("BiPinzette"), QStringLiteral("MonoKugel") });
         UserProgram *program = programOf(set.get());
         Instrument *chosen = program->levels().at(2)->instruments().at(position);
         const QString chosenId = chosen->id();
@@ -242,16 +243,17 @@ private slots:
 
     void positionErrors()
     {
-        auto set = makeSet(2, {QStringLiteral("MonoMesser"), QStringLiteral("BiPinzette")});
+        auto set = makeSet(2, { QStringLiteral("MonoMesser"), QStringLiteral("BiPinzette") });
         UserProgram *program = programOf(set.get());
         // A shorter second level is skipped with an error; the first is still renamed.
         program->levels().at(1)->removeInstrumentAt(1);
         QVERIFY(program->renameInstrumentsOnPosition(1, QStringLiteral("X")));
         QCOMPARE(program->levels().at(0)->instruments().at(1)->name(), QStringLiteral("X"));
-        QVERIFY(KelvaraTest::logContains(
-            QStringLiteral("UserProgram::renameInstrumentsOnPosition: Invalid position beyond end-of-list: position=1")));
+        QVERIFY(KelvaraTest::logContains(QStringLiteral(
+            "UserProgram::renameInstrumentsOnPosition: Invalid position beyond end-of-list: position=1")));
         QVERIFY(!program->deleteInstrument(QStringLiteral("999999")));
-        QVERIFY(KelvaraTest::logContains(QStringLiteral("UserProgram::deleteInstrument: Cannot findById instrumentId=999999")));
+        QVERIFY(KelvaraTest::logContains(
+            QStringLiteral("UserProgram::deleteInstrument: Cannot findById instrumentId=999999")));
         Instrument loose;
         QVERIFY(!program->markForDeleteInstrument(loose.id(), true));
         QVERIFY(KelvaraTest::logContains(QStringLiteral("Cannot find the position of the instrument")));
@@ -259,7 +261,7 @@ private slots:
 
     void subInstrumentsAndMarking()
     {
-        auto set = makeSet(2, {QStringLiteral("MonoKugel"), QStringLiteral("MultiElektrode")});
+        auto set = makeSet(2, { QStringLiteral("MonoKugel"), QStringLiteral("MultiElektrode") });
         UserProgram *program = programOf(set.get());
         const QString parentId = program->levels().first()->instruments().at(1)->id();
         QVERIFY(program->addAdditionalSubInstrument(parentId, QStringLiteral("MultiElektrode_Nadel")));
@@ -308,17 +310,61 @@ private slots:
         QTest::addColumn<QString>("coagMode");
         QTest::addColumn<QString>("autostop");
         QTest::addColumn<quint32>("bits");
-        QTest::newRow("AUS AUTOSTART is 32") << "BiPinzette" << "AUS" << "AUTOSTART" << "COAG_M7" << "AUS" << 32u;
-        QTest::newRow("AUS SINGLE is 2") << "BiPinzette" << "AUS" << "SINGLE" << "COAG_M7" << "AUS" << 2u;
-        QTest::newRow("AUS DOUBLE is 16") << "BiPinzette" << "AUS" << "DOUBLE" << "COAG_M7" << "AUS" << 16u;
-        QTest::newRow("DOUBLE AUS is 8") << "BiPinzette" << "DOUBLE" << "AUS" << "COAG_M7" << "AUS" << 8u;
-        QTest::newRow("DOUBLE SINGLE is 2+8") << "BiPinzette" << "DOUBLE" << "SINGLE" << "COAG_M7" << "AUS" << 10u;
-        QTest::newRow("DOUBLE DOUBLE is 4") << "BiPinzette" << "DOUBLE" << "DOUBLE" << "COAG_M7" << "AUS" << 4u;
-        QTest::newRow("other pair is none") << "BiPinzette" << "SINGLE" << "SINGLE" << "COAG_M7" << "AUS" << 0u;
-        QTest::newRow("autostop mode with EIN adds 64") << "BiPinzette" << "AUS" << "SINGLE" << "COAG_M12" << "EIN" << 66u;
-        QTest::newRow("autostop EIN ignored outside autostop modes") << "BiPinzette" << "AUS" << "SINGLE" << "COAG_M7" << "EIN" << 2u;
-        QTest::newRow("finger switch adds 1") << "MonoMesser" << "AUS" << "SINGLE" << "COAG_M1" << "AUS" << 3u;
-        QTest::newRow("autostart refused for prevent-autostart type") << "ThermoSeal" << "AUS" << "AUTOSTART" << "COAG_M14" << "AUS" << 0u;
+        QTest::newRow("AUS AUTOSTART is 32") << "BiPinzette"
+                                             << "AUS"
+                                             << "AUTOSTART"
+                                             << "COAG_M7"
+                                             << "AUS" << 32u;
+        QTest::newRow("AUS SINGLE is 2") << "BiPinzette"
+                                         << "AUS"
+                                         << "SINGLE"
+                                         << "COAG_M7"
+                                         << "AUS" << 2u;
+        QTest::newRow("AUS DOUBLE is 16") << "BiPinzette"
+                                          << "AUS"
+                                          << "DOUBLE"
+                                          << "COAG_M7"
+                                          << "AUS" << 16u;
+        QTest::newRow("DOUBLE AUS is 8") << "BiPinzette"
+                                         << "DOUBLE"
+                                         << "AUS"
+                                         << "COAG_M7"
+                                         << "AUS" << 8u;
+        QTest::newRow("DOUBLE SINGLE is 2+8") << "BiPinzette"
+                                              << "DOUBLE"
+                                              << "SINGLE"
+                                              << "COAG_M7"
+                                              << "AUS" << 10u;
+        QTest::newRow("DOUBLE DOUBLE is 4") << "BiPinzette"
+                                            << "DOUBLE"
+                                            << "DOUBLE"
+                                            << "COAG_M7"
+                                            << "AUS" << 4u;
+        QTest::newRow("other pair is none") << "BiPinzette"
+                                            << "SINGLE"
+                                            << "SINGLE"
+                                            << "COAG_M7"
+                                            << "AUS" << 0u;
+        QTest::newRow("autostop mode with EIN adds 64") << "BiPinzette"
+                                                        << "AUS"
+                                                        << "SINGLE"
+                                                        << "COAG_M12"
+                                                        << "EIN" << 66u;
+        QTest::newRow("autostop EIN ignored outside autostop modes") << "BiPinzette"
+                                                                     << "AUS"
+                                                                     << "SINGLE"
+                                                                     << "COAG_M7"
+                                                                     << "EIN" << 2u;
+        QTest::newRow("finger switch adds 1") << "MonoMesser"
+                                              << "AUS"
+                                              << "SINGLE"
+                                              << "COAG_M1"
+                                              << "AUS" << 3u;
+        QTest::newRow("autostart refused for prevent-autostart type") << "ThermoSeal"
+                                                                      << "AUS"
+                                                                      << "AUTOSTART"
+                                                                      << "COAG_M14"
+                                                                      << "AUS" << 0u;
     }
     void activationFromSources()
     {
@@ -345,15 +391,42 @@ private slots:
         QTest::addColumn<QString>("cut");
         QTest::addColumn<QString>("coag");
         QTest::addColumn<QString>("autostop");
-        QTest::newRow("2 is AUS SINGLE") << 2u << "COAG_M1" << "AUS" << "SINGLE" << "kept";
-        QTest::newRow("4 is DOUBLE DOUBLE") << 4u << "COAG_M1" << "DOUBLE" << "DOUBLE" << "kept";
-        QTest::newRow("8 is DOUBLE AUS") << 8u << "COAG_M1" << "DOUBLE" << "AUS" << "kept";
-        QTest::newRow("10 is DOUBLE SINGLE") << 10u << "COAG_M1" << "DOUBLE" << "SINGLE" << "kept";
-        QTest::newRow("16 is AUS DOUBLE") << 16u << "COAG_M1" << "AUS" << "DOUBLE" << "kept";
-        QTest::newRow("32 is AUS AUTOSTART") << 32u << "COAG_M7" << "AUS" << "AUTOSTART" << "kept";
-        QTest::newRow("hand and autostop ignored for sources") << (1u | 64u | 2u) << "COAG_M3" << "AUS" << "SINGLE" << "EIN";
-        QTest::newRow("autostop mode without 64 writes AUS") << 2u << "COAG_M2" << "AUS" << "SINGLE" << "AUS";
-        QTest::newRow("nothing is AUS AUS") << 0u << "COAG_M1" << "AUS" << "AUS" << "kept";
+        QTest::newRow("2 is AUS SINGLE") << 2u << "COAG_M1"
+                                         << "AUS"
+                                         << "SINGLE"
+                                         << "kept";
+        QTest::newRow("4 is DOUBLE DOUBLE") << 4u << "COAG_M1"
+                                            << "DOUBLE"
+                                            << "DOUBLE"
+                                            << "kept";
+        QTest::newRow("8 is DOUBLE AUS") << 8u << "COAG_M1"
+                                         << "DOUBLE"
+                                         << "AUS"
+                                         << "kept";
+        QTest::newRow("10 is DOUBLE SINGLE") << 10u << "COAG_M1"
+                                             << "DOUBLE"
+                                             << "SINGLE"
+                                             << "kept";
+        QTest::newRow("16 is AUS DOUBLE") << 16u << "COAG_M1"
+                                          << "AUS"
+                                          << "DOUBLE"
+                                          << "kept";
+        QTest::newRow("32 is AUS AUTOSTART") << 32u << "COAG_M7"
+                                             << "AUS"
+                                             << "AUTOSTART"
+                                             << "kept";
+        QTest::newRow("hand and autostop ignored for sources") << (1u | 64u | 2u) << "COAG_M3"
+                                                               << "AUS"
+                                                               << "SINGLE"
+                                                               << "EIN";
+        QTest::newRow("autostop mode without 64 writes AUS") << 2u << "COAG_M2"
+                                                             << "AUS"
+                                                             << "SINGLE"
+                                                             << "AUS";
+        QTest::newRow("nothing is AUS AUS") << 0u << "COAG_M1"
+                                            << "AUS"
+                                            << "AUS"
+                                            << "kept";
     }
     void sourcesFromActivation()
     {
@@ -418,18 +491,31 @@ private slots:
         QTest::addColumn<QString>("autostartAllowed");
         QTest::addColumn<QStringList>("offered");
         QTest::newRow("bipolar autostart mode offers everything")
-            << "BiPinzette" << "COAG_M12" << "EIN" << "EIN"
-            << QStringList{"ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_2FUSS_CUT", "ACTIVATION_2FUSS_COAG",
-                           "ACTIVATION_AUTOSTART", "ACTIVATION_AUTOSTOP"};
+            << "BiPinzette"
+            << "COAG_M12"
+            << "EIN"
+            << "EIN"
+            << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_2FUSS_CUT", "ACTIVATION_2FUSS_COAG",
+                   "ACTIVATION_AUTOSTART", "ACTIVATION_AUTOSTOP" };
         QTest::newRow("no divisible pedal, no autostart setup")
-            << "BiPinzette" << "COAG_M12" << "AUS" << "AUS"
-            << QStringList{"ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_AUTOSTOP"};
-        QTest::newRow("monopolar never autostarts") << "MonoMesser" << "COAG_M3" << "AUS" << "EIN"
-                                                    << QStringList{"ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_AUTOSTOP"};
-        QTest::newRow("prevent-foot-switch type offers no pedal") << "MonoHandstueck" << "COAG_M1" << "EIN" << "EIN"
-                                                                  << QStringList{};
+            << "BiPinzette"
+            << "COAG_M12"
+            << "AUS"
+            << "AUS" << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_AUTOSTOP" };
+        QTest::newRow("monopolar never autostarts")
+            << "MonoMesser"
+            << "COAG_M3"
+            << "AUS"
+            << "EIN" << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_AUTOSTOP" };
+        QTest::newRow("prevent-foot-switch type offers no pedal") << "MonoHandstueck"
+                                                                  << "COAG_M1"
+                                                                  << "EIN"
+                                                                  << "EIN" << QStringList {};
         QTest::newRow("prevent-autostart and hide-autostop type")
-            << "ThermoSeal" << "COAG_M12" << "AUS" << "EIN" << QStringList{"ACTIVATION_1FUSS", "ACTIVATION_2FUSS"};
+            << "ThermoSeal"
+            << "COAG_M12"
+            << "AUS"
+            << "EIN" << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS" };
     }
     void offeredActivationTypes()
     {
@@ -438,7 +524,7 @@ private slots:
         QFETCH(QString, twoPedal);
         QFETCH(QString, autostartAllowed);
         QFETCH(QStringList, offered);
-        auto set = makeSet(1, {type});
+        auto set = makeSet(1, { type });
         set->setSetup(UserSet::ZweiPedalFussschalterTeilbar, twoPedal);
         set->setSetup(UserSet::AutostartErlaubt, autostartAllowed);
         Instrument *instrument = programOf(set.get())->levels().first()->instruments().first();

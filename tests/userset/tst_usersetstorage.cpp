@@ -46,12 +46,16 @@ private slots:
         QTest::addColumn<QString>("baseName");
         QTest::addColumn<QString>("displayName");
         QTest::addColumn<QDateTime>("dateTime");
-        QTest::newRow("six parts") << "A_B_C_240101_120000_F.xml" << "A_B_C_240101_120000_F" << "B_240101_120000"
-                                   << QDateTime(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC);
-        QTest::newRow("dots before the extension") << "A_B.1_C_231224_235959_V1.2.xml" << "A_B.1_C_231224_235959_V1.2"
-                                                   << "B.1_231224_235959"
-                                                   << QDateTime(QDate(2023, 12, 24), QTime(23, 59, 59), Qt::UTC);
-        QTest::newRow("short name leaves parts empty") << "Einzeln.xml" << "Einzeln" << "__" << QDateTime();
+        QTest::newRow("six parts") << "A_B_C_240101_120000_F.xml"
+                                   << "A_B_C_240101_120000_F"
+                                   << "B_240101_120000" << QDateTime(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC);
+        QTest::newRow("dots before the extension")
+            << "A_B.1_C_231224_235959_V1.2.xml"
+            << "A_B.1_C_231224_235959_V1.2"
+            << "B.1_231224_235959" << QDateTime(QDate(2023, 12, 24), QTime(23, 59, 59), Qt::UTC);
+        QTest::newRow("short name leaves parts empty") << "Einzeln.xml"
+                                                       << "Einzeln"
+                                                       << "__" << QDateTime();
     }
     void fileNameParts()
     {
@@ -84,14 +88,15 @@ private slots:
 
     void loadAllTakesTheThreeLocalCategories()
     {
-        for (int type : {1, 2, 3, 4})
-            QVERIFY(KelvaraTest::writeFile(dir(type) + QStringLiteral("/T%1_Set_X_230101_000000_V.xml").arg(type), templateBytes()));
+        for (int type : { 1, 2, 3, 4 })
+            QVERIFY(KelvaraTest::writeFile(
+                dir(type) + QStringLiteral("/T%1_Set_X_230101_000000_V.xml").arg(type), templateBytes()));
         QVERIFY(KelvaraTest::writeFile(dir(2) + QStringLiteral("/kaputt.xml"), "<AnwenderSet>"));
         UserSetStorage storage;
         storage.setUserName(m_user);
         storage.loadAll();
         QCOMPARE(storage.userSetIds().size(), 3);
-        for (int type : {1, 2, 3}) {
+        for (int type : { 1, 2, 3 }) {
             QCOMPARE(storage.userSets(type).size(), 1);
             QCOMPARE(storage.userSets(type).first()->loadState(), 2);
         }
@@ -172,7 +177,8 @@ private slots:
         QTest::addColumn<bool>("imported");
         QTest::newRow("new valid file imported") << "Import_A.xml" << templateBytes() << false << true;
         QTest::newRow("same name as an own template refused") << "Import_A.xml" << templateBytes() << true << false;
-        QTest::newRow("file that does not load refused") << "Import_B.xml" << QByteArray("<AnwenderSet") << false << false;
+        QTest::newRow("file that does not load refused")
+            << "Import_B.xml" << QByteArray("<AnwenderSet") << false << false;
     }
     void importRules()
     {
@@ -192,8 +198,9 @@ private slots:
         QCOMPARE(storage.userSets(2).size(), imported ? 1 : 0);
         if (existing) {
             QCOMPARE(KelvaraTest::readFile(target), QByteArray("mine"));
-            QVERIFY(KelvaraTest::logContains(QStringLiteral(
-                "UserSetStorage::importUserSet: The import of this UserSet was aborted because a UserSet file with the same name already exists in the USER_TEMPLATE directory")));
+            QVERIFY(KelvaraTest::logContains(
+                QStringLiteral("UserSetStorage::importUserSet: The import of this UserSet was aborted because a "
+                               "UserSet file with the same name already exists in the USER_TEMPLATE directory")));
         }
         QCOMPARE(QFileInfo::exists(target), imported || existing);
     }
@@ -206,10 +213,10 @@ private slots:
         storage.loadAll();
         const QString id = storage.userSets(2).first()->id();
         const QString target = DataPaths::kelvaraRoot() + QStringLiteral("/export");
-        QVERIFY(storage.exportUserSets({id}, target));
+        QVERIFY(storage.exportUserSets({ id }, target));
         QCOMPARE(KelvaraTest::readFile(target + QStringLiteral("/Export.xml")), templateBytes());
         QSignalSpy removed(&storage, &UserSetStorage::userSetRemoved);
-        storage.deleteUserSets({id});
+        storage.deleteUserSets({ id });
         QCOMPARE(removed.count(), 1);
         QVERIFY(!QFileInfo::exists(dir(2) + QStringLiteral("/Export.xml")));
         QVERIFY(storage.userSetIds().isEmpty());
@@ -221,11 +228,13 @@ private slots:
         storage.setUserName(m_user);
         const QString old = dir(3) + QStringLiteral("/Q3_Station1_SN42_200101_000000_V1.xml");
         QVERIFY(KelvaraTest::writeFile(old, templateBytes()));
-        QVERIFY(KelvaraTest::writeFile(dir(3) + QStringLiteral("/Q3_Station2_SN42_200101_000000_V1.xml"), templateBytes()));
+        QVERIFY(
+            KelvaraTest::writeFile(dir(3) + QStringLiteral("/Q3_Station2_SN42_200101_000000_V1.xml"), templateBytes()));
         storage.loadAll();
         QCOMPARE(storage.userSets(3).size(), 2);
 
-        UserSet *received = storage.qelo3UserSetReceived(templateBytes(), QStringLiteral("Q3_Station1_SN42_200101_000000_V1.xml"));
+        UserSet *received
+            = storage.qelo3UserSetReceived(templateBytes(), QStringLiteral("Q3_Station1_SN42_200101_000000_V1.xml"));
         QVERIFY(received);
         QCOMPARE(received->userSetType(), int(UserSet::QELO3_DOWNLOAD));
         QVERIFY(received->isReceived());
@@ -241,9 +250,12 @@ private slots:
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("storedName");
-        QTest::newRow("parent directories stripped") << "../../../evil.xml" << "evil.xml";
-        QTest::newRow("windows path stripped") << "C:\\temp\\evil.xml" << "evil.xml";
-        QTest::newRow("extension added") << "plain" << "plain.xml";
+        QTest::newRow("parent directories stripped") << "../../../evil.xml"
+                                                     << "evil.xml";
+        QTest::newRow("windows path stripped") << "C:\\temp\\evil.xml"
+                                               << "evil.xml";
+        QTest::newRow("extension added") << "plain"
+                                         << "plain.xml";
         QTest::newRow("nothing usable refused") << ".." << QString();
     }
     void peerNamesStayInTheirDirectory()
@@ -276,18 +288,21 @@ private slots:
         QFETCH(int, type);
         UserSetStorage storage;
         storage.setUserName(m_user);
-        const QString shown = storage.halvoServerUserSetReceived(templateBytes(), QStringLiteral("S_Vorlage_X_230515_101500_V1.xml"), category);
+        const QString shown = storage.halvoServerUserSetReceived(
+            templateBytes(), QStringLiteral("S_Vorlage_X_230515_101500_V1.xml"), category);
         if (type == 0) {
             QVERIFY(shown.isEmpty());
             QVERIFY(KelvaraTest::logContains(QStringLiteral(
-                "UserSetStorage::halvoServerUserSetReceived: Invalid UserSetCategory received! category=%1").arg(category)));
+                "UserSetStorage::halvoServerUserSetReceived: Invalid UserSetCategory received! category=%1")
+                                                 .arg(category)));
             QVERIFY(storage.userSetIds().isEmpty());
             return;
         }
         QCOMPARE(shown, QStringLiteral("Vorlage_230515_101500"));
         QCOMPARE(storage.userSets(type).size(), 1);
         QCOMPARE(storage.userSets(type).first()->loadState(), 1);
-        QCOMPARE(KelvaraTest::readFile(dir(type) + QStringLiteral("/S_Vorlage_X_230515_101500_V1.xml")), templateBytes());
+        QCOMPARE(
+            KelvaraTest::readFile(dir(type) + QStringLiteral("/S_Vorlage_X_230515_101500_V1.xml")), templateBytes());
     }
 
     void serverRecordsWithoutFiles()
@@ -297,13 +312,13 @@ private slots:
         UserSetFileRecord record;
         record.fileName = QStringLiteral("S_Liste_X_230515_101500_V1.xml");
         record.timeStamp = QDateTime(QDate(2023, 5, 15), QTime(10, 15), Qt::UTC);
-        storage.addServerUserSets({record, record}, UserSet::HALVO_SERVER_QELO3_DOWNLOAD);
+        storage.addServerUserSets({ record, record }, UserSet::HALVO_SERVER_QELO3_DOWNLOAD);
         QCOMPARE(storage.userSets(5).size(), 1);
         const UserSet *set = storage.userSets(5).first();
         QCOMPARE(set->timeStamp(), record.timeStamp);
         QCOMPARE(set->loadState(), 0);
         QCOMPARE(storage.getUploadPath(set), dir(5) + QStringLiteral("/S_Liste_X_230515_101500_V1.xml"));
-        storage.addServerUserSets({record}, UserSet::USER_TEMPLATE);
+        storage.addServerUserSets({ record }, UserSet::USER_TEMPLATE);
         QCOMPARE(storage.userSets(2).size(), 0);
     }
 
@@ -318,7 +333,8 @@ private slots:
         const QString blocked = DataPaths::kelvaraRoot() + QStringLiteral("/blocked");
         QVERIFY(KelvaraTest::writeFile(blocked, "a file where a folder should be"));
         QVERIFY(!storage.writeToFile(set.get(), blocked + QStringLiteral("/x.xml")));
-        QVERIFY(KelvaraTest::logContains(QStringLiteral("UserSetStorage::writeToFile: Could not open UserSet file for writing! completePath=")));
+        QVERIFY(KelvaraTest::logContains(
+            QStringLiteral("UserSetStorage::writeToFile: Could not open UserSet file for writing! completePath=")));
 
         const QString path = dir(2) + QStringLiteral("/Alt.xml");
         QVERIFY(KelvaraTest::writeFile(path, "old content"));

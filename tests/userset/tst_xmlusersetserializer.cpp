@@ -82,12 +82,14 @@ private slots:
 
     void structureRules_data()
     {
-        const QByteArray device = "<Geraet Name=\"Q\" Typ=\"QELO3\" Seriennummer=\"1\" Softwareversion=\"1\" NaechsteSTK=\"x\"/>\n";
+        const QByteArray device
+            = "<Geraet Name=\"Q\" Typ=\"QELO3\" Seriennummer=\"1\" Softwareversion=\"1\" NaechsteSTK=\"x\"/>\n";
         QTest::addColumn<QByteArray>("document");
         QTest::addColumn<bool>("loads");
         QTest::newRow("two Geraet fail") << UserSetTestData::minimalDocument({}, QByteArray(), device) << false;
         QByteArray noDevice = UserSetTestData::minimalDocument();
-        noDevice.replace(noDevice.indexOf("<Geraet"), noDevice.indexOf("/>", noDevice.indexOf("<Geraet")) + 2 - noDevice.indexOf("<Geraet"), "");
+        noDevice.replace(noDevice.indexOf("<Geraet"),
+            noDevice.indexOf("/>", noDevice.indexOf("<Geraet")) + 2 - noDevice.indexOf("<Geraet"), "");
         QTest::newRow("no Geraet fails") << noDevice << false;
         QByteArray emptyType = UserSetTestData::minimalDocument();
         emptyType.replace("Typ=\"QELO3\"", "Typ=\"\"");
@@ -109,8 +111,8 @@ private slots:
         QByteArray missingApc = UserSetTestData::minimalDocument();
         missingApc.replace("Spueldauer=\"3\"", "");
         QTest::newRow("APC without purge time fails") << missingApc << false;
-        QByteArray unknown = UserSetTestData::minimalDocument({}, QByteArray(),
-                                                              "<Zukunft a=\"1\"><Tief><Tiefer/></Tief>text</Zukunft>\n");
+        QByteArray unknown = UserSetTestData::minimalDocument(
+            {}, QByteArray(), "<Zukunft a=\"1\"><Tief><Tiefer/></Tief>text</Zukunft>\n");
         QTest::newRow("unknown elements are passed over") << unknown << true;
         QByteArray wrapped = "<Huelle>" + UserSetTestData::minimalDocument().mid(39) + "</Huelle>";
         QTest::newRow("wrapping element before AnwenderSet is passed over") << wrapped << true;
@@ -135,11 +137,16 @@ private slots:
         QTest::addColumn<QByteArray>("flowAttribute");
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("written");
-        QTest::newRow("15 reads 1.5, writes 15") << QByteArray(" Flow=\"15\"") << "1.5" << "15";
-        QTest::newRow("1.5 reads as it stands") << QByteArray(" Flow=\"1.5\"") << "1.5" << "15";
-        QTest::newRow("0 reads 0.0") << QByteArray(" Flow=\"0\"") << "0.0" << "0";
-        QTest::newRow("missing takes the catalogue default") << QByteArray() << "0.5" << "5";
-        QTest::newRow("not a number is not written") << QByteArray(" Flow=\"viel\"") << "viel" << "<missing>";
+        QTest::newRow("15 reads 1.5, writes 15") << QByteArray(" Flow=\"15\"") << "1.5"
+                                                 << "15";
+        QTest::newRow("1.5 reads as it stands") << QByteArray(" Flow=\"1.5\"") << "1.5"
+                                                << "15";
+        QTest::newRow("0 reads 0.0") << QByteArray(" Flow=\"0\"") << "0.0"
+                                     << "0";
+        QTest::newRow("missing takes the catalogue default") << QByteArray() << "0.5"
+                                                             << "5";
+        QTest::newRow("not a number is not written") << QByteArray(" Flow=\"viel\"") << "viel"
+                                                     << "<missing>";
     }
     void flowScale()
     {
@@ -148,9 +155,8 @@ private slots:
         QFETCH(QString, written);
         Instrument *instrument = nullptr;
         auto set = readInstrument(instrumentXml("Name=\"A\" Typ=\"APC_Applikator\" Datensatznummer=\"140\"",
-                                                "<Coag SelektierterMode=\"COAG_M10\"" + flowAttribute + ">" + kModes
-                                                    + "</Coag>"),
-                                  &instrument);
+                                      "<Coag SelektierterMode=\"COAG_M10\"" + flowAttribute + ">" + kModes + "</Coag>"),
+            &instrument);
         QVERIFY(instrument);
         QCOMPARE(instrument->coag().flow(), model);
         QCOMPARE(attributeOf(m_serializer.toXml(set.get()), QStringLiteral("Coag"), QStringLiteral("Flow")), written);
@@ -161,12 +167,18 @@ private slots:
         QTest::addColumn<QByteArray>("mode");
         QTest::addColumn<QString>("attribute");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("CUT_AUS effect 0") << QByteArray("CUT_AUS") << "Effekt" << "0";
-        QTest::newRow("CUT_M1 effect 1") << QByteArray("CUT_M1") << "Effekt" << "1";
-        QTest::newRow("cut duration 2") << QByteArray("CUT_M4") << "Schnittdauer" << "2";
-        QTest::newRow("cut interval 5") << QByteArray("CUT_M4") << "Schnittintervall" << "5";
-        QTest::newRow("miC off") << QByteArray("CUT_M2") << "miC" << "AUS";
-        QTest::newRow("modulation from the catalogue by number") << QByteArray("CUT_M4") << "Modulation" << "50";
+        QTest::newRow("CUT_AUS effect 0") << QByteArray("CUT_AUS") << "Effekt"
+                                          << "0";
+        QTest::newRow("CUT_M1 effect 1") << QByteArray("CUT_M1") << "Effekt"
+                                         << "1";
+        QTest::newRow("cut duration 2") << QByteArray("CUT_M4") << "Schnittdauer"
+                                        << "2";
+        QTest::newRow("cut interval 5") << QByteArray("CUT_M4") << "Schnittintervall"
+                                        << "5";
+        QTest::newRow("miC off") << QByteArray("CUT_M2") << "miC"
+                                 << "AUS";
+        QTest::newRow("modulation from the catalogue by number") << QByteArray("CUT_M4") << "Modulation"
+                                                                 << "50";
     }
     void modeDefaults()
     {
@@ -175,8 +187,8 @@ private slots:
         QFETCH(QString, expected);
         Instrument *instrument = nullptr;
         auto set = readInstrument(instrumentXml("Name=\"S\" Typ=\"MonoSchlinge\" Datensatznummer=\"103\"",
-                                                "<Cut><Modes><Mode Name=\"" + mode + "\"/></Modes></Cut>"),
-                                  &instrument);
+                                      "<Cut><Modes><Mode Name=\"" + mode + "\"/></Modes></Cut>"),
+            &instrument);
         QVERIFY(instrument);
         QCOMPARE(instrument->cut().modes().first().attribute(attribute), expected);
         // The cut side is written last, so its mode is the last one.
@@ -187,8 +199,8 @@ private slots:
     {
         Instrument *instrument = nullptr;
         auto set = readInstrument(instrumentXml("Name=\"S\" Typ=\"MonoSchlinge\" Datensatznummer=\"103\"",
-                                                "<Cut><Modes><Mode Effekt=\"3\"/></Modes></Cut>"),
-                                  &instrument);
+                                      "<Cut><Modes><Mode Effekt=\"3\"/></Modes></Cut>"),
+            &instrument);
         QVERIFY(!set);
     }
 
@@ -209,9 +221,8 @@ private slots:
         // Finger switch of the type gives the hand bit.
         QCOMPARE(instrument->activation(), quint32(Instrument::ActivationHand));
 
-        auto emptyRate = readInstrument(instrumentXml("Name=\"K\" Typ=\"MonoKugel\"",
-                                                      "<EVX OPAbsaugrate=\"\" EinAus=\"EIN\"/>"),
-                                        &instrument);
+        auto emptyRate = readInstrument(
+            instrumentXml("Name=\"K\" Typ=\"MonoKugel\"", "<EVX OPAbsaugrate=\"\" EinAus=\"EIN\"/>"), &instrument);
         QCOMPARE(instrument->evxRate(), QStringLiteral("60"));
         QVERIFY(instrument->evxOn());
     }
@@ -222,14 +233,17 @@ private slots:
         QTest::addColumn<QString>("modelType");
         QTest::addColumn<QString>("writtenType");
         QTest::newRow("data-set number 138 is HybridVex, written as APC_Sonde")
-            << QByteArray("Name=\"H\" Typ=\"APC_Sonde\" Datensatznummer=\"138\"") << "HybridVex" << "APC_Sonde";
-        QTest::newRow("138 wins over any Typ") << QByteArray("Name=\"H\" Typ=\"Irgendwas\" Datensatznummer=\"138\"")
-                                               << "HybridVex" << "APC_Sonde";
+            << QByteArray("Name=\"H\" Typ=\"APC_Sonde\" Datensatznummer=\"138\"") << "HybridVex"
+            << "APC_Sonde";
+        QTest::newRow("138 wins over any Typ")
+            << QByteArray("Name=\"H\" Typ=\"Irgendwas\" Datensatznummer=\"138\"") << "HybridVex"
+            << "APC_Sonde";
         QTest::newRow("APCapplicator_biegbar renamed")
             << QByteArray("Name=\"A\" Typ=\"APCapplicator_biegbar\" Datensatznummer=\"140\"") << "APC_Applikator"
             << "APC_Applikator";
-        QTest::newRow("plain argon probe stays") << QByteArray("Name=\"A\" Typ=\"APC_Sonde\" Datensatznummer=\"137\"")
-                                                 << "APC_Sonde" << "APC_Sonde";
+        QTest::newRow("plain argon probe stays")
+            << QByteArray("Name=\"A\" Typ=\"APC_Sonde\" Datensatznummer=\"137\"") << "APC_Sonde"
+            << "APC_Sonde";
     }
     void instrumentTypes()
     {
@@ -244,8 +258,16 @@ private slots:
         QCOMPARE(attributeOf(written, QStringLiteral("Instrument"), QStringLiteral("Typ")), writtenType);
         auto again = read(written);
         QVERIFY(again);
-        QCOMPARE(again->programGroups().first()->programs().first()->levels().first()->instruments().first()->instrumentType(),
-                 modelType);
+        QCOMPARE(again->programGroups()
+                     .first()
+                     ->programs()
+                     .first()
+                     ->levels()
+                     .first()
+                     ->instruments()
+                     .first()
+                     ->instrumentType(),
+            modelType);
     }
 
     void hybridProbeCutsWithItsFirstSubInstrument()
@@ -253,16 +275,18 @@ private slots:
         Instrument *instrument = nullptr;
         auto set = readInstrument(
             instrumentXml("Name=\"HybridVex® Sonde\" Typ=\"APC_Sonde\" Datensatznummer=\"138\"",
-                          "<Coag Aktivierungsquelle=\"SINGLE\" SelektierterMode=\"COAG_M9\">" + kModes
-                              + "<SubInstrument SelektierterMode=\"COAG_M1\" Datensatznummer=\"151\" Flow=\"0\">" + kModes
-                              + "</SubInstrument><SubInstrument SelektierterMode=\"COAG_M9\" Datensatznummer=\"152\" "
-                                "Flow=\"6\">" + kModes + "</SubInstrument></Coag>"
-                              "<Cut Aktivierungsquelle=\"DOUBLE\" SelektierterMode=\"CUT_AUS\" Flow=\"0\">"
-                              "<Modes><Mode Name=\"CUT_AUS\"/></Modes>"
-                              "<SubInstrument SelektierterMode=\"CUT_M3\" Datensatznummer=\"151\" Flow=\"12\">"
-                              "<Modes><Mode Name=\"CUT_M3\" Effekt=\"44\"/></Modes></SubInstrument>"
-                              "<SubInstrument SelektierterMode=\"CUT_AUS\" Datensatznummer=\"152\" Flow=\"0\">"
-                              "<Modes><Mode Name=\"CUT_AUS\"/></Modes></SubInstrument></Cut>"),
+                "<Coag Aktivierungsquelle=\"SINGLE\" SelektierterMode=\"COAG_M9\">" + kModes
+                    + "<SubInstrument SelektierterMode=\"COAG_M1\" Datensatznummer=\"151\" Flow=\"0\">" + kModes
+                    + "</SubInstrument><SubInstrument SelektierterMode=\"COAG_M9\" Datensatznummer=\"152\" "
+                      "Flow=\"6\">"
+                    + kModes
+                    + "</SubInstrument></Coag>"
+                      "<Cut Aktivierungsquelle=\"DOUBLE\" SelektierterMode=\"CUT_AUS\" Flow=\"0\">"
+                      "<Modes><Mode Name=\"CUT_AUS\"/></Modes>"
+                      "<SubInstrument SelektierterMode=\"CUT_M3\" Datensatznummer=\"151\" Flow=\"12\">"
+                      "<Modes><Mode Name=\"CUT_M3\" Effekt=\"44\"/></Modes></SubInstrument>"
+                      "<SubInstrument SelektierterMode=\"CUT_AUS\" Datensatznummer=\"152\" Flow=\"0\">"
+                      "<Modes><Mode Name=\"CUT_AUS\"/></Modes></SubInstrument></Cut>"),
             &instrument);
         QVERIFY(instrument);
         QCOMPARE(instrument->subInstruments().size(), 2);
@@ -292,7 +316,8 @@ private slots:
         QFETCH(QByteArray, alias);
         QFETCH(bool, written);
         Instrument *instrument = nullptr;
-        auto set = readInstrument(instrumentXml("Name=\"S\" Typ=\"BiSchere\" Datensatznummer=\"202\"", alias), &instrument);
+        auto set
+            = readInstrument(instrumentXml("Name=\"S\" Typ=\"BiSchere\" Datensatznummer=\"202\"", alias), &instrument);
         QVERIFY(instrument);
         QCOMPARE(m_serializer.toXml(set.get()).contains("<Alias"), written);
     }
@@ -311,7 +336,8 @@ private slots:
             << 0u << "AUS";
         QTest::newRow("autostop EIN in an autostop mode")
             << QByteArray("BiPinzette")
-            << QByteArray("Aktivierungsquelle=\"SINGLE\" SelektierterMode=\"COAG_M12\" Autostop=\"EIN\"") << 66u << "SINGLE";
+            << QByteArray("Aktivierungsquelle=\"SINGLE\" SelektierterMode=\"COAG_M12\" Autostop=\"EIN\"") << 66u
+            << "SINGLE";
     }
     void activationOnTheWire()
     {
@@ -320,8 +346,8 @@ private slots:
         QFETCH(quint32, bits);
         QFETCH(QString, writtenSource);
         Instrument *instrument = nullptr;
-        auto set = readInstrument(instrumentXml("Name=\"X\" Typ=\"" + type + "\"", "<Coag " + coag + ">" + kModes + "</Coag>"),
-                                  &instrument);
+        auto set = readInstrument(
+            instrumentXml("Name=\"X\" Typ=\"" + type + "\"", "<Coag " + coag + ">" + kModes + "</Coag>"), &instrument);
         QVERIFY(instrument);
         QCOMPARE(instrument->activation(), bits);
         // The writer derives the sources from the bits, not from what was read.
@@ -332,10 +358,12 @@ private slots:
     void wrongInstrumentTypeFailsTheSet()
     {
         Instrument *instrument = nullptr;
-        auto set = readInstrument(instrumentXml("Name=\"Zauber\" Typ=\"Zauberstab\" Datensatznummer=\"999\""), &instrument);
+        auto set
+            = readInstrument(instrumentXml("Name=\"Zauber\" Typ=\"Zauberstab\" Datensatznummer=\"999\""), &instrument);
         QVERIFY(!set);
-        QVERIFY(KelvaraTest::logContains(QStringLiteral(
-            "XmlUserSetSerializer::parseInstrument: The instrument Zauber contains a wrong instrument Type. This was read from a XML File.")));
+        QVERIFY(KelvaraTest::logContains(
+            QStringLiteral("XmlUserSetSerializer::parseInstrument: The instrument Zauber contains a wrong instrument "
+                           "Type. This was read from a XML File.")));
     }
 
     void protectedNames_data()
@@ -343,10 +371,18 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("protected form with separator kept") << "en" << "ThermoSeal® Links" << "ThermoSeal® Links";
-        QTest::newRow("separator inserted after the protected form") << "en" << "ThermoSeal Links" << "ThermoSeal® Links";
-        QTest::newRow("other name replaced by the catalogue name") << "en" << "Versiegler" << "ThermoSeal® vessel sealer";
-        QTest::newRow("German catalogue name in German") << "de" << "Versiegler" << "ThermoSeal® Gefäßversiegelung";
+        QTest::newRow("protected form with separator kept") << "en"
+                                                            << "ThermoSeal® Links"
+                                                            << "ThermoSeal® Links";
+        QTest::newRow("separator inserted after the protected form") << "en"
+                                                                     << "ThermoSeal Links"
+                                                                     << "ThermoSeal® Links";
+        QTest::newRow("other name replaced by the catalogue name") << "en"
+                                                                   << "Versiegler"
+                                                                   << "ThermoSeal® vessel sealer";
+        QTest::newRow("German catalogue name in German") << "de"
+                                                         << "Versiegler"
+                                                         << "ThermoSeal® Gefäßversiegelung";
     }
     void protectedNames()
     {
@@ -355,8 +391,8 @@ private slots:
         QFETCH(QString, expected);
         InstrumentConfiguration::instance()->setUserInterfaceLanguage(language);
         Instrument *instrument = nullptr;
-        auto set = readInstrument(instrumentXml("Name=\"" + name.toUtf8() + "\" Typ=\"ThermoSeal\" Datensatznummer=\"203\""),
-                                  &instrument);
+        auto set = readInstrument(
+            instrumentXml("Name=\"" + name.toUtf8() + "\" Typ=\"ThermoSeal\" Datensatznummer=\"203\""), &instrument);
         QVERIFY(instrument);
         QCOMPARE(instrument->name(), expected);
     }
@@ -370,16 +406,27 @@ private slots:
 
     void writerForm()
     {
-        auto set = read(UserSetTestData::minimalDocument(instrumentXml(
-            "Name=\"S\" Typ=\"MonoSchlinge\" Datensatznummer=\"103\"",
-            "<Cut><Modes><Mode Name=\"CUT_M4\" Effekt=\"3\"/></Modes></Cut>")));
+        auto set = read(
+            UserSetTestData::minimalDocument(instrumentXml("Name=\"S\" Typ=\"MonoSchlinge\" Datensatznummer=\"103\"",
+                "<Cut><Modes><Mode Name=\"CUT_M4\" Effekt=\"3\"/></Modes></Cut>")));
         QVERIFY(set);
         // A mode without modulation default writes no empty attribute.
-        set->programGroups().first()->programs().first()->levels().first()->instruments().first()->cut().modes()[0].setValue(
-            ModeType::Modulation, QString());
+        set->programGroups()
+            .first()
+            ->programs()
+            .first()
+            ->levels()
+            .first()
+            ->instruments()
+            .first()
+            ->cut()
+            .modes()[0]
+            .setValue(ModeType::Modulation, QString());
         const QByteArray written = m_serializer.toXml(set.get());
-        QVERIFY(written.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") || written.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
-        QCOMPARE(attributeOf(written, QStringLiteral("Mode"), QStringLiteral("Modulation"), -1), QStringLiteral("<missing>"));
+        QVERIFY(written.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")
+            || written.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
+        QCOMPARE(attributeOf(written, QStringLiteral("Mode"), QStringLiteral("Modulation"), -1),
+            QStringLiteral("<missing>"));
         QVERIFY(written.contains("\n    <Geraet"));
         const QString order = QStringLiteral("Geraet,Programmgruppe,Setup");
         QDomDocument document;
@@ -438,14 +485,15 @@ private slots:
                 for (const ProgramLevel *level : program->levels())
                     for (const Instrument *instrument : level->instruments()) {
                         activations.insert(instrument->activation() & ~quint32(Instrument::ActivationHand));
-                        for (const CutCoag *side : {&instrument->cut(), &instrument->coag()})
+                        for (const CutCoag *side : { &instrument->cut(), &instrument->coag() })
                             for (const ModeType &mode : side->modes())
                                 modes.insert(mode.modeName());
                     }
         for (int mode = InstrumentConfiguration::CUT_AUS; mode <= InstrumentConfiguration::COAG_M15; ++mode)
-            QVERIFY2(modes.contains(QString::fromLatin1(QMetaEnum::fromType<InstrumentConfiguration::EMode>().valueToKey(mode))),
-                     QMetaEnum::fromType<InstrumentConfiguration::EMode>().valueToKey(mode));
-        for (quint32 bits : {0u, 2u, 4u, 8u, 10u, 16u, 32u, 66u})
+            QVERIFY2(modes.contains(
+                         QString::fromLatin1(QMetaEnum::fromType<InstrumentConfiguration::EMode>().valueToKey(mode))),
+                QMetaEnum::fromType<InstrumentConfiguration::EMode>().valueToKey(mode));
+        for (quint32 bits : { 0u, 2u, 4u, 8u, 10u, 16u, 32u, 66u })
             QVERIFY2(activations.contains(bits), qPrintable(QString::number(bits)));
     }
 
@@ -456,7 +504,10 @@ private slots:
         QByteArray laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE AnwenderSet [\n<!ENTITY lol \"lol\">\n";
         laughs += "<!ENTITY lol1 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">\n";
         for (int i = 2; i <= 9; ++i)
-            laughs += QStringLiteral("<!ENTITY lol%1 \"%2\">\n").arg(i).arg(QStringLiteral("&lol%1;").arg(i - 1).repeated(10)).toUtf8();
+            laughs += QStringLiteral("<!ENTITY lol%1 \"%2\">\n")
+                          .arg(i)
+                          .arg(QStringLiteral("&lol%1;").arg(i - 1).repeated(10))
+                          .toUtf8();
         laughs += "]>\n<AnwenderSet ZuletztVerwendeteProgrammgruppe=\"&lol9;\"/>\n";
         QTest::newRow("billion laughs") << laughs;
         QByteArray plainDtd = UserSetTestData::minimalDocument();
@@ -467,14 +518,15 @@ private slots:
         deep.insert(at, QByteArray("<a>").repeated(100000) + QByteArray("</a>").repeated(100000));
         QTest::newRow("absurd nesting of unknown elements") << deep;
         QByteArray deepWrapper = QByteArray("<w>").repeated(5000) + UserSetTestData::minimalDocument().mid(39)
-                                 + QByteArray("</w>").repeated(5000);
+            + QByteArray("</w>").repeated(5000);
         QTest::newRow("absurd nesting around the root") << deepWrapper;
-        QTest::newRow("undefined entity") << UserSetTestData::minimalDocument().replace("Name=\"G\"", "Name=\"&boom;\"");
+        QTest::newRow("undefined entity")
+            << UserSetTestData::minimalDocument().replace("Name=\"G\"", "Name=\"&boom;\"");
         QTest::newRow("two roots") << UserSetTestData::minimalDocument() + "<AnwenderSet/>";
         QFile file(UserSetTestData::builtinTemplates().value(0));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray whole = file.readAll();
-        for (int percent : {1, 25, 50, 75, 99})
+        for (int percent : { 1, 25, 50, 75, 99 })
             QTest::newRow(qPrintable(QStringLiteral("truncated at %1 percent").arg(percent)))
                 << whole.left(whole.size() * percent / 100);
         QTest::newRow("truncated one byte before the end") << whole.left(whole.lastIndexOf('>'));
@@ -508,7 +560,8 @@ private slots:
     {
         UserSet set(UserSet::USER_TEMPLATE);
         QVERIFY(!m_serializer.readFile(QStringLiteral("/nonexistent/set.xml"), &set));
-        QVERIFY(KelvaraTest::logContains(QStringLiteral("XmlUserSetSerializer::readFile: File /nonexistent/set.xml does not exist")));
+        QVERIFY(KelvaraTest::logContains(
+            QStringLiteral("XmlUserSetSerializer::readFile: File /nonexistent/set.xml does not exist")));
         QCOMPARE(set.loadState(), 0);
     }
 };

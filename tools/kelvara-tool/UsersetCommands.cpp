@@ -64,8 +64,8 @@ bool loadCatalogue(QStringList &arguments)
     }
     InstrumentConfiguration *catalogue = InstrumentConfiguration::instance();
     const bool ok = path.endsWith(QLatin1String(".txt"))
-                        ? catalogue->initializeInstrumentCatalogFromText(FileSystem::getFileContents(path))
-                        : catalogue->initializeInstrumentCatalog(path);
+        ? catalogue->initializeInstrumentCatalogFromText(FileSystem::getFileContents(path))
+        : catalogue->initializeInstrumentCatalog(path);
     if (!ok || catalogue->definitionCount() == 0) {
         toolError(QStringLiteral("cannot read the instrument catalogue %1").arg(path));
         return false;
@@ -96,7 +96,7 @@ int check(const QString &path)
     toolPrint(QStringLiteral("device: %1 %2 serial %3 software %4\n"
                              "groups: %5\nprograms: %6\nlevels: %7\ninstruments: %8\nsub-instruments: %9\n")
                   .arg(set.device(UserSet::DeviceName), set.device(UserSet::DeviceTyp),
-                       set.device(UserSet::Seriennummer), set.device(UserSet::Softwareversion))
+                      set.device(UserSet::Seriennummer), set.device(UserSet::Softwareversion))
                   .arg(counts.groups)
                   .arg(counts.programs)
                   .arg(counts.levels)
@@ -146,8 +146,7 @@ int run(const QStringList &given)
     return 2;
 }
 
-const ToolCommand kUserset("userset",
-                           "userset check FILE | roundtrip IN OUT | maximal OUT  [--catalogue CATALOGUE(.ini|.ini.txt)]",
-                           run);
+const ToolCommand kUserset(
+    "userset", "userset check FILE | roundtrip IN OUT | maximal OUT  [--catalogue CATALOGUE(.ini|.ini.txt)]", run);
 
 } // namespace
