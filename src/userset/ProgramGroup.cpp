@@ -1,0 +1,128 @@
+#include "ProgramGroup.h"
+
+#include "InstrumentConfiguration.h"
+#include "ObjectRegistry.h"
+#include "TreeCopy.h"
+#include "UserProgram.h"
+#include "UserSet.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QSet>
+
+namespace {
+
+ObjectRegistry<ProgramGroup> &registry()
+{
+    static ObjectRegistry<ProgramGroup> instance("ProgramGroup", 2000);
+    return instance;
+}
+
+} // namespace
+
+namespace UniqueName {
+
+QString make(const QString &requested, const QString &currentName, const QStringList &siblingNames,
+    const QString &defaultText, bool keepName, bool force)
+{
+    QString name = requested;
+    if (name.isEmpty())
+        name = keepName ? currentName : defaultText + QString::number(siblingNames.size() + 1);
+    if (name == currentName && !force)
+        return name;
+    const QSet<QString> taken(siblingNames.cbegin(), siblingNames.cend());
+    QString candidate = name;
+    for (int suffix = 2; taken.contains(candidate); ++suffix)
+        candidate = name + QString::number(suffix);
+    return candidate;
+}
+
+} // namespace UniqueName
+
+ProgramGroup::ProgramGroup(UserSet *userSet, bool asClone)
+    : m_registered(!asClone)
+    , m_isClone(asClone)
+    , m_userSet(userSet)
+{
+    if (m_registered) {
+        m_id = registry().nextId();
+        registry().insert(m_id, this);
+    }
+}
+
+ProgramGroup::~ProgramGroup()
+{
+    qDeleteAll(m_programs);
+    if (m_registered)
+        registry().remove(m_id, this);
+}
+
+ProgramGroup *ProgramGroup::findById(const QString &id)
+{
+    return registry().find(id);
+}
+
+QString ProgramGroup::defaultName()
+{
+    return QCoreApplication::translate("ProgramGroup", "Neue Programmgruppe");
+}
+
+void ProgramGroup::changeId(const QString &id)
+{
+    if (id == m_id)
+        return;
+    if (m_registered) {
+        registry().remove(m_id, this);
+        registry().insert(id, this);
+    }
+    m_id = id;
+}
+
+QString ProgramGroup::getPictogramImage() const
+{
+    return InstrumentConfiguration::instance()->getPictogramImage(m_pictogramIdentifier);
+}
+
+void ProgramGroup::appendProgram(UserProgram *program)
+{
+    program->setGroup(this);
+    m_programs.append(program);
+}
+
+void ProgramGroup::removeProgramAt(int index)
+{
+    if (index >= 0 && index < m_programs.size())
+        delete m_programs.takeAt(index);
+}
+
+QString ProgramGroup::makeUniqueProgramName(
+    const UserProgram *program, const QString &name, bool keepName, bool force) const
+{
+    QStringList names;
+    for (const UserProgram *sibling : m_programs)
+        names.append(sibling->name());
+    return UniqueName::make(
+        name, program ? program->name() : QString(), names, UserProgram::defaultName(), keepName, force);
+}
+
+bool ProgramGroup::copy(const ProgramGroup &source, bool asClone)
+{
+    changeId(source.m_id);
+    m_name = source.m_name;
+    m_lastUsedProgram = source.m_lastUsedProgram;
+    m_pictogramIdentifier = source.m_pictogramIdentifier;
+    m_markedForDelete = source.m_markedForDelete;
+    m_isClone = asClone;
+    return copyTreeChildren(m_programs, source.m_programs, asClone, this, "ProgramGroup::copy");
+}
+
+ProgramGroup *ProgramGroup::duplicate(UserSet *set) const
+{
+    auto *copied = new ProgramGroup(set, false);
+    copied->m_name = m_name;
+    copied->m_lastUsedProgram = m_lastUsedProgram;
+    copied->m_pictogramIdentifier = m_pictogramIdentifier;
+    copied->m_markedForDelete = m_markedForDelete;
+    for (const UserProgram *program : m_programs)
+        copied->m_programs.append(program->duplicate(copied));
+    return copied;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QtCore/QList>
+#include <QtCore/QString>
+
+class UserProgram;
+class UserSet;
+
+/// A program group of a user set: a discipline with its pictogram and programs.
+class ProgramGroup
+{
+public:
+    static constexpr int kMaxPrograms = 15;
+
+    explicit ProgramGroup(UserSet *userSet = nullptr, bool asClone = false);
+    ~ProgramGroup();
+    ProgramGroup(const ProgramGroup &) = delete;
+    ProgramGroup &operator=(const ProgramGroup &) = delete;
+
+    static ProgramGroup *findById(const QString &id);
+    static QString defaultName();
+
+    QString id() const { return m_id; }
+    bool isClone() const { return m_isClone; }
+    QString name() const { return m_name; }
+    void setName(const QString &name) { m_name = name; }
+    QString lastUsedProgram() const { return m_lastUsedProgram; }
+    void setLastUsedProgram(const QString &name) { m_lastUsedProgram = name; }
+    QString pictogramIdentifier() const { return m_pictogramIdentifier; }
+    void setPictogramIdentifier(const QString &identifier) { m_pictogramIdentifier = identifier; }
+    /// The image of the pictogram, the neutral one for an unknown identifier.
+    QString getPictogramImage() const;
+    bool isMarkedForDelete() const { return m_markedForDelete; }
+    void setMarkedForDelete(bool marked) { m_markedForDelete = marked; }
+    UserSet *userSet() const { return m_userSet; }
+    void setUserSet(UserSet *set) { m_userSet = set; }
+
+    const QList<UserProgram *> &programs() const { return m_programs; }
+    /// Takes ownership.
+    void appendProgram(UserProgram *program);
+    void removeProgramAt(int index);
+
+    /// A name no other program of this group bears (see UserSet::makeUniqueProgramGroupName).
+    QString makeUniqueProgramName(const UserProgram *program, const QString &name, bool keepName, bool force) const;
+
+    bool copy(const ProgramGroup &source, bool asClone);
+    ProgramGroup *duplicate(UserSet *set) const;
+
+private:
+    void changeId(const QString &id);
+
+    QString m_id;
+    bool m_registered = false;
+    bool m_isClone = false;
+    QString m_name;
+    QString m_lastUsedProgram;
+    QString m_pictogramIdentifier = QStringLiteral("NEUTRAL");
+    bool m_markedForDelete = false;
+    QList<UserProgram *> m_programs;
+    UserSet *m_userSet = nullptr;
+};
+
+namespace UniqueName {
+/// The shared naming rule of groups and programs.
+QString make(const QString &requested, const QString &currentName, const QStringList &siblingNames,
+    const QString &defaultText, bool keepName, bool force);
+} // namespace UniqueName

@@ -1,0 +1,107 @@
+#include "ProgramLevel.h"
+
+#include "Instrument.h"
+#include "ObjectRegistry.h"
+
+namespace {
+
+ObjectRegistry<ProgramLevel> &registry()
+{
+    static ObjectRegistry<ProgramLevel> instance("ProgramLevel", 4000);
+    return instance;
+}
+
+} // namespace
+
+ProgramLevel::ProgramLevel(UserProgram *program, bool asClone)
+    : m_registered(!asClone)
+    , m_isClone(asClone)
+    , m_program(program)
+{
+    if (m_registered) {
+        m_id = registry().nextId();
+        registry().insert(m_id, this);
+    }
+}
+
+ProgramLevel::~ProgramLevel()
+{
+    qDeleteAll(m_instruments);
+    if (m_registered)
+        registry().remove(m_id, this);
+}
+
+ProgramLevel *ProgramLevel::findById(const QString &id)
+{
+    return registry().find(id);
+}
+
+void ProgramLevel::changeId(const QString &id)
+{
+    if (id == m_id)
+        return;
+    if (m_registered) {
+        registry().remove(m_id, this);
+        registry().insert(id, this);
+    }
+    m_id = id;
+}
+
+void ProgramLevel::appendInstrument(Instrument *instrument)
+{
+    instrument->setLevel(this);
+    m_instruments.append(instrument);
+}
+
+void ProgramLevel::insertInstrument(int position, Instrument *instrument)
+{
+    instrument->setLevel(this);
+    m_instruments.insert(qBound(0, position, int(m_instruments.size())), instrument);
+}
+
+void ProgramLevel::removeInstrumentAt(int position)
+{
+    if (position >= 0 && position < m_instruments.size())
+        delete m_instruments.takeAt(position);
+}
+
+int ProgramLevel::positionOf(const Instrument *instrument) const
+{
+    return int(m_instruments.indexOf(const_cast<Instrument *>(instrument)));
+}
+
+bool ProgramLevel::copy(const ProgramLevel &source, bool asClone)
+{
+    changeId(source.m_id);
+    m_name = source.m_name;
+    m_isClone = asClone;
+    if (asClone) {
+        qDeleteAll(m_instruments);
+        m_instruments.clear();
+        for (const Instrument *instrument : source.m_instruments) {
+            auto *copied = new Instrument(this, true);
+            copied->copy(*instrument, true);
+            m_instruments.append(copied);
+        }
+        return true;
+    }
+    if (source.m_instruments.size() > m_instruments.size()) {
+        Logger::error(QStringLiteral("ProgramLevel::copy: Invalid clone! clone: %1 elements - this: %2 elements")
+                          .arg(source.m_instruments.size())
+                          .arg(m_instruments.size()));
+        return false;
+    }
+    bool ok = true;
+    for (int i = 0; i < source.m_instruments.size(); ++i)
+        ok = m_instruments.at(i)->copy(*source.m_instruments.at(i), false) && ok;
+    return ok;
+}
+
+ProgramLevel *ProgramLevel::duplicate(UserProgram *program) const
+{
+    auto *copied = new ProgramLevel(program, false);
+    copied->m_name = m_name;
+    for (const Instrument *instrument : m_instruments)
+        copied->m_instruments.append(instrument->duplicate(copied));
+    return copied;
+}

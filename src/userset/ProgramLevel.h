@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QtCore/QList>
+#include <QtCore/QString>
+
+class Instrument;
+class UserProgram;
+
+/// One level of a user program: the same instrument slots as its sibling
+/// levels, with per-level settings.
+class ProgramLevel
+{
+public:
+    explicit ProgramLevel(UserProgram *program = nullptr, bool asClone = false);
+    ~ProgramLevel();
+    ProgramLevel(const ProgramLevel &) = delete;
+    ProgramLevel &operator=(const ProgramLevel &) = delete;
+
+    static ProgramLevel *findById(const QString &id);
+
+    QString id() const { return m_id; }
+    bool isClone() const { return m_isClone; }
+    QString name() const { return m_name; }
+    void setName(const QString &name) { m_name = name; }
+    UserProgram *program() const { return m_program; }
+    void setProgram(UserProgram *program) { m_program = program; }
+
+    const QList<Instrument *> &instruments() const { return m_instruments; }
+    /// Takes ownership.
+    void appendInstrument(Instrument *instrument);
+    void insertInstrument(int position, Instrument *instrument);
+    void removeInstrumentAt(int position);
+    /// Position of a top-level instrument of this level, or -1.
+    int positionOf(const Instrument *instrument) const;
+
+    bool copy(const ProgramLevel &source, bool asClone);
+    ProgramLevel *duplicate(UserProgram *program) const;
+
+private:
+    void changeId(const QString &id);
+
+    QString m_id;
+    bool m_registered = false;
+    bool m_isClone = false;
+    QString m_name;
+    QList<Instrument *> m_instruments;
+    UserProgram *m_program = nullptr;
+};

@@ -1,0 +1,389 @@
+#include "UserSetStorage.h"
+
+#include "DataPaths.h"
+#include "FileSystem.h"
+#include "Logger.h"
+#include "XmlUserSetSerializer.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QDirIterator>
+#include <QtCore/QFileInfo>
+
+#include <memory>
+
+namespace {
+
+const QString kBuiltinTemplates = QStringLiteral(":/Resources/UserSets");
+
+} // namespace
+
+UserSetStorage::UserSetStorage(QObject *parent)
+    : QObject(parent)
+    , m_serializer(new XmlUserSetSerializer(this))
+{
+}
+
+UserSetStorage::~UserSetStorage()
+{
+    qDeleteAll(m_sets);
+}
+
+QString UserSetStorage::directory(int userSetType) const
+{
+    return DataPaths::userSetDirectory(m_userName, userSetType);
+}
+
+QString UserSetStorage::cleanFileName(const QString &name)
+{
+    QString clean = DataPaths::safeFileName(name);
+    if (clean.isEmpty())
+        return QString();
+    if (!clean.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+        clean += QStringLiteral(".xml");
+    return clean;
+}
+
+void UserSetStorage::loadAll()
+{
+    qDeleteAll(m_sets);
+    m_sets.clear();
+    for (int type = UserSet::GENERAL_TEMPLATE; type <= UserSet::QELO3_DOWNLOAD; ++type)
+        loadDirectory(type);
+}
+
+void UserSetStorage::loadDirectory(int userSetType)
+{
+    const QString folder = directory(userSetType);
+    const QFileInfoList entries = QDir(folder).entryInfoList({ QStringLiteral("*.xml") }, QDir::Files, QDir::Unsorted);
+    for (const QFileInfo &entry : entries) {
+        auto set = std::make_unique<UserSet>(userSetType);
+        if (!m_serializer->readFile(entry.filePath(), set.get())) {
+            Logger::warn(
+                QStringLiteral("UserSetStorage::loadDirectory: skipping unusable file %1").arg(entry.filePath()));
+            continue;
+        }
+        set->setFileName(entry.fileName());
+        set->setPath(entry.filePath());
+        set->setTimeStamp(entry.lastModified().toUTC());
+        set->setLoaded(true);
+        registerSet(set.release());
+    }
+}
+
+int UserSetStorage::installBuiltinTemplates()
+{
+    const QString target = directory(UserSet::GENERAL_TEMPLATE);
+    DataPaths::ensureDirectory(target);
+    int copied = 0;
+    const QStringList names = QDir(kBuiltinTemplates).entryList({ QStringLiteral("*.xml") }, QDir::Files);
+    for (const QString &name : names) {
+        const QString destination = target + QLatin1Char('/') + name;
+        if (QFileInfo::exists(destination))
+            continue;
+        if (FileSystem::copyFile(kBuiltinTemplates + QLatin1Char('/') + name, destination))
+            ++copied;
+    }
+    return copied;
+}
+
+void UserSetStorage::registerSet(UserSet *set)
+{
+    set->setParent(this);
+    m_sets.insert(set->id(), set);
+    emit userSetAdded(set->id());
+}
+
+void UserSetStorage::removeSet(const QString &id, bool removeFile)
+{
+    UserSet *set = m_sets.take(id);
+    if (!set)
+        return;
+    if (removeFile) {
+        const QString path = getFilePath(set);
+        if (FileSystem::fileExists(path))
+            FileSystem::removeFile(path);
+    }
+    emit userSetRemoved(id);
+    delete set;
+}
+
+UserSet *UserSetStorage::getUserSet(const QString &id) const
+{
+    const auto it = m_sets.constFind(id);
+    if (it == m_sets.constEnd()) {
+        Logger::warn(QStringLiteral("UserSetStorage::getUserSet: UserSet Id %1 not found in the InstanceMap").arg(id));
+        Logger::warn(QStringLiteral("UserSetStorage::getUserSet: Unknown UserSet Id %1").arg(id));
+        return nullptr;
+    }
+    if (!it.value())
+        Logger::warn(QStringLiteral("UserSetStorage::getUserSet: Unknown UserSet Id %1").arg(id));
+    return it.value();
+}
+
+QList<UserSet *> UserSetStorage::userSets(int userSetType) const
+{
+    QList<UserSet *> result;
+    for (UserSet *set : m_sets) {
+        if (set->userSetType() == userSetType)
+            result.append(set);
+    }
+    return result;
+}
+
+QString UserSetStorage::findByBaseName(const QString &baseName, int userSetType) const
+{
+    for (const UserSet *set : m_sets) {
+        if (set->userSetType() == userSetType && set->userSetName().getBaseName() == baseName)
+            return set->id();
+    }
+    return QString();
+}
+
+bool UserSetStorage::existsInCategory(const QString &filePath, int userSetType) const
+{
+    const QString folder = directory(userSetType);
+    const QString name = DataPaths::safeFileName(FileSystem::fileNameOf(filePath));
+    return !folder.isEmpty() && !name.isEmpty() && FileSystem::fileExists(folder + QLatin1Char('/') + name);
+}
+
+QString UserSetStorage::getFilePath(const UserSet *set) const
+{
+    if (!set)
+        return QString();
+    QString folder = directory(set->userSetType());
+    if (folder.isEmpty())
+        return QString();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + set->fileName();
+}
+
+bool UserSetStorage::writeToFile(UserSet *set, const QString &path)
+{
+    if (!set || path.isEmpty() || !DataPaths::ensureDirectory(QFileInfo(path).absolutePath())) {
+        Logger::error(
+            QStringLiteral("UserSetStorage::writeToFile: Could not open UserSet file for writing! completePath=%1")
+                .arg(path));
+        return false;
+    }
+    if (!FileSystem::saveByteArrayToFile(path, m_serializer->toXml(set))) {
+        Logger::error(
+            QStringLiteral("UserSetStorage::writeToFile: Could not open UserSet file for writing! completePath=%1")
+                .arg(path));
+        return false;
+    }
+    set->setPath(path);
+    return true;
+}
+
+UserSet *UserSetStorage::saveUserSet(UserSet *set, const QString &name)
+{
+    if (!set)
+        return nullptr;
+    const QString fileName = cleanFileName(name);
+    if (fileName.isEmpty()) {
+        Logger::error(QStringLiteral("UserSetStorage::saveUserSet: unusable name=%1").arg(name));
+        return nullptr;
+    }
+    const QString baseName = fileName.left(fileName.size() - 4);
+    set->removeMarkedForDelete();
+    set->clearModified();
+
+    if (set->userSetType() == UserSet::USER_TEMPLATE && set->userSetName().getBaseName() == baseName) {
+        if (!writeToFile(set, getFilePath(set)))
+            return nullptr;
+        set->setLoaded(true);
+        return set;
+    }
+    const QString existingId = findByBaseName(baseName, UserSet::USER_TEMPLATE);
+    if (UserSet *existing = existingId.isEmpty() ? nullptr : m_sets.value(existingId)) {
+        existing->assignContent(*set);
+        existing->clearModified();
+        if (!writeToFile(existing, getFilePath(existing)))
+            return nullptr;
+        existing->setLoaded(true);
+        return existing;
+    }
+    auto created = std::make_unique<UserSet>(UserSet::USER_TEMPLATE);
+    created->assignContent(*set);
+    created->setFileName(fileName, false);
+    if (!writeToFile(created.get(), getFilePath(created.get())))
+        return nullptr;
+    created->setLoaded(true);
+    UserSet *result = created.release();
+    registerSet(result);
+    return result;
+}
+
+bool UserSetStorage::reloadUserSet(UserSet *set)
+{
+    if (!set)
+        return false;
+    const QString oldId = set->id();
+    const UserSetFileRecord record = set->fileRecord();
+    set->reset(set->userSetType());
+    set->setFileRecord(record);
+    if (m_sets.value(oldId) == set) {
+        m_sets.remove(oldId);
+        m_sets.insert(set->id(), set);
+    }
+    const bool ok = m_serializer->readFile(getFilePath(set), set);
+    set->setLoaded(ok);
+    return ok;
+}
+
+UserSet *UserSetStorage::importUserSet(const QString &path)
+{
+    const QString fileName = cleanFileName(FileSystem::fileNameOf(path));
+    if (fileName.isEmpty()) {
+        Logger::error(QStringLiteral("UserSetStorage::importUserSet: unusable file name %1").arg(path));
+        return nullptr;
+    }
+    if (existsInCategory(fileName, UserSet::USER_TEMPLATE)) {
+        Logger::warn(QStringLiteral("UserSetStorage::importUserSet: The import of this UserSet was aborted because a "
+                                    "UserSet file with the same name already exists in the USER_TEMPLATE directory"));
+        return nullptr;
+    }
+    auto set = std::make_unique<UserSet>(UserSet::USER_TEMPLATE);
+    if (!m_serializer->readFile(path, set.get()))
+        return nullptr;
+    set->setFileName(fileName, false);
+    if (!writeToFile(set.get(), getFilePath(set.get())))
+        return nullptr;
+    set->setLoaded(true);
+    UserSet *result = set.release();
+    registerSet(result);
+    return result;
+}
+
+bool UserSetStorage::exportUserSets(const QStringList &ids, const QString &targetFolder)
+{
+    if (!DataPaths::ensureDirectory(targetFolder)) {
+        Logger::error(QStringLiteral("UserSetStorage::exportUserSets: cannot create %1").arg(targetFolder));
+        return false;
+    }
+    bool ok = true;
+    for (const QString &id : ids) {
+        const UserSet *set = getUserSet(id);
+        if (!set) {
+            ok = false;
+            continue;
+        }
+        const QString target = QDir(targetFolder).filePath(set->fileName());
+        ok = FileSystem::copyFile(getFilePath(set), target) && ok;
+    }
+    return ok;
+}
+
+void UserSetStorage::deleteUserSets(const QStringList &ids)
+{
+    for (const QString &id : ids)
+        removeSet(id, true);
+}
+
+UserSet *UserSetStorage::qelo3UserSetReceived(const QByteArray &data, const QString &fileName)
+{
+    const QString cleanName = cleanFileName(fileName);
+    if (cleanName.isEmpty()) {
+        Logger::error(QStringLiteral("UserSetStorage::qelo3UserSetReceived: unusable file name %1").arg(fileName));
+        return nullptr;
+    }
+    std::unique_ptr<UserSet> set(m_serializer->readData(data, UserSet::QELO3_DOWNLOAD));
+    if (!set) {
+        Logger::error(QStringLiteral("UserSetStorage::qelo3UserSetReceived: the received user set %1 does not load")
+                          .arg(cleanName));
+        return nullptr;
+    }
+    set->setFileName(cleanName, true);
+    set->setReceived(true);
+    set->setTimeStamp(QDateTime::currentDateTimeUtc());
+    if (!writeToFile(set.get(), getFilePath(set.get())))
+        return nullptr;
+    set->setLoaded(true);
+    // A newer download of the same set replaces the older one, file and all.
+    const QString stem = set->userSetName().getStem();
+    const QList<UserSet *> downloads = userSets(UserSet::QELO3_DOWNLOAD);
+    for (UserSet *older : downloads) {
+        if (older->userSetName().getStem() != stem)
+            continue;
+        const bool sameFile = older->fileName() == set->fileName();
+        removeSet(older->id(), !sameFile);
+    }
+    UserSet *result = set.release();
+    registerSet(result);
+    return result;
+}
+
+int UserSetStorage::typeOfServerCategory(int category)
+{
+    if (category == 1)
+        return UserSet::HALVO_SERVER_QELO3_DOWNLOAD;
+    if (category == 2)
+        return UserSet::HALVO_SERVER_GENERAL_TEMPLATE;
+    return 0;
+}
+
+QString UserSetStorage::halvoServerUserSetReceived(const QByteArray &data, const QString &fileName, int category)
+{
+    const int type = typeOfServerCategory(category);
+    if (type == 0) {
+        Logger::error(
+            QStringLiteral("UserSetStorage::halvoServerUserSetReceived: Invalid UserSetCategory received! category=%1")
+                .arg(category));
+        return QString();
+    }
+    const QString cleanName = cleanFileName(fileName);
+    if (cleanName.isEmpty()) {
+        Logger::error(
+            QStringLiteral("UserSetStorage::halvoServerUserSetReceived: unusable file name %1").arg(fileName));
+        return QString();
+    }
+    std::unique_ptr<UserSet> set(m_serializer->readData(data, type));
+    if (!set) {
+        Logger::error(
+            QStringLiteral("UserSetStorage::halvoServerUserSetReceived: the received user set %1 does not load")
+                .arg(cleanName));
+        return QString();
+    }
+    set->setFileName(cleanName, false);
+    set->setReceived(true);
+    set->setTimeStamp(QDateTime::currentDateTimeUtc());
+    // The bytes are kept as the server sent them; they only had to load.
+    const QString path = getFilePath(set.get());
+    if (!DataPaths::ensureDirectory(QFileInfo(path).absolutePath()) || !FileSystem::saveByteArrayToFile(path, data)) {
+        Logger::error(QStringLiteral(
+            "UserSetStorage::halvoServerUserSetReceived: Could not open UserSet file for writing! completePath=%1")
+                          .arg(path));
+        return QString();
+    }
+    set->setPath(path);
+    set->setLoaded(true);
+    const QString displayName = set->userSetName().getDisplayName();
+    const QString previous = findByBaseName(set->userSetName().getBaseName(), type);
+    if (!previous.isEmpty())
+        removeSet(previous, false);
+    registerSet(set.release());
+    return displayName;
+}
+
+void UserSetStorage::addServerUserSets(const QList<UserSetFileRecord> &records, int userSetType)
+{
+    if (userSetType != UserSet::HALVO_SERVER_GENERAL_TEMPLATE && userSetType != UserSet::HALVO_SERVER_QELO3_DOWNLOAD) {
+        Logger::error(QStringLiteral("UserSetStorage::addServerUserSets: not a server type=%1").arg(userSetType));
+        return;
+    }
+    for (const UserSetFileRecord &record : records) {
+        const QString cleanName = cleanFileName(record.fileName);
+        if (cleanName.isEmpty())
+            continue;
+        auto *set = new UserSet(userSetType);
+        UserSetFileRecord stored = record;
+        stored.fileName = cleanName;
+        set->setFileRecord(stored);
+        set->setPath(getFilePath(set));
+        const QString previous = findByBaseName(set->userSetName().getBaseName(), userSetType);
+        if (!previous.isEmpty())
+            removeSet(previous, false);
+        registerSet(set);
+    }
+}
