@@ -22,6 +22,10 @@ Window {
     // Clicks on the information image within the last 800 ms (log viewer).
     property int infoClickCount: 0
 
+    // Keeps the language's display name in the translation sources; the
+    // language service reads it from each translation file.
+    readonly property string languageName: qsTr("LanguageName", "Visible name of language in selection dialog")
+        + TranslationService.updateString
     readonly property int currentPage: MainViewController.currentPage
     readonly property bool loginPage: currentPage === MainViewControllerEnums.PAGE_LOGIN
     readonly property bool synchronizing: typeof SynchronizeService !== "undefined" && SynchronizeService.isActive

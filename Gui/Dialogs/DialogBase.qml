@@ -65,6 +65,16 @@ FocusScope {
         }
     }
 
+    // A soft shadow lifts the card off the page.
+    Rectangle {
+        x: card.x + 1
+        y: card.y + 4
+        width: card.width
+        height: card.height
+        radius: card.radius
+        color: "#26172B3A"
+    }
+
     Rectangle {
         id: card
 

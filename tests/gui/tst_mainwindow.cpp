@@ -571,6 +571,7 @@ int main(int argc, char *argv[])
     KelvaraTest::prepareEnvironment();
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
     tst_MainWindow test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
