@@ -1,17 +1,27 @@
 #pragma once
 
+#include "CommunicationController.h"
+#include "FileTransfer.h"
+#include "HtmlService.h"
 #include "LoggingService.h"
+#include "LoginViewController.h"
 #include "NativeFunctionsWrapperWindows.h"
+#include "NetworkService.h"
+#include "SettingsService.h"
+#include "TranslationService.h"
+#include "UserCredentials.h"
 #include "VersionInfo.h"
 
 #include <QtCore/QObject>
+#include <QtNetwork/QSslError>
 #include <QtQml/QQmlApplicationEngine>
 
 class MainViewController;
 class QQmlContext;
 
 /// The composition root: owns the QML engine, every service and controller,
-/// publishes them to the scenes and routes the peers' messages.
+/// publishes them to the scenes and routes the peers' messages to their
+/// consumers.
 class Manager : public QObject
 {
     Q_OBJECT
@@ -20,20 +30,54 @@ public:
     ~Manager() override;
 
     void initialize();
-    /// Registers the QML types and loads the root scene; false when it failed.
+    /// Registers the QML types, loads the root scene and gives both
+    /// connections their first attempt; false when the scene did not load.
     bool loadUi();
+    /// The page shown for a start module name ("UpdatePage" and so on).
+    static int pageForStartModule(const QString &startModule);
 
     QQmlApplicationEngine &engine() { return m_engine; }
     MainViewController *mainViewController() const { return m_mainViewController; }
     LoggingService &loggingService() { return m_loggingService; }
+    CommunicationController &communication() { return m_communication; }
+    LoginViewController &loginViewController() { return m_loginViewController; }
+    SettingsService &settingsService() { return m_settingsService; }
+    TranslationService &translationService() { return m_translationService; }
     INativeFunctionsWrapper *nativeFunctions() { return &m_nativeFunctions; }
+    QString userName() const { return m_userName; }
+
+public slots:
+    void onLanguageChanged(QString newLanguage);
+    void onUserHasLoggedIn(UserCredentials credentials);
+    void onUserHasLoggedOut();
+    void onHalvoServerConnectionChanged();
+    void onHalvoServerBinaryMessageReceived(QByteArray byteArray);
+    void onHalvoServerSslErrors(QList<QSslError> errors);
+    void onQelo3ServerConnectionChanged();
+    void onQelo3ServerBinaryMessageReceived(QByteArray byteArray);
+    void onQelo3ServerSslErrors(QList<QSslError> errors);
+    void onFileReceived(FileTransfer fileTransfer);
 
 private:
+    void connectQelo3ServerIndications();
+    void connectHalvoServerIndications();
+    void processQelo3FileTransferMessage(const FileTransfer &fileTransfer);
+    void processHalvoServerFileTransferMessage(const FileTransfer &fileTransfer);
+    void logSslErrors(const QString &function, const QList<QSslError> &errors);
+    void publishContextProperties();
+
     QQmlApplicationEngine m_engine;
     QQmlContext *m_rootContext;
     NativeFunctionsWrapperWindows m_nativeFunctions;
     VersionInfo m_versionInfo;
     QString m_userName;
+    CommunicationController m_communication;
     LoggingService m_loggingService;
+    TranslationService m_translationService;
+    SettingsService m_settingsService;
+    NetworkService m_networkService;
+    HtmlService m_htmlService;
+    LoginViewController m_loginViewController;
     MainViewController *m_mainViewController;
+    QList<QMetaObject::Connection> m_connections;
 };

@@ -1,5 +1,6 @@
 #include "QmlRegistration.h"
 
+#include "CommunicationMetaTypes.h"
 #include "MainViewController.h"
 
 #include <QtCore/QUrl>
@@ -27,6 +28,7 @@ void registerTypes()
     if (done)
         return;
     done = true;
+    registerCommunicationMetaTypes();
     registerSingleton("NativeObjects", "NativeObjects", QStringLiteral("qrc:/Gui/Shared/winObjects.qml"));
     registerSingleton("Style", "Style", QStringLiteral("qrc:/Gui/Style/WindowsStyle.qml"));
     registerSingleton("FontStyle", "FontStyle", QStringLiteral("qrc:/Gui/Style/FontStyle.qml"));

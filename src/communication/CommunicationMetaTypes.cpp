@@ -1,0 +1,8 @@
+#include "CommunicationMetaTypes.h"
+
+#include "FileTransfer.h"
+
+void registerCommunicationMetaTypes()
+{
+    qRegisterMetaType<FileTransfer>("FileTransfer");
+}

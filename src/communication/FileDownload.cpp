@@ -1,0 +1,234 @@
+#include "FileDownload.h"
+
+#include "GetRequest.h"
+#include "Logger.h"
+#include "ProtocolTypes.h"
+#include "WebSocketClient.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTimer>
+
+FileDownload::FileDownload(WebSocketClient *client, const QString &fileName, const QString &directory, int fileType,
+                           int requestType, int timeoutMs)
+    : m_client(client)
+    , m_ownerThread(QThread::currentThread())
+    , m_fileName(fileName)
+    , m_directory(directory)
+    , m_requestType(requestType)
+    , m_fileType(fileType)
+    , m_timeoutTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("FileDownload ") + fileName);
+    m_timeoutTimer->setInterval(timeoutMs);
+    if (client) {
+        connect(client, &QObject::destroyed, this, &FileDownload::onClientDestroyed);
+        connect(client, &WebSocketClient::isProtocolConnectedChanged, this,
+                &FileDownload::onClientConnectionChanged);
+        connect(client, &WebSocketClient::binaryMessageReceived, this, &FileDownload::onMessageReceived);
+        connect(this, &FileDownload::sendMessage, client, &WebSocketClient::sendMessage);
+    }
+    connect(this, &FileDownload::requestTimerStop, m_timeoutTimer, &QTimer::stop);
+    connect(m_timeoutTimer, &QTimer::timeout, this, &FileDownload::onTimeoutTimerTimeout);
+    moveToThread(this);
+}
+
+FileDownload::~FileDownload()
+{
+    quit();
+    wait();
+}
+
+QString FileDownload::targetPath() const
+{
+    return m_directory + QLatin1Char('/') + m_fileName;
+}
+
+bool FileDownload::clientReady() const
+{
+    return m_client && m_client->isProtocolConnected();
+}
+
+void FileDownload::run()
+{
+    {
+        QMutexLocker locker(&m_lock);
+        const int type = m_fileType;
+        if (!clientReady()) {
+            Logger::warn(QStringLiteral("FileDownload::run: Download of %1 not started: no connection").arg(m_fileName));
+            emit errorOccured(type);
+            // Idle again, like every other ended transfer; nothing was locked or sent.
+            m_fileType = 0;
+            emit fileTypeChanged(0);
+            locker.unlock();
+            moveToThread(m_ownerThread);
+            return;
+        }
+        QFile target(targetPath());
+        if (target.exists()) {
+            if (!target.remove()) {
+                Logger::warn(QStringLiteral("FileDownload::run: Cannot remove the old %1").arg(targetPath()));
+                emit errorOccured(type);
+                cleanUpLocked();
+                locker.unlock();
+                moveToThread(m_ownerThread);
+                return;
+            }
+        } else {
+            QDir().mkpath(m_directory);
+        }
+        m_isActive = true;
+        emit isActiveChanged(type);
+        emit fileTypeChanged(type);
+        emit requestStartPreventLock();
+        Logger::info(QStringLiteral("FileDownload::run: Download of %1 started").arg(m_fileName));
+        emit sendMessage(GetRequest(qint32(m_client->nextMessageId()), false, m_requestType,
+                                    Protocol::kChunkedSelector, m_fileName)
+                             .serialize());
+        m_timeoutTimer->start();
+    }
+    exec();
+
+    if (m_client)
+        disconnect(m_client, nullptr, this, nullptr);
+    moveToThread(m_ownerThread);
+}
+
+bool FileDownload::appendLocked(const QByteArray &data)
+{
+    // ExistingOnly stands in for a separate exists() check: a missing target
+    // is a failure, never silently created here. Unbuffered because every
+    // chunk goes out in one write.
+    QFile target(targetPath());
+    if (data.isEmpty()
+        || !target.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        return false;
+    const bool written = target.write(data) == data.size();
+    target.close();
+    return written;
+}
+
+void FileDownload::onMessageReceived(const QByteArray &byteArray)
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_isActive)
+        return;
+    if (MessageBase(byteArray).commandType() != CommandType::FileTransfer)
+        return;
+    const FileTransfer message(byteArray);
+    if (message.fileType() != m_fileType || message.filename() != m_fileName) {
+        failLocked(QStringLiteral("FileDownload::onMessageReceived: Got FileType %1 \"%2\" while downloading type %3 "
+                                  "\"%4\"")
+                       .arg(QString::number(message.fileType()), message.filename(), QString::number(m_fileType),
+                            m_fileName));
+        return;
+    }
+    m_timeoutTimer->stop();
+
+    switch (message.progress()) {
+    case Protocol::kProgressStart: {
+        // A failure here shows on the first chunk, which finds no file.
+        QFile target(targetPath());
+        if (target.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            target.close();
+        break;
+    }
+    case Protocol::kProgressEnd:
+        completeLocked();
+        return;
+    default:
+        if (!appendLocked(message.data())) {
+            failLocked(QStringLiteral("FileDownload::onMessageReceived: Cannot append %1 bytes to %2")
+                           .arg(message.data().size())
+                           .arg(targetPath()));
+            return;
+        }
+        m_progress = message.progress();
+        emit progressChanged(m_fileType);
+        break;
+    }
+
+    if (!clientReady()) {
+        failLocked(QStringLiteral("FileDownload::onMessageReceived: No connection to acknowledge %1").arg(m_fileName));
+        return;
+    }
+    emit sendMessage(message.acknowledgement().serialize());
+    m_timeoutTimer->start();
+}
+
+void FileDownload::completeLocked()
+{
+    const int type = m_fileType;
+    Logger::info(QStringLiteral("FileDownload::onMessageReceived: Download of %1 finished").arg(m_fileName));
+    emit fileReceived(FileTransfer(0, false, type, m_directory, m_fileName, 0, QByteArray(), 0));
+    emit successfullyFinished(type);
+    cleanUpLocked();
+    quit();
+}
+
+void FileDownload::failLocked(const QString &why)
+{
+    Logger::warn(why);
+    emit errorOccured(m_fileType);
+    cleanUpLocked();
+    quit();
+}
+
+void FileDownload::cleanUpLocked()
+{
+    emit requestTimerStop();
+    m_isActive = false;
+    m_progress = 0;
+    m_fileType = 0;
+    emit progressChanged(0);
+    emit isActiveChanged(0);
+    emit fileTypeChanged(0);
+    emit requestEndPreventLock();
+}
+
+void FileDownload::requestCancel()
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_isActive)
+        return;
+    Logger::info(QStringLiteral("FileDownload::requestCancel: Download of %1 canceled").arg(m_fileName));
+    emit canceled(m_fileType);
+    cleanUpLocked();
+    quit();
+}
+
+void FileDownload::onClientConnectionChanged()
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_isActive || clientReady())
+        return;
+    failLocked(QStringLiteral("FileDownload::onClientConnectionChanged: Link lost during the download of %1")
+                   .arg(m_fileName));
+}
+
+void FileDownload::onClientDestroyed()
+{
+    QMutexLocker locker(&m_lock);
+    m_client = nullptr;
+    if (!m_isActive)
+        return;
+    failLocked(QStringLiteral("FileDownload::onClientDestroyed: Transport gone during the download of %1").arg(m_fileName));
+}
+
+void FileDownload::onTimeoutTimerTimeout()
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_isActive)
+        return;
+    failLocked(QStringLiteral("FileDownload::onTimeoutTimerTimeout: No answer within %1 ms during the download of %2")
+                   .arg(m_timeoutTimer->interval())
+                   .arg(m_fileName));
+}
+
+void FileDownload::onFileTransferComplete()
+{
+    QMutexLocker locker(&m_lock);
+    if (!m_isActive)
+        return;
+    completeLocked();
+}

@@ -1,0 +1,244 @@
+#include "Qelo3Server.h"
+
+#include "DataPaths.h"
+#include "DownloadWiring.h"
+#include "FileUpload.h"
+#include "GetRequest.h"
+#include "INativeFunctionsWrapper.h"
+#include "Logger.h"
+#include "ProtocolTypes.h"
+#include "UserLoginLogInfo.h"
+#include "WebSocketClient.h"
+
+#include <QtCore/QTimer>
+
+namespace {
+
+struct DownloadKind
+{
+    const char *ending;
+    int fileType;
+    int requestType;
+};
+
+// First match wins, so ".flex.zip" must come before ".flex".
+constexpr DownloadKind kDownloadKinds[] = {
+    {".flex.zip", FileType::ChronoFlexZip, GetRequestType::ChronoFiles},
+    {".flex", FileType::ChronoFlex, GetRequestType::ChronoFiles},
+    {".fix", FileType::ChronoFixed, GetRequestType::ChronoFiles},
+    {".xml", FileType::UserSet, GetRequestType::UserSet},
+};
+
+} // namespace
+
+Qelo3Server::Qelo3Server(INativeFunctionsWrapper *nativeFunctions, QObject *parent)
+    : QObject(parent)
+    , m_client(new WebSocketClient(this))
+    , m_nativeFunctions(nativeFunctions)
+{
+    connect(m_client, &WebSocketClient::isProtocolConnectedChanged, this, &Qelo3Server::isConnectedChanged);
+    connect(m_client, &WebSocketClient::binaryMessageReceived, this, &Qelo3Server::onBinaryMessageReceived);
+}
+
+Qelo3Server::~Qelo3Server()
+{
+    for (QThread *transfer : {static_cast<QThread *>(m_fileUpload.data()), static_cast<QThread *>(m_fileDownload.data())}) {
+        if (!transfer)
+            continue;
+        transfer->disconnect(this);
+        transfer->quit();
+        transfer->wait();
+        delete transfer;
+    }
+}
+
+bool Qelo3Server::isConnected() const { return m_client && m_client->isProtocolConnected(); }
+bool Qelo3Server::fileUploadIsActive() const { return m_fileUpload && m_fileUpload->isActive(); }
+double Qelo3Server::fileUploadProgress() const { return m_fileUpload ? m_fileUpload->progress() : 0.0; }
+QTime Qelo3Server::fileUploadEstimatedTime() const { return m_fileUpload ? m_fileUpload->estimatedTime() : QTime(); }
+int Qelo3Server::fileUploadType() const { return m_fileUpload ? m_fileUpload->fileType() : 0; }
+bool Qelo3Server::fileDownloadIsActive() const { return m_fileDownload && m_fileDownload->isActive(); }
+double Qelo3Server::fileDownloadProgress() const { return m_fileDownload ? double(m_fileDownload->progress()) : 0.0; }
+int Qelo3Server::fileDownloadType() const { return m_fileDownload ? m_fileDownload->fileType() : 0; }
+
+QString Qelo3Server::downloadDirectory() const
+{
+    return m_downloadDirectory.isEmpty() ? DataPaths::tempDir() : m_downloadDirectory;
+}
+
+void Qelo3Server::setTransferTimeouts(int uploadMs, int downloadMs)
+{
+    m_uploadTimeoutMs = uploadMs;
+    m_downloadTimeoutMs = downloadMs;
+}
+
+void Qelo3Server::send(const QByteArray &message)
+{
+    if (m_client)
+        m_client->sendMessage(message);
+}
+
+void Qelo3Server::connectToServer(const QString &hostName, const QString &port, bool encrypted)
+{
+    if (!m_client)
+        return;
+    // Certificate errors of the generator's own certificate are expected on a
+    // local link; they are still reported through sslErrors and logged.
+    m_client->setIgnoreSslErrors(true);
+    if (encrypted)
+        m_client->connectToHostEncrypted(QStringLiteral("QELO3"), hostName, port);
+    else
+        m_client->connectToHost(QStringLiteral("QELO3"), hostName, port);
+}
+
+void Qelo3Server::requestUserSet()
+{
+    const qint32 type = m_peerProtocolVersion >= 5 ? GetRequestType::UserSetList : GetRequestType::UserSet;
+    send(GetRequest(nextRequestId(), false, type).serialize());
+}
+
+void Qelo3Server::requestChronoFiles()
+{
+    const qint32 type = m_peerProtocolVersion >= 5 ? GetRequestType::ChronoList : GetRequestType::ChronoFiles;
+    send(GetRequest(nextRequestId(), false, type).serialize());
+}
+
+void Qelo3Server::requestDeviceInformation()
+{
+    send(GetRequest(nextRequestId(), false, GetRequestType::DeviceInformation).serialize());
+}
+
+void Qelo3Server::sendUserLoginLogInfo(const QString &userName, int role)
+{
+    send(UserLoginLogInfo(nextRequestId(), false, userName, role).serialize());
+}
+
+void Qelo3Server::uploadUserSet(const QString &fileName, const QString &filePath)
+{
+    startUpload(fileName, filePath, FileType::UserSet);
+}
+
+void Qelo3Server::uploadFirmware(const QString &fileName, const QString &filePath)
+{
+    startUpload(fileName, filePath, FileType::FirmwareContainer);
+}
+
+void Qelo3Server::startUpload(const QString &fileName, const QString &filePath, int fileType)
+{
+    if (!m_client || m_fileUpload)
+        return;
+    auto *upload = new FileUpload(m_client, fileName, filePath, fileType, m_uploadTimeoutMs);
+    m_fileUpload = upload;
+    connect(upload, &FileUpload::isActiveChanged, this, &Qelo3Server::fileUploadIsActiveChanged);
+    connect(upload, &FileUpload::progressChanged, this, &Qelo3Server::fileUploadProgressChanged);
+    connect(upload, &FileUpload::estimatedTimeChanged, this, &Qelo3Server::fileUploadEstimatedTimeChanged);
+    connect(upload, &FileUpload::fileTypeChanged, this, &Qelo3Server::fileUploadTypeChanged);
+    connect(upload, &FileUpload::canceled, this, &Qelo3Server::fileUploadCanceled);
+    connect(upload, &FileUpload::errorOccured, this, &Qelo3Server::fileUploadErrorOccured);
+    connect(upload, &FileUpload::successfullyFinished, this, &Qelo3Server::fileUploadSuccessfullyFinished);
+    connect(upload, &FileUpload::requestStartPreventLock, this, &Qelo3Server::onRequestStartPreventLock);
+    connect(upload, &FileUpload::requestEndPreventLock, this, &Qelo3Server::onRequestEndPreventLock);
+    connect(upload, &FileUpload::successfullyFinished, this, &Qelo3Server::afterFileUpload);
+    connect(upload, &QThread::finished, this, &Qelo3Server::deleteFileUpload);
+    upload->start();
+}
+
+void Qelo3Server::queueDownload(const QString &fileName)
+{
+    m_downloadQueue.append(fileName);
+    startNextDownload();
+}
+
+void Qelo3Server::startNextDownload()
+{
+    if (m_downloadQueue.isEmpty() || m_fileDownload || !m_client)
+        return;
+    const QString fileName = m_downloadQueue.takeFirst();
+    const DownloadKind *kind = nullptr;
+    for (const DownloadKind &candidate : kDownloadKinds) {
+        if (fileName.endsWith(QLatin1String(candidate.ending))) {
+            kind = &candidate;
+            break;
+        }
+    }
+    // A peer's name becomes a local path: only a plain file name may pass.
+    const QString safeName = DataPaths::safeFileName(fileName);
+    if (!kind || safeName != fileName) {
+        Logger::warn(QStringLiteral("Qelo3Server::startNextDownload: dropped file name %1").arg(fileName));
+        return;
+    }
+    auto *download = new FileDownload(m_client, fileName, downloadDirectory(), kind->fileType, kind->requestType,
+                                      m_downloadTimeoutMs);
+    m_fileDownload = download;
+    wireDownload(download, this);
+    download->start();
+}
+
+void Qelo3Server::deleteFileUpload()
+{
+    if (!m_fileUpload)
+        return;
+    FileUpload *upload = m_fileUpload;
+    m_fileUpload = nullptr;
+    upload->wait();
+    delete upload;
+}
+
+void Qelo3Server::deleteFileDownload()
+{
+    if (m_fileDownload) {
+        FileDownload *download = m_fileDownload;
+        m_fileDownload = nullptr;
+        download->wait();
+        delete download;
+    }
+    startNextDownload();
+}
+
+void Qelo3Server::fileUploadDoCancel()
+{
+    if (m_fileUpload && m_fileUpload->isActive())
+        QMetaObject::invokeMethod(m_fileUpload, "requestCancel", Qt::QueuedConnection);
+}
+
+void Qelo3Server::fileDownloadDoCancel()
+{
+    if (m_fileDownload && m_fileDownload->isActive())
+        QMetaObject::invokeMethod(m_fileDownload, "requestCancel", Qt::QueuedConnection);
+    m_downloadQueue.clear();
+}
+
+void Qelo3Server::afterFileUpload(int type)
+{
+    if (type == FileType::UserSet)
+        QTimer::singleShot(500, this, &Qelo3Server::requestUserSet);
+}
+
+void Qelo3Server::onRequestStartPreventLock()
+{
+    if (m_nativeFunctions)
+        m_nativeFunctions->startPreventLock();
+    Logger::info(QStringLiteral("StartPreventLock QELO3"));
+}
+
+void Qelo3Server::onRequestEndPreventLock()
+{
+    if (m_nativeFunctions)
+        m_nativeFunctions->endPreventLock();
+    Logger::info(QStringLiteral("EndPreventLock QELO3"));
+}
+
+void Qelo3Server::onBinaryMessageReceived(const QByteArray &byteArray)
+{
+    m_peerProtocolVersion = MessageBase(byteArray).protocolVersion();
+}
+
+void Qelo3Server::setDeviceData(const QString &name, const QString &type, const QString &serialNumber,
+                                const QString &softwareVersion, const QString &spare)
+{
+    m_name = name;
+    m_type = type;
+    m_serialNumber = serialNumber;
+    m_softwareVersion = softwareVersion;
+    m_spare = spare;
+}
