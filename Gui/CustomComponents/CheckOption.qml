@@ -1,42 +1,69 @@
 import QtQuick 2.15
-import QtQuick.Controls.Basic 2.15
 import Style 1.0
 import FontStyle 1.0
 
 // A check box with its label.
-CheckBox {
+Item {
     id: checkOption
 
-    font.family: FontStyle.family
-    font.pixelSize: FontStyle.normal
-    spacing: Style.spacing
-    padding: 0
+    property string text: ""
+    property bool checked: false
 
-    indicator: Rectangle {
-        implicitWidth: 20
-        implicitHeight: 20
-        x: checkOption.leftPadding
-        y: (checkOption.height - height) / 2
-        radius: 4
-        color: checkOption.checked ? Style.primary : Style.surface
-        border.width: checkOption.visualFocus ? 2 : 1
-        border.color: checkOption.visualFocus ? Style.focus : (checkOption.checked ? Style.primary : Style.border)
+    signal toggled
+
+    function toggle() {
+        checked = !checked
+        toggled()
+    }
+
+    implicitWidth: row.implicitWidth
+    implicitHeight: Math.max(24, row.implicitHeight)
+    activeFocusOnTab: true
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: text
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Accessible.onToggleAction: toggle()
+    Accessible.onPressAction: toggle()
+
+    Keys.onSpacePressed: function(event) { checkOption.toggle(); event.accepted = true }
+
+    Row {
+        id: row
+
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: Style.spacing
+
+        Rectangle {
+            width: 20
+            height: 20
+            radius: 4
+            color: checkOption.checked ? Style.primary : Style.surface
+            border.width: checkOption.activeFocus ? 2 : 1
+            border.color: checkOption.activeFocus ? Style.focus : (checkOption.checked ? Style.primary : Style.border)
+
+            Text {
+                anchors.centerIn: parent
+                visible: checkOption.checked
+                text: "\u2713"
+                color: Style.textOnPrimary
+                font.pixelSize: 14
+                font.bold: true
+            }
+        }
 
         Text {
-            anchors.centerIn: parent
-            visible: checkOption.checked
-            text: "\u2713"
-            color: Style.textOnPrimary
-            font.pixelSize: 14
-            font.bold: true
+            anchors.verticalCenter: parent.verticalCenter
+            text: checkOption.text
+            font.family: FontStyle.family
+            font.pixelSize: FontStyle.normal
+            color: Style.text
         }
     }
 
-    contentItem: Text {
-        leftPadding: checkOption.indicator.width + checkOption.spacing
-        text: checkOption.text
-        font: checkOption.font
-        color: Style.text
-        verticalAlignment: Text.AlignVCenter
+    MouseArea {
+        anchors.fill: parent
+        cursorShape: Qt.PointingHandCursor
+        onClicked: checkOption.toggle()
     }
 }
