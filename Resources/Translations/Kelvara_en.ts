@@ -2,6 +2,445 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="de_DE">
 <context>
+    <name>BubbleDialogHalvoServerConnection</name>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Synchronisieren</source>
+        <translation>Synchronise</translation>
+    </message>
+    <message>
+        <source>Verbunden</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Nicht verbunden</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>Ohne Serververbindung melden Sie sich mit Ihren zuletzt bestätigten Zugangsdaten an; Synchronisation und Versand sind dann nicht möglich.</source>
+        <translation>Without a server connection you log in with your last confirmed credentials; synchronisation and sending are not possible then.</translation>
+    </message>
+</context>
+<context>
+    <name>BubbleDialogQelo3Connection</name>
+    <message>
+        <source>QELO 3</source>
+        <translation>QELO 3</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Verbunden</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Nicht verbunden</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>S/N: </source>
+        <translation>S/N: </translation>
+    </message>
+    <message>
+        <source>Software:</source>
+        <translation>Software:</translation>
+    </message>
+</context>
+<context>
+    <name>ChronoPage</name>
+    <message>
+        <source>Chrono</source>
+        <translation>Chrono</translation>
+    </message>
+    <message>
+        <source>Modul Chrono</source>
+        <translation>Chrono module</translation>
+    </message>
+    <message>
+        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
+        <translation>This module is not yet available in this version.</translation>
+    </message>
+</context>
+<context>
+    <name>ContactPage</name>
+    <message>
+        <source>Contact</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>Modul Contact</source>
+        <translation>Contact module</translation>
+    </message>
+    <message>
+        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
+        <translation>This module is not yet available in this version.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyPage</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Modul Copy</source>
+        <translation>Copy module</translation>
+    </message>
+    <message>
+        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
+        <translation>This module is not yet available in this version.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogBase</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ExternalLinkDialog</name>
+    <message>
+        <source>App verlassen?</source>
+        <translation>Leave the app?</translation>
+    </message>
+    <message>
+        <source>Öffnen</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Der folgende Link wird im Browser geöffnet:</source>
+        <translation>The following link opens in your browser:</translation>
+    </message>
+</context>
+<context>
+    <name>GetUpdateInfoTimeoutDialog</name>
+    <message>
+        <source>Server Zeitüberschreitung</source>
+        <translation>Server timeout</translation>
+    </message>
+    <message>
+        <source>Der Server hat nicht rechtzeitig geantwortet. Bitte prüfen Sie die Internetverbindung und versuchen Sie es erneut.</source>
+        <translation>The server did not answer in time. Please check the internet connection and try again.</translation>
+    </message>
+</context>
+<context>
+    <name>HtmlDialog</name>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>InfoDialog</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Kelvara</source>
+        <translation>Kelvara</translation>
+    </message>
+    <message>
+        <source>Version %1 (%2)</source>
+        <translation>Version %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Optimiert für QELO 3 ab Version %1</source>
+        <translation>Optimised for QELO 3 version %1 and later</translation>
+    </message>
+    <message>
+        <source>Hilfe</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Nutzungsbedingungen</source>
+        <translation>Terms of use</translation>
+    </message>
+    <message>
+        <source>Datenschutzerklärung</source>
+        <translation>Privacy policy</translation>
+    </message>
+    <message>
+        <source>Impressum</source>
+        <translation>Imprint</translation>
+    </message>
+    <message>
+        <source>Lizenzen und Open-Source-Hinweise</source>
+        <translation>Licences and open-source notices</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageDialog</name>
+    <message>
+        <source>Sprache</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>LogDialog</name>
+    <message>
+        <source>Protokoll</source>
+        <translation>Log</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Protokoll leeren</source>
+        <translation>Clear log</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Zeile(n)</source>
+        <translation>
+            <numerusform>%n line</numerusform>
+            <numerusform>%n lines</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>LogInPage</name>
+    <message>
+        <source>Kelvara</source>
+        <translation>Kelvara</translation>
+    </message>
+    <message>
+        <source>Servicesoftware für QELO 3</source>
+        <translation>Service software for QELO 3</translation>
+    </message>
+    <message>
+        <source>Anmeldung</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Benutzername</source>
+        <translation>User name</translation>
+    </message>
+    <message>
+        <source>Passwort</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Benutzer merken?</source>
+        <translation>Remember user?</translation>
+    </message>
+    <message>
+        <source>Anmeldung läuft …</source>
+        <translation>Logging in …</translation>
+    </message>
+    <message>
+        <source>Anmelden</source>
+        <translation>Log in</translation>
+    </message>
+    <message>
+        <source>Server verbunden</source>
+        <translation>Server connected</translation>
+    </message>
+    <message>
+        <source>Server nicht erreichbar – Anmeldung mit lokal gespeicherten Zugangsdaten</source>
+        <translation>Server not reachable – login with locally stored credentials</translation>
+    </message>
+    <message>
+        <source>Passwort vergessen?</source>
+        <translation>Forgot password?</translation>
+    </message>
+    <message>
+        <source>Registrieren</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>Kontakt</source>
+        <translation>Contact us</translation>
+    </message>
+    <message>
+        <source>Version %1 (%2)</source>
+        <translation>Version %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>LoginErrorDialog</name>
+    <message>
+        <source>Kein Benutzername angegeben.</source>
+        <translation>No user name entered.</translation>
+    </message>
+    <message>
+        <source>Kein Passwort angegeben.</source>
+        <translation>No password entered.</translation>
+    </message>
+    <message>
+        <source>Keine Serververbindung. Benutzername oder Passwort sind inkorrekt oder lokal nicht bekannt.</source>
+        <translation>No server connection. The user name or password is incorrect or not known on this computer.</translation>
+    </message>
+    <message>
+        <source>Keine Serververbindung. Ihr Benutzerkonto ist lokal nicht mehr gültig. Bitte melden Sie sich mit einer Serververbindung an.</source>
+        <translation>No server connection. Your user account is no longer valid on this computer. Please log in with a server connection.</translation>
+    </message>
+    <message>
+        <source>Benutzername oder Passwort inkorrekt.</source>
+        <translation>The user name or password is incorrect.</translation>
+    </message>
+    <message>
+        <source>Keine Antwort vom Server.</source>
+        <translation>No answer from the server.</translation>
+    </message>
+    <message>
+        <source>Ihrem Benutzerkonto ist keine Rolle oder Gruppe zugewiesen.</source>
+        <translation>No role or group is assigned to your user account.</translation>
+    </message>
+    <message>
+        <source>Unbekannter Fehler (%1).</source>
+        <translation>Unknown error (%1).</translation>
+    </message>
+    <message>
+        <source>Anmeldung fehlgeschlagen</source>
+        <translation>Login failed</translation>
+    </message>
+</context>
+<context>
+    <name>ModuleDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>Chrono</source>
+        <translation>Chrono</translation>
+    </message>
+    <message>
+        <source>Modul wählen</source>
+        <translation>Choose module</translation>
+    </message>
+</context>
+<context>
+    <name>NewLoginProcedureDialog</name>
+    <message>
+        <source>Neue Version verfügbar</source>
+        <translation>New version available</translation>
+    </message>
+    <message>
+        <source>Anwendung schließen</source>
+        <translation>Close application</translation>
+    </message>
+    <message>
+        <source>Weiter</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>Diese Version kann nicht mehr verwendet werden. Bitte installieren Sie das Update.</source>
+        <translation>This version can no longer be used. Please install the update.</translation>
+    </message>
+</context>
+<context>
+    <name>Qelo3ConnectionDialog</name>
+    <message>
+        <source>Keine QELO 3 Verbindung</source>
+        <translation>No QELO 3 connection</translation>
+    </message>
+    <message>
+        <source>Verbinden Sie den Computer über das Netzwerk oder das WLAN des Geräts mit dem QELO 3. Die Verbindung wird automatisch hergestellt.</source>
+        <translation>Connect the computer to the QELO 3 through the network or the device's WLAN. The connection is made automatically.</translation>
+    </message>
+</context>
+<context>
+    <name>ServerConnectionDialog</name>
+    <message>
+        <source>Keine Serververbindung</source>
+        <translation>No server connection</translation>
+    </message>
+    <message>
+        <source>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</source>
+        <translation>The server cannot be reached. If the computer is connected to the WLAN of the QELO 3, disconnect from it and connect to the internet.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdatePage</name>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Modul Update</source>
+        <translation>Update module</translation>
+    </message>
+    <message>
+        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
+        <translation>This module is not yet available in this version.</translation>
+    </message>
+</context>
+<context>
+    <name>UserDialog</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>Chrono</source>
+        <translation>Chrono</translation>
+    </message>
+    <message>
+        <source>Abmelden</source>
+        <translation>Log out</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Benutzerdaten ändern</source>
+        <translation>Change user data</translation>
+    </message>
+    <message>
+        <source>Startmodul</source>
+        <translation>Start module</translation>
+    </message>
+    <message>
+        <source>Sprache</source>
+        <translation>Language</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>LanguageName</source>
@@ -9,8 +448,48 @@
         <translation>English</translation>
     </message>
     <message>
-        <source>Version %1 (%2)</source>
-        <translation>Version %1 (%2)</translation>
+        <source>Chrono</source>
+        <translation>Chrono</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>Contact</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Kelvara</source>
+        <translation>Kelvara</translation>
+    </message>
+    <message>
+        <source>Serververbindung</source>
+        <translation>Server connection</translation>
+    </message>
+    <message>
+        <source>QELO 3 Verbindung</source>
+        <translation>QELO 3 connection</translation>
+    </message>
+    <message>
+        <source>Modul wählen</source>
+        <translation>Choose module</translation>
+    </message>
+    <message>
+        <source>Benutzer</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Sprache</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
     </message>
 </context>
 </TS>

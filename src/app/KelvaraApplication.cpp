@@ -18,10 +18,31 @@
 #include <QtWidgets/QSplashScreen>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 const QString kConfigVersion = QStringLiteral("1.0.1");
+
+// Start-up measurements (bench/bench_startup) need the moment the first frame
+// of the window is on screen; the line is printed only when asked for.
+void reportFirstFrame()
+{
+    if (!qEnvironmentVariableIsSet("KELVARA_REPORT_FIRST_FRAME"))
+        return;
+    for (QWindow *window : QGuiApplication::topLevelWindows()) {
+        auto *quickWindow = qobject_cast<QQuickWindow *>(window);
+        if (!quickWindow)
+            continue;
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = QObject::connect(quickWindow, &QQuickWindow::frameSwapped, quickWindow, [connection] {
+            QObject::disconnect(*connection);
+            std::printf("KELVARA_FIRST_FRAME\n");
+            std::fflush(stdout);
+        });
+        return;
+    }
 }
+} // namespace
 
 KelvaraApplication::KelvaraApplication(int &argc, char **argv)
     : QApplication(argc, argv)
@@ -87,6 +108,9 @@ bool KelvaraApplication::startUi()
 {
     m_manager->initialize();
     const bool loaded = m_manager->loadUi();
+    // Before the first turn of the event loop, which may already draw.
+    if (loaded)
+        reportFirstFrame();
     if (m_splash) {
         m_splash->hide();
         delete m_splash;

@@ -1,0 +1,7 @@
+import QtQuick 2.15
+import Style 1.0
+
+Rectangle {
+    height: 1
+    color: Style.border
+}

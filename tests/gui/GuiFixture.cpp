@@ -1,0 +1,215 @@
+#include "GuiFixture.h"
+
+#include "HtmlService.h"
+#include "QmlRegistration.h"
+#include "SettingsService.h"
+#include "TranslationService.h"
+#include "VersionInfo.h"
+
+#include <QtCore/QMutex>
+#include <QtQml/QQmlComponent>
+#include <QtQml/QQmlContext>
+#include <QtQuick/QQuickItem>
+#include <QtQuick/QQuickWindow>
+#include <QtTest/QTest>
+
+namespace {
+
+QMutex g_mutex;
+QStringList g_warnings;
+QStringList g_messages;
+QtMessageHandler g_previous = nullptr;
+
+void recordMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    {
+        QMutexLocker lock(&g_mutex);
+        g_messages.append(message);
+        if (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg)
+            g_warnings.append(message);
+    }
+    if (g_previous)
+        g_previous(type, context, message);
+}
+
+} // namespace
+
+GuiFixture::GuiFixture()
+    : m_translation(std::make_unique<TranslationService>())
+    , m_settings(std::make_unique<SettingsService>(m_translation.get()))
+    , m_html(std::make_unique<HtmlService>())
+    , m_versionInfo(std::make_unique<VersionInfo>())
+    , m_engine(std::make_unique<QQmlApplicationEngine>())
+{
+    QmlRegistration::registerTypes();
+    m_translation->loadLanguage(QStringLiteral("de"));
+    QQmlContext *context = m_engine->rootContext();
+    context->setContextProperty(QStringLiteral("TranslationService"), m_translation.get());
+    context->setContextProperty(QStringLiteral("SettingsService"), m_settings.get());
+    context->setContextProperty(QStringLiteral("HtmlService"), m_html.get());
+    context->setContextProperty(QStringLiteral("VersionInfo"), m_versionInfo.get());
+    // The login stand-in switches pages, so the page controller comes first.
+    m_mainViewController = createStandIn(QStringLiteral("MainViewControllerStandIn.qml"));
+    context->setContextProperty(QStringLiteral("MainViewController"), m_mainViewController);
+    m_networkService = createStandIn(QStringLiteral("NetworkServiceStandIn.qml"));
+    context->setContextProperty(QStringLiteral("NetworkService"), m_networkService);
+    m_loginViewController = createStandIn(QStringLiteral("LoginViewControllerStandIn.qml"));
+    context->setContextProperty(QStringLiteral("LoginViewController"), m_loginViewController);
+}
+
+GuiFixture::~GuiFixture()
+{
+    const QList<QObject *> roots = m_engine->rootObjects();
+    for (QObject *root : roots)
+        delete root;
+    m_engine.reset();
+}
+
+QObject *GuiFixture::createStandIn(const QString &fileName)
+{
+    QQmlComponent component(m_engine.get(),
+                            QUrl::fromLocalFile(QStringLiteral(KELVARA_SOURCE_DIR "/tests/gui/standins/") + fileName));
+    QObject *object = component.create(m_engine->rootContext());
+    if (!object) {
+        qWarning("%s", qPrintable(component.errorString()));
+        return nullptr;
+    }
+    object->setParent(m_engine.get());
+    return object;
+}
+
+bool GuiFixture::loadMainWindow()
+{
+    m_engine->load(QUrl(QStringLiteral("qrc:/Gui/main.qml")));
+    if (!window())
+        return false;
+    window()->show();
+    window()->requestActivate();
+    return QTest::qWaitForWindowActive(window());
+}
+
+QQuickWindow *GuiFixture::window() const
+{
+    const QList<QObject *> roots = m_engine->rootObjects();
+    return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());
+}
+
+namespace {
+
+void collectItems(QQuickItem *item, QList<QQuickItem *> &items)
+{
+    items.append(item);
+    const QList<QQuickItem *> children = item->childItems();
+    for (QQuickItem *child : children)
+        collectItems(child, items);
+}
+
+} // namespace
+
+QList<QQuickItem *> GuiFixture::allItems() const
+{
+    QList<QQuickItem *> items;
+    if (window())
+        collectItems(window()->contentItem(), items);
+    return items;
+}
+
+QQuickItem *GuiFixture::findItem(const QString &name) const
+{
+    QQuickItem *hidden = nullptr;
+    const QList<QQuickItem *> items = allItems();
+    for (QQuickItem *item : items) {
+        if (item->objectName() != name)
+            continue;
+        if (item->isVisible())
+            return item;
+        if (!hidden)
+            hidden = item;
+    }
+    return hidden;
+}
+
+QObject *GuiFixture::dialog() const
+{
+    QObject *loader = window() ? window()->property("dialogLoader").value<QObject *>() : nullptr;
+    return loader ? loader->property("item").value<QObject *>() : nullptr;
+}
+
+QObject *GuiFixture::page() const
+{
+    QObject *loader = window() ? window()->property("pageLoader").value<QObject *>() : nullptr;
+    return loader ? loader->property("item").value<QObject *>() : nullptr;
+}
+
+QString GuiFixture::dialogName() const
+{
+    return window() ? window()->property("dialog").toString() : QString();
+}
+
+void GuiFixture::showDialog(const QString &name, const QVariant &parameters)
+{
+    QMetaObject::invokeMethod(window(), "showDialog", Q_ARG(QVariant, QVariant(name)), Q_ARG(QVariant, parameters));
+}
+
+void GuiFixture::setPage(int page)
+{
+    m_mainViewController->setProperty("currentPage", page);
+}
+
+bool GuiFixture::click(const QString &name)
+{
+    return click(findItem(name));
+}
+
+bool GuiFixture::click(QQuickItem *item)
+{
+    if (!item || !item->isVisible())
+        return false;
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    return true;
+}
+
+void GuiFixture::logIn(const QStringList &modules)
+{
+    m_loginViewController->setProperty("grantedModules", modules);
+    m_loginViewController->setProperty("nextCause", 0);
+    QMetaObject::invokeMethod(m_loginViewController, "loginUser", Q_ARG(QVariant, QStringLiteral("anna")),
+                              Q_ARG(QVariant, QStringLiteral("secret")));
+}
+
+QStringList GuiFixture::warnings()
+{
+    QMutexLocker lock(&g_mutex);
+    return g_warnings;
+}
+
+QStringList GuiFixture::messages()
+{
+    QMutexLocker lock(&g_mutex);
+    return g_messages;
+}
+
+void GuiFixture::clearMessages()
+{
+    QMutexLocker lock(&g_mutex);
+    g_warnings.clear();
+    g_messages.clear();
+}
+
+bool GuiFixture::messagesContain(const QString &text)
+{
+    const QStringList lines = messages();
+    for (const QString &line : lines) {
+        if (line.contains(text))
+            return true;
+    }
+    return false;
+}
+
+void GuiFixture::installMessageRecorder()
+{
+    QtMessageHandler current = qInstallMessageHandler(recordMessage);
+    if (current != recordMessage)
+        g_previous = current;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QtCore/QObject>
+#include <QtCore/QStringList>
+#include <QtQml/QQmlApplicationEngine>
+
+#include <memory>
+
+class HtmlService;
+class QQuickItem;
+class QQuickWindow;
+class SettingsService;
+class TranslationService;
+class VersionInfo;
+
+/// The root scene on a QML engine with the real language, settings and page
+/// services and stand-ins (tests/gui/standins) for the controllers that talk
+/// to the peers. Every warning printed while it lives is recorded.
+class GuiFixture
+{
+public:
+    GuiFixture();
+    ~GuiFixture();
+
+    /// Loads "qrc:/Gui/main.qml"; false when it did not load.
+    bool loadMainWindow();
+
+    QQmlApplicationEngine &engine() { return *m_engine; }
+    QQuickWindow *window() const;
+    QObject *mainViewController() const { return m_mainViewController; }
+    QObject *loginViewController() const { return m_loginViewController; }
+    QObject *networkService() const { return m_networkService; }
+    TranslationService *translationService() const { return m_translation.get(); }
+    SettingsService *settingsService() const { return m_settings.get(); }
+
+    /// The item below the window's content whose objectName is `name`.
+    QQuickItem *findItem(const QString &name) const;
+    /// Every item of the window's visual tree, the window's content first.
+    QList<QQuickItem *> allItems() const;
+    QObject *dialog() const;
+    QObject *page() const;
+    QString dialogName() const;
+
+    void showDialog(const QString &name, const QVariant &parameters = QVariant());
+    void setPage(int page);
+    /// A real mouse click in the middle of the named item.
+    bool click(const QString &name);
+    bool click(QQuickItem *item);
+    /// Logs in through the stand-in controller as if the login page had done it.
+    void logIn(const QStringList &modules = {QStringLiteral("Copy"), QStringLiteral("Update"),
+                                              QStringLiteral("Contact"), QStringLiteral("Chrono")});
+
+    /// Warnings printed since the fixture was made or since clearMessages().
+    static QStringList warnings();
+    /// Every line printed, whatever its level.
+    static QStringList messages();
+    static void clearMessages();
+    static bool messagesContain(const QString &text);
+    /// Records messages from now on; call once from initTestCase (after Qt Test
+    /// has installed its own handler, to which everything is passed on).
+    static void installMessageRecorder();
+
+private:
+    QObject *createStandIn(const QString &fileName);
+
+    std::unique_ptr<TranslationService> m_translation;
+    std::unique_ptr<SettingsService> m_settings;
+    std::unique_ptr<HtmlService> m_html;
+    std::unique_ptr<VersionInfo> m_versionInfo;
+    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    QObject *m_mainViewController = nullptr;
+    QObject *m_loginViewController = nullptr;
+    QObject *m_networkService = nullptr;
+};

@@ -1,0 +1,221 @@
+#include "DataPaths.h"
+#include "GuiFixture.h"
+#include "KelvaraApplication.h"
+#include "KelvaraTest.h"
+#include "LoginViewController.h"
+#include "MainViewController.h"
+#include "Manager.h"
+#include "PasswordVerifier.h"
+#include "Settings.h"
+#include "SettingsService.h"
+#include "UserCredentials.h"
+#include "UserRoles.h"
+
+#include <QtQuick/QQuickItem>
+#include <QtQuick/QQuickWindow>
+#include <QtTest/QSignalSpy>
+#include <QtTest/QTest>
+
+// The scenes on the real controllers: the Manager publishes them and loads the
+// root scene as the application does. No peer is listening, so every login is
+// the offline one against the credentials cache.
+class tst_LoginFlow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Manager> m_manager;
+
+    QQuickWindow *window() const
+    {
+        const QList<QObject *> roots = m_manager->engine().rootObjects();
+        return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());
+    }
+
+    QQuickItem *item(const QString &name) const
+    {
+        QList<QQuickItem *> pending{window()->contentItem()};
+        while (!pending.isEmpty()) {
+            QQuickItem *candidate = pending.takeFirst();
+            if (candidate->objectName() == name && candidate->isVisible())
+                return candidate;
+            pending << candidate->childItems();
+        }
+        return nullptr;
+    }
+
+    QObject *loaded(const char *loader) const
+    {
+        QObject *object = window()->property(loader).value<QObject *>();
+        return object ? object->property("item").value<QObject *>() : nullptr;
+    }
+
+    void type(const QString &text)
+    {
+        for (const QChar character : text)
+            QTest::keyClick(window(), character.toLatin1());
+    }
+
+    static void cacheUser(const QString &userName, const QString &password, int role)
+    {
+        UserCredentials credentials;
+        credentials.userName = userName;
+        credentials.directoryName = UserCredentials::directoryNameOf(userName);
+        credentials.passwordHash = PasswordVerifier::create(password);
+        credentials.role = role;
+        credentials.firstName = QStringLiteral("Dana");
+        credentials.lastName = QStringLiteral("Demo");
+        credentials.company = QStringLiteral("Klinikum Beispielstadt");
+        Settings::setValue(QStringLiteral("Credentials/") + userName.toLower(),
+                           LoginViewController::cacheEntry(credentials));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        KelvaraTest::initializeLogger();
+        Settings::create(DataPaths::kelvaraRoot());
+        PasswordVerifier::setDefaultIterations(1000);
+        cacheUser(QStringLiteral("demo"), QStringLiteral("Demo#2023"), UserRoleEnum::SERVICE_PREMIUM_DEALER);
+        cacheUser(QStringLiteral("nurse"), QStringLiteral("Nurse#2023"), UserRoleEnum::MEDIC_NURSE);
+        cacheUser(QStringLiteral("oncall"), QStringLiteral("Oncall#2023"), UserRoleEnum::EMERGENCY_CONTACT);
+        // The shipped role table, as the application copies it at its first start.
+        KelvaraApplication::prepareApplicationDirectory();
+        GuiFixture::installMessageRecorder();
+    }
+
+    void init()
+    {
+        GuiFixture::clearMessages();
+        // Each row starts with an empty form.
+        Settings::setValue(QStringLiteral("Preferences/RememberLastUserNameEnabled"), QStringLiteral("false"));
+        m_manager = std::make_unique<Manager>();
+        m_manager->initialize();
+        QVERIFY(m_manager->loadUi());
+        m_manager->settingsService().setLanguage(QStringLiteral("Deutsch"));
+        window()->show();
+        window()->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+    }
+
+    void cleanup()
+    {
+        m_manager.reset();
+        const QStringList warnings = GuiFixture::warnings();
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
+    }
+
+    void offlineLogin_data()
+    {
+        QTest::addColumn<QString>("userName");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("cached user lands on the start module") << "demo" << "Demo#2023" << "CopyPage" << QString();
+        QTest::newRow("user name in capitals") << "DEMO" << "Demo#2023" << "CopyPage" << QString();
+        QTest::newRow("wrong password")
+            << "demo" << "demo#2023" << "LogInPage"
+            << "Keine Serververbindung. Benutzername oder Passwort sind inkorrekt oder lokal nicht bekannt.";
+        QTest::newRow("unknown user")
+            << "nobody" << "x" << "LogInPage"
+            << "Keine Serververbindung. Benutzername oder Passwort sind inkorrekt oder lokal nicht bekannt.";
+        QTest::newRow("empty password") << "demo" << "" << "LogInPage" << "Kein Passwort angegeben.";
+        QTest::newRow("empty user name") << "" << "x" << "LogInPage" << "Kein Benutzername angegeben.";
+    }
+
+    void offlineLogin()
+    {
+        QFETCH(QString, userName);
+        QFETCH(QString, password);
+        QFETCH(QString, page);
+        QFETCH(QString, error);
+        QSignalSpy replies(&m_manager->loginViewController(), &LoginViewController::userLoginReply);
+        QVERIFY(item(QStringLiteral("userNameField"))->hasActiveFocus());
+        type(userName);
+        QTest::keyClick(window(), Qt::Key_Tab);
+        type(password);
+        QTest::keyClick(window(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(replies.size(), 1, KelvaraTest::timeout(5000));
+        QCOMPARE(loaded("pageLoader")->objectName(), page);
+        QObject *dialog = loaded("dialogLoader");
+        if (error.isEmpty()) {
+            QVERIFY(!dialog);
+            QCOMPARE(item(QStringLiteral("userMenu"))->property("label").toString(), QStringLiteral("Demo"));
+            QVERIFY(item(QStringLiteral("serverStatus")));
+            QCOMPARE(item(QStringLiteral("serverStatus"))->property("source").toUrl().fileName(),
+                     QStringLiteral("halvo_disconnected.png"));
+        } else {
+            QVERIFY(dialog);
+            QCOMPARE(dialog->objectName(), QStringLiteral("LoginErrorDialog"));
+            QCOMPARE(item(QStringLiteral("message"))->property("text").toString(), error);
+        }
+    }
+
+    void rememberedUserNameIsOffered()
+    {
+        m_manager.reset();
+        Settings::setValue(QStringLiteral("Preferences/RememberLastUserNameEnabled"), QStringLiteral("true"));
+        Settings::setValue(QStringLiteral("Preferences/LastUserName"), QStringLiteral("demo"));
+        m_manager = std::make_unique<Manager>();
+        m_manager->initialize();
+        QVERIFY(m_manager->loadUi());
+        window()->show();
+        window()->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QCOMPARE(item(QStringLiteral("userNameField"))->property("text").toString(), QStringLiteral("demo"));
+        QVERIFY(item(QStringLiteral("rememberUserName"))->property("checked").toBool());
+        QTest::keyClick(window(), Qt::Key_Tab);
+        type(QStringLiteral("Demo#2023"));
+        QTest::keyClick(window(), Qt::Key_Return);
+        QCOMPARE(loaded("pageLoader")->objectName(), QStringLiteral("CopyPage"));
+    }
+
+    void moduleMenuFollowsTheRole_data()
+    {
+        QTest::addColumn<QString>("userName");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<bool>("reacts");
+        QTest::newRow("premium service dealer has several modules") << "demo" << "Demo#2023" << true;
+        // The shipped matrix gives nurses Copy and Contact.
+        QTest::newRow("nurse has two modules") << "nurse" << "Nurse#2023" << true;
+        QTest::newRow("emergency contact has one module") << "oncall" << "Oncall#2023" << false;
+    }
+
+    void moduleMenuFollowsTheRole()
+    {
+        QFETCH(QString, userName);
+        QFETCH(QString, password);
+        QFETCH(bool, reacts);
+        m_manager->loginViewController().loginUser(userName, password);
+        QVERIFY(m_manager->loginViewController().isLoggedIn());
+        QVERIFY(item(QStringLiteral("moduleMenu")));
+        QCOMPARE(item(QStringLiteral("moduleMenu"))->property("interactive").toBool(), reacts);
+    }
+
+    void userDialogLogsOutThroughTheController()
+    {
+        m_manager->loginViewController().loginUser(QStringLiteral("demo"), QStringLiteral("Demo#2023"));
+        QCOMPARE(m_manager->mainViewController()->currentPage(), int(MainViewController::PAGE_COPY));
+        QSignalSpy loggedOut(&m_manager->loginViewController(), &LoginViewController::userHasLoggedOutSignal);
+        QTest::mouseClick(window(), Qt::LeftButton, Qt::NoModifier,
+                          item(QStringLiteral("userMenu"))->mapToScene(QPointF(20, 20)).toPoint());
+        QCOMPARE(loaded("dialogLoader")->objectName(), QStringLiteral("UserDialog"));
+        QTest::keyClick(window(), Qt::Key_Return);
+        QCOMPARE(loggedOut.size(), 1);
+        QCOMPARE(m_manager->mainViewController()->currentPage(), int(MainViewController::PAGE_LOGIN));
+        QCOMPARE(loaded("pageLoader")->objectName(), QStringLiteral("LogInPage"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    KelvaraTest::prepareEnvironment();
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
+    tst_LoginFlow test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_loginflow.moc"

@@ -1,0 +1,112 @@
+#include "DataPaths.h"
+#include "GuiFixture.h"
+#include "KelvaraTest.h"
+#include "Settings.h"
+#include "SettingsService.h"
+
+#include <QtCore/QDir>
+#include <QtGui/QImage>
+#include <QtQuick/QQuickWindow>
+#include <QtTest/QTest>
+
+// Pictures of the main scenes for people to look at (docs/screenshots); they
+// are saved under build/screenshots and checked only for being real pictures
+// of the window, not pixel by pixel.
+class tst_Screenshots : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<GuiFixture> m_gui;
+
+    // A blank or broken frame has one colour; a rendered scene has many.
+    static int distinctColours(const QImage &image)
+    {
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 7) {
+            for (int x = 0; x < image.width(); x += 7)
+                colours.insert(image.pixel(x, y));
+        }
+        return colours.size();
+    }
+
+    QImage grabAndSave(const QString &name)
+    {
+        QImage image = m_gui->window()->grabWindow();
+        QDir().mkpath(QStringLiteral(SCREENSHOT_DIR));
+        const QString path = QStringLiteral(SCREENSHOT_DIR "/") + name + QStringLiteral(".png");
+        if (!image.save(path))
+            qWarning("could not save %s", qPrintable(path));
+        return image;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        KelvaraTest::initializeLogger();
+        Settings::create(DataPaths::kelvaraRoot());
+        GuiFixture::installMessageRecorder();
+    }
+
+    void init()
+    {
+        m_gui = std::make_unique<GuiFixture>();
+        GuiFixture::clearMessages();
+        // A desktop of 1920 x 1080 gives the preferred window of 1100 x 900.
+        QVERIFY(m_gui->loadMainWindow());
+    }
+
+    void cleanup()
+    {
+        const QStringList warnings = GuiFixture::warnings();
+        m_gui.reset();
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
+    }
+
+    void scenes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("loggedIn");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QVariant>("parameters");
+        QTest::newRow("login page") << "login" << "Deutsch" << false << QString() << QVariant();
+        QTest::newRow("login page in English") << "login-en" << "English" << false << QString() << QVariant();
+        QTest::newRow("login failed") << "login-error" << "Deutsch" << false << "LoginErrorDialog" << QVariant(3);
+        QTest::newRow("main window after login") << "main" << "Deutsch" << true << QString() << QVariant();
+        QTest::newRow("module menu") << "modules" << "Deutsch" << true << "ModuleDialog" << QVariant();
+        QTest::newRow("user menu") << "user" << "English" << true << "UserDialog" << QVariant();
+        QTest::newRow("information") << "info" << "Deutsch" << false << "InfoDialog" << QVariant();
+    }
+
+    void scenes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, language);
+        QFETCH(bool, loggedIn);
+        QFETCH(QString, dialog);
+        QFETCH(QVariant, parameters);
+        m_gui->settingsService()->setLanguage(language);
+        if (loggedIn)
+            m_gui->logIn();
+        if (!dialog.isEmpty())
+            m_gui->showDialog(dialog, parameters);
+        const QImage image = grabAndSave(name);
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), QSize(1100, 900));
+        QVERIFY(distinctColours(image) > 10);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    KelvaraTest::prepareEnvironment();
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
+    tst_Screenshots test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_screenshots.moc"
