@@ -4,6 +4,7 @@
 #include "DataPaths.h"
 #include "FileSystem.h"
 #include "HalvoServer.h"
+#include "InstrumentConfiguration.h"
 #include "Logger.h"
 #include "MainViewController.h"
 #include "ProtocolTypes.h"
@@ -45,6 +46,9 @@ void Manager::initialize()
 {
     m_nativeFunctions.initializeStep1();
     m_nativeFunctions.initializeStep2();
+    // The mode and activation tables exist from here on; the definitions are
+    // read from the user's catalogue file once somebody logs in.
+    InstrumentConfiguration::instance();
 
     connectQelo3ServerIndications();
     connectHalvoServerIndications();
@@ -68,6 +72,7 @@ void Manager::publishContextProperties()
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
     m_rootContext->setContextProperty(QStringLiteral("TranslationService"), &m_translationService);
     m_rootContext->setContextProperty(QStringLiteral("HtmlService"), &m_htmlService);
+    m_rootContext->setContextProperty(QStringLiteral("ProtectedNameService"), &m_protectedNameService);
     m_rootContext->setContextProperty(QStringLiteral("VersionInfo"), &m_versionInfo);
 }
 
@@ -305,6 +310,7 @@ void Manager::onQelo3ServerSslErrors(QList<QSslError> errors)
 void Manager::onLanguageChanged(QString newLanguage)
 {
     Logger::trace(QStringLiteral("Manager::onLanguageChanged: %1").arg(newLanguage));
+    InstrumentConfiguration::instance()->setUserInterfaceLanguage(newLanguage);
 }
 
 int Manager::pageForStartModule(const QString &startModule)
@@ -323,6 +329,9 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
     DataPaths::removeAllFiles(DataPaths::tempDir());
     m_userName = credentials.directoryName;
     DataPaths::prepareUserTree(m_userName);
+    m_userSetStorage.setUserName(m_userName);
+    m_userSetStorage.installBuiltinTemplates();
+    InstrumentConfiguration::instance()->initializeInstrumentCatalog(DataPaths::latestInstrumentCatalogue(m_userName));
     m_settingsService.setUser(m_userName);
     m_settingsService.setInstitution1(credentials.institution1);
     m_settingsService.setInstitution2(credentials.institution2);

@@ -7,9 +7,11 @@
 #include "LoginViewController.h"
 #include "NativeFunctionsWrapperWindows.h"
 #include "NetworkService.h"
+#include "ProtectedNameService.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
 #include "UserCredentials.h"
+#include "UserSetStorage.h"
 #include "VersionInfo.h"
 
 #include <QtCore/QObject>
@@ -45,6 +47,7 @@ public:
     TranslationService &translationService() { return m_translationService; }
     INativeFunctionsWrapper *nativeFunctions() { return &m_nativeFunctions; }
     QString userName() const { return m_userName; }
+    UserSetStorage &userSetStorage() { return m_userSetStorage; }
 
 public slots:
     void onLanguageChanged(QString newLanguage);
@@ -71,12 +74,14 @@ private:
     NativeFunctionsWrapperWindows m_nativeFunctions;
     VersionInfo m_versionInfo;
     QString m_userName;
+    UserSetStorage m_userSetStorage;
     CommunicationController m_communication;
     LoggingService m_loggingService;
     TranslationService m_translationService;
     SettingsService m_settingsService;
     NetworkService m_networkService;
     HtmlService m_htmlService;
+    ProtectedNameService m_protectedNameService;
     LoginViewController m_loginViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;

@@ -27,3 +27,4 @@ QString NetworkService::whileConnected(const QString &value) const
 QString NetworkService::qelo3SerialNumber() const { return whileConnected(m_communication->qelo3Server()->serialNumber()); }
 QString NetworkService::qelo3Name() const { return whileConnected(m_communication->qelo3Server()->name()); }
 QString NetworkService::qelo3Version() const { return whileConnected(m_communication->qelo3Server()->softwareVersion()); }
+QString NetworkService::qelo3Type() const { return whileConnected(m_communication->qelo3Server()->type()); }

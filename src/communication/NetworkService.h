@@ -13,6 +13,7 @@ class NetworkService : public QObject
     Q_PROPERTY(QString qelo3SerialNumber READ qelo3SerialNumber NOTIFY qelo3DeviceDataChanged)
     Q_PROPERTY(QString qelo3Name READ qelo3Name NOTIFY qelo3DeviceDataChanged)
     Q_PROPERTY(QString qelo3Version READ qelo3Version NOTIFY qelo3DeviceDataChanged)
+    Q_PROPERTY(QString qelo3Type READ qelo3Type NOTIFY qelo3DeviceDataChanged)
 public:
     explicit NetworkService(CommunicationController *communication, QObject *parent = nullptr);
 
@@ -21,6 +22,7 @@ public:
     QString qelo3SerialNumber() const;
     QString qelo3Name() const;
     QString qelo3Version() const;
+    QString qelo3Type() const;
 
 signals:
     void isQelo3ConnectedChanged();

@@ -137,6 +137,9 @@ void LoginViewController::onUserLoginReply(const UserLoginReply &reply)
 bool LoginViewController::readLocalUserCredentials(const QString &username, UserCredentials &record) const
 {
     const QString entry = Settings::getValue(cacheKey(username), QString());
+    // A user who never logged in online simply has no entry; that is no format error.
+    if (entry.isEmpty())
+        return false;
     const QStringList parts = entry.split(QLatin1Char('|'), Qt::KeepEmptyParts);
     if (parts.size() != 7) {
         Logger::error(QStringLiteral("LoginViewController::readLocalUserCredentials: Invalid format for local credentials."));

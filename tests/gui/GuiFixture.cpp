@@ -1,5 +1,7 @@
 #include "GuiFixture.h"
 
+#include <QtQuickTest/quicktest.h>
+
 #include "HtmlService.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
@@ -165,6 +167,9 @@ bool GuiFixture::click(QQuickItem *item)
 {
     if (!item || !item->isVisible())
         return false;
+    // Positioners lay out at polish time; under load a click could otherwise
+    // land where the item was before the last change of texts.
+    QQuickTest::qWaitForPolish(window());
     const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
     QTest::mouseClick(window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
     return true;
