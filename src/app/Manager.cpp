@@ -54,7 +54,6 @@ void Manager::initialize()
     connectHalvoServerIndications();
 
     m_translationService.loadSystemLanguage();
-    m_htmlService.prepareHtmlFolder();
 
     m_connections << connect(&m_settingsService, &SettingsService::languageChanged, this, &Manager::onLanguageChanged);
     m_connections << connect(&m_loginViewController, &LoginViewController::userHasLoggedInSignal, this,

@@ -2,9 +2,6 @@
 #include "SingleInstance.h"
 
 #include <QtCore/QCoreApplication>
-#ifdef KELVARA_HAVE_WEBENGINE
-#include <QtWebEngineQuick/QtWebEngineQuick>
-#endif
 
 int main(int argc, char *argv[])
 {
@@ -16,10 +13,10 @@ int main(int argc, char *argv[])
     // The four-part file version is what the application reports until the
     // object exists; splash text and log banner are made in that window.
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_FILE_VERSION));
-#ifdef KELVARA_HAVE_WEBENGINE
-    // Qt 6 wants this before the application object; it starts no process.
-    QtWebEngineQuick::initialize();
-#endif
+    // The help pages' web engine is loaded on demand through its QML import;
+    // it needs shared GL contexts, which can only be asked for before the
+    // application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     int exitCode = 0;
     {
         KelvaraApplication app(argc, argv);

@@ -20,8 +20,15 @@ HtmlService::HtmlService(QObject *parent)
 {
 }
 
+void HtmlService::ensureHtmlFolder() const
+{
+    if (!m_prepared)
+        const_cast<HtmlService *>(this)->prepareHtmlFolder();
+}
+
 void HtmlService::prepareHtmlFolder()
 {
+    m_prepared = true;
     QDir folder(m_htmlFolder);
     folder.removeRecursively();
     folder.mkpath(QStringLiteral("."));
@@ -51,6 +58,7 @@ QString HtmlService::getHtmlFromFile(const QString &filename) const
 
 QString HtmlService::getUrlForHelp(const QString &platform, const QString &language, const QString &module) const
 {
+    ensureHtmlFolder();
     const QString platformFolder = platform == QLatin1String("ios") ? QStringLiteral("iOS") : QStringLiteral("Windows");
     return QStringLiteral("file:///") + m_htmlFolder + QStringLiteral("/Help/") + platformFolder + QLatin1Char('/')
            + language + QLatin1Char('/') + module + QStringLiteral(".html");
@@ -58,6 +66,7 @@ QString HtmlService::getUrlForHelp(const QString &platform, const QString &langu
 
 QString HtmlService::legalUrl(const QString &language, const QString &page) const
 {
+    ensureHtmlFolder();
     return QStringLiteral("file:///") + m_htmlFolder + QStringLiteral("/Legal/") + language + QLatin1Char('/') + page;
 }
 

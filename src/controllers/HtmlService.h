@@ -12,6 +12,9 @@ public:
 
     /// Rebuilds the HTML folder from ":/Resources/Html".
     void prepareHtmlFolder();
+    /// Prepares the folder the first time a page address is asked for, so
+    /// that start-up does not copy pages nobody may open.
+    void ensureHtmlFolder() const;
     QString htmlFolder() const { return m_htmlFolder; }
 
     Q_INVOKABLE QString getHtmlFromFile(const QString &filename) const;
@@ -31,4 +34,5 @@ private:
     QString legalUrl(const QString &language, const QString &page) const;
 
     QString m_htmlFolder;
+    mutable bool m_prepared = false;
 };

@@ -14,9 +14,6 @@
 #include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 
-#ifdef KELVARA_HAVE_WEBENGINE
-#include <QtWebEngineQuick/QtWebEngineQuick>
-#endif
 
 // Page numbers of MainViewController::Page.
 enum { PageLogin = 0, PageChrono = 1, PageContact = 2, PageCopy = 3, PageUpdate = 4 };
@@ -167,7 +164,6 @@ private slots:
         QVERIFY(m_gui->warnings().isEmpty());
     }
 
-#ifdef KELVARA_HAVE_WEBENGINE
     // Start-up stays light: the browser's helper process starts with the first
     // help page, not with the window.
     void htmlDialogStartsTheBrowserOnlyWhenOpened()
@@ -190,7 +186,6 @@ private slots:
         QTest::keyClick(m_gui->window(), Qt::Key_Escape);
         QVERIFY(!m_gui->dialog());
     }
-#endif
 
     void parametersReachTheDialog()
     {
@@ -617,9 +612,8 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-#ifdef KELVARA_HAVE_WEBENGINE
-    QtWebEngineQuick::initialize();
-#endif
+    // As in the application: the web engine comes in through its QML import.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     KelvaraTest::prepareEnvironment();
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
