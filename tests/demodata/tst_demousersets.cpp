@@ -1,264 +1,30 @@
 #include "DemoDataTest.h"
+#include "UserSetTestData.h"
+
+#include "Instrument.h"
+#include "InstrumentConfiguration.h"
+#include "InstrumentDefinition.h"
+#include "ModeData.h"
+#include "ProgramGroup.h"
+#include "ProgramLevel.h"
+#include "ProtectedNameService.h"
+#include "UserProgram.h"
+#include "UserSet.h"
+#include "XmlUserSetSerializer.h"
 
 #include <QtCore/QVersionNumber>
 
-// The generator identity and the user sets of both simulated peers.
+#include <iterator>
+#include <memory>
+
+// The generator identity and the user sets of both simulated peers. The sets
+// are read by the application's own serializer against the catalogue built
+// into the application, so that a set the application would refuse or
+// silently alter cannot pass.
 
 using namespace DemoDataTest;
 
 namespace {
-
-struct ModeRule
-{
-    int low;
-    int high;
-    QStringList extras;
-};
-
-/// Parameters of each mode entry and the range of its effect (modes with a
-/// decimal effect store the tenfold value).
-const QMap<QString, ModeRule> &modeRules()
-{
-    static const QStringList cutM4 = { QStringLiteral("Schnittdauer"), QStringLiteral("Schnittintervall") };
-    static const QMap<QString, ModeRule> rules = {
-        { QStringLiteral("CUT_M1"), { 1, 100, {} } },
-        { QStringLiteral("CUT_M2"), { 1, 100, { QStringLiteral("miC") } } },
-        { QStringLiteral("CUT_M3"), { 1, 100, {} } },
-        { QStringLiteral("CUT_M4"), { 1, 4, cutM4 } },
-        { QStringLiteral("CUT_M5"), { 1, 4, cutM4 } },
-        { QStringLiteral("CUT_M6"), { 1, 100, {} } },
-        { QStringLiteral("CUT_M7"), { 1, 10, {} } },
-        { QStringLiteral("CUT_M8"), { 1, 1, {} } },
-        { QStringLiteral("COAG_M1"), { 1, 100, {} } },
-        { QStringLiteral("COAG_M2"), { 1, 100, { QStringLiteral("APP") } } },
-        { QStringLiteral("COAG_M3"), { 1, 100, {} } },
-        { QStringLiteral("COAG_M4"), { 1, 100, {} } },
-        { QStringLiteral("COAG_M5"), { 1, 100, {} } },
-        { QStringLiteral("COAG_M6"), { 1, 100, {} } },
-        { QStringLiteral("COAG_M7"), { 1, 2, {} } },
-        { QStringLiteral("COAG_M8"), { 1, 4, { QStringLiteral("Modulation") } } },
-        { QStringLiteral("COAG_M9"), { 1, 100, {} } },
-        { QStringLiteral("COAG_M10"), { 1, 10, {} } },
-        { QStringLiteral("COAG_M11"), { 1, 100, { QStringLiteral("Fast") } } },
-        { QStringLiteral("COAG_M12"), { 1, 100, { QStringLiteral("APP") } } },
-        { QStringLiteral("COAG_M13"), { 1, 10, {} } },
-        { QStringLiteral("COAG_M14"), { 1, 100, {} } },
-        { QStringLiteral("COAG_M15"), { 1, 4, {} } },
-    };
-    return rules;
-}
-
-struct InstrumentType
-{
-    QString dataSet;
-    bool monopolar = true;
-    bool gas = false;
-    QStringList cutModes;
-    QStringList coagModes;
-    QString parent;
-};
-
-QMap<QString, InstrumentType> loadInstrumentTypes()
-{
-    QMap<QString, InstrumentType> types;
-    QSettings ini(sourceData(QStringLiteral("instrument-types.ini")), QSettings::IniFormat);
-    for (const QString &group : ini.childGroups()) {
-        ini.beginGroup(group);
-        InstrumentType type;
-        type.dataSet = ini.value(QStringLiteral("Datensatznummer")).toString();
-        type.monopolar = ini.value(QStringLiteral("Modepolaritaet"), QStringLiteral("Monopolar")).toString()
-            == QLatin1String("Monopolar");
-        type.gas = ini.value(QStringLiteral("Gaskanal")).toString() == QLatin1String("EIN");
-        type.cutModes = ini.value(QStringLiteral("CutModes")).toStringList();
-        type.coagModes = ini.value(QStringLiteral("CoagModes")).toStringList();
-        type.parent = ini.value(QStringLiteral("SubinstrumentVon")).toString();
-        types.insert(group, type);
-        ini.endGroup();
-    }
-    return types;
-}
-
-/// Walks the instruments of one user set and collects every rule it breaks.
-
-class InstrumentChecker
-{
-public:
-    InstrumentChecker(const QMap<QString, InstrumentType> &types, bool autostartAllowed)
-        : m_types(types)
-        , m_autostartAllowed(autostartAllowed)
-    {
-    }
-
-    QStringList problems;
-
-    void check(const QDomElement &instrument, const QString &where)
-    {
-        const QString wireType = instrument.attribute(QStringLiteral("Typ"));
-        const QString dataSet = instrument.attribute(QStringLiteral("Datensatznummer"));
-        // Data-set 138 travels under the name of the plain argon probe.
-        QString type = wireType;
-        if (dataSet == QLatin1String("138")) {
-            type = QStringLiteral("HybridVex");
-            if (wireType != QLatin1String("APC_Sonde"))
-                fail(where, QStringLiteral("data-set 138 must be written with type APC_Sonde"));
-        }
-        if (!m_types.contains(type) || m_types.value(type).dataSet != dataSet) {
-            fail(where, QStringLiteral("type %1 with data-set %2 is not in instrument-types.ini").arg(type, dataSet));
-            return;
-        }
-        if (instrument.attribute(QStringLiteral("Name")).isEmpty())
-            fail(where, QStringLiteral("instrument without a name"));
-        for (const char *pump : { "EVX", "IRX" }) {
-            const QDomElement e = instrument.firstChildElement(QLatin1String(pump));
-            if (e.isNull() || !isWholeNumber(e.attribute(QStringLiteral("OPAbsaugrate")), 0, 100)
-                || !isOnOff(e.attribute(QStringLiteral("EinAus"))))
-                fail(where, QStringLiteral("missing or bad %1").arg(QLatin1String(pump)));
-        }
-        const QList<QDomElement> coags = childElements(instrument, QStringLiteral("Coag"));
-        const QList<QDomElement> cuts = childElements(instrument, QStringLiteral("Cut"));
-        if (coags.size() != 1 || cuts.size() != 1) {
-            fail(where, QStringLiteral("needs exactly one Coag and one Cut"));
-            return;
-        }
-        const InstrumentType &definition = m_types[type];
-        checkActivation(coags.first(), cuts.first(), definition, where);
-        checkSide(coags.first(), definition, dataSet, false, where + QStringLiteral("/Coag"));
-        checkSide(cuts.first(), definition, dataSet, true, where + QStringLiteral("/Cut"));
-        for (const QDomElement &side : { coags.first(), cuts.first() }) {
-            for (const QDomElement &sub : childElements(side, QStringLiteral("SubInstrument"))) {
-                const QString subType = typeOfDataSet(sub.attribute(QStringLiteral("Datensatznummer")));
-                const QString subWhere = where + QStringLiteral("/SubInstrument ") + subType;
-                if (subType.isEmpty() || m_types.value(subType).parent != type) {
-                    fail(subWhere, QStringLiteral("is no sub-instrument of %1").arg(type));
-                    continue;
-                }
-                checkSide(sub, m_types[subType], sub.attribute(QStringLiteral("Datensatznummer")),
-                    side.tagName() == QLatin1String("Cut"), subWhere);
-            }
-        }
-        const QDomElement alias = instrument.firstChildElement(QStringLiteral("Alias"));
-        if (!alias.isNull()
-            && (!m_types.contains(alias.attribute(QStringLiteral("Typ")))
-                || alias.attribute(QStringLiteral("Name")).isEmpty()))
-            fail(where, QStringLiteral("alias needs a known type and a name"));
-    }
-
-private:
-    static bool isOnOff(const QString &text) { return text == QLatin1String("EIN") || text == QLatin1String("AUS"); }
-
-    void fail(const QString &where, const QString &what) { problems << where + QStringLiteral(": ") + what; }
-
-    QString typeOfDataSet(const QString &dataSet) const
-    {
-        for (auto it = m_types.begin(); it != m_types.end(); ++it) {
-            if (it.value().dataSet == dataSet)
-                return it.key();
-        }
-        return QString();
-    }
-
-    void checkActivation(
-        const QDomElement &coag, const QDomElement &cut, const InstrumentType &definition, const QString &where)
-    {
-        static const QSet<QString> pairs
-            = { QStringLiteral("AUS/SINGLE"), QStringLiteral("AUS/DOUBLE"), QStringLiteral("DOUBLE/AUS"),
-                  QStringLiteral("DOUBLE/SINGLE"), QStringLiteral("DOUBLE/DOUBLE"), QStringLiteral("AUS/AUTOSTART") };
-        static const QStringList autostartModes = { QStringLiteral("COAG_AUS"), QStringLiteral("COAG_M7"),
-            QStringLiteral("COAG_M12"), QStringLiteral("COAG_M14") };
-        static const QStringList autostopModes = { QStringLiteral("COAG_AUS"), QStringLiteral("COAG_M2"),
-            QStringLiteral("COAG_M3"), QStringLiteral("COAG_M12"), QStringLiteral("COAG_M14") };
-        const QString cutSource = cut.attribute(QStringLiteral("Aktivierungsquelle"));
-        const QString coagSource = coag.attribute(QStringLiteral("Aktivierungsquelle"));
-        const QString coagMode = coag.attribute(QStringLiteral("SelektierterMode"));
-        // Every demo instrument can be activated somehow.
-        if (!pairs.contains(cutSource + QLatin1Char('/') + coagSource))
-            fail(where, QStringLiteral("activation %1/%2 has no meaning").arg(cutSource, coagSource));
-        if (coagSource == QLatin1String("AUTOSTART")) {
-            if (!autostartModes.contains(coagMode) || definition.monopolar || !m_autostartAllowed)
-                fail(where, QStringLiteral("autostart is not possible with %1 here").arg(coagMode));
-            if (cut.attribute(QStringLiteral("SelektierterMode")) != QLatin1String("CUT_AUS"))
-                fail(where, QStringLiteral("autostart switches cutting off"));
-        }
-        const QString autostop = coag.attribute(QStringLiteral("Autostop"));
-        if (!isOnOff(autostop) || (autostop == QLatin1String("EIN") && !autostopModes.contains(coagMode)))
-            fail(where, QStringLiteral("autostop %1 is not possible with %2").arg(autostop, coagMode));
-    }
-
-    void checkSide(const QDomElement &side, const InstrumentType &definition, const QString &dataSet, bool cut,
-        const QString &where)
-    {
-        const QString off = cut ? QStringLiteral("CUT_AUS") : QStringLiteral("COAG_AUS");
-        const QStringList allowed = (cut ? definition.cutModes : definition.coagModes) + QStringList { off };
-        if (side.attribute(QStringLiteral("Datensatznummer")) != dataSet)
-            fail(where, QStringLiteral("data-set differs from the instrument's"));
-        const QString selected = side.attribute(QStringLiteral("SelektierterMode"));
-        if (!allowed.contains(selected))
-            fail(where, QStringLiteral("selected mode %1 is not offered by the type").arg(selected));
-        if (side.hasAttribute(QStringLiteral("Flow"))
-            && (!definition.gas || !isWholeNumber(side.attribute(QStringLiteral("Flow")), 1, 80)))
-            fail(where,
-                QStringLiteral("flow %1 without a gas channel or out of 0.1-8.0 l/min")
-                    .arg(side.attribute(QStringLiteral("Flow"))));
-        const QList<QDomElement> modeLists = childElements(side, QStringLiteral("Modes"));
-        if (modeLists.size() != 1) {
-            fail(where, QStringLiteral("needs exactly one Modes"));
-            return;
-        }
-        QStringList listed;
-        for (const QDomElement &mode : childElements(modeLists.first(), QStringLiteral("Mode"))) {
-            const QString name = mode.attribute(QStringLiteral("Name"));
-            listed << name;
-            if (!allowed.contains(name))
-                fail(where, QStringLiteral("mode %1 is not offered by the type").arg(name));
-            else
-                checkMode(mode, where + QLatin1Char('/') + name);
-        }
-        if (!listed.contains(selected))
-            fail(where, QStringLiteral("selected mode %1 has no Mode entry").arg(selected));
-    }
-
-    void checkMode(const QDomElement &mode, const QString &where)
-    {
-        const QString name = mode.attribute(QStringLiteral("Name"));
-        const QDomNamedNodeMap attributes = mode.attributes();
-        QStringList present;
-        for (int i = 0; i < attributes.count(); ++i)
-            present << attributes.item(i).nodeName();
-        if (name.endsWith(QLatin1String("_AUS"))) {
-            if (mode.attribute(QStringLiteral("Effekt")) != QLatin1String("0") || present.size() != 2)
-                fail(where, QStringLiteral("an off mode carries only the effect 0"));
-            return;
-        }
-        const ModeRule rule = modeRules().value(name);
-        QStringList expected = QStringList { QStringLiteral("Name"), QStringLiteral("Effekt") } + rule.extras;
-        present.sort();
-        expected.sort();
-        if (present != expected)
-            fail(where, QStringLiteral("parameters %1, expected %2").arg(present.join(','), expected.join(',')));
-        if (!isWholeNumber(mode.attribute(QStringLiteral("Effekt")), rule.low, rule.high))
-            fail(where,
-                QStringLiteral("effect %1 outside %2-%3")
-                    .arg(mode.attribute(QStringLiteral("Effekt")))
-                    .arg(rule.low)
-                    .arg(rule.high));
-        for (const char *flag : { "APP", "Fast", "miC" }) {
-            if (mode.hasAttribute(QLatin1String(flag)) && !isOnOff(mode.attribute(QLatin1String(flag))))
-                fail(where, QStringLiteral("%1 is neither EIN nor AUS").arg(QLatin1String(flag)));
-        }
-        if (mode.hasAttribute(QStringLiteral("Schnittdauer"))
-            && (!isWholeNumber(mode.attribute(QStringLiteral("Schnittdauer")), 1, 4)
-                || !isWholeNumber(mode.attribute(QStringLiteral("Schnittintervall")), 1, 10)))
-            fail(where, QStringLiteral("cut duration or interval out of range"));
-        if (mode.hasAttribute(QStringLiteral("Modulation"))) {
-            const int modulation = mode.attribute(QStringLiteral("Modulation")).toInt();
-            if (modulation < 5 || modulation > 300 || modulation % 5 != 0)
-                fail(where, QStringLiteral("modulation out of range"));
-        }
-    }
-
-    const QMap<QString, InstrumentType> &m_types;
-    const bool m_autostartAllowed;
-};
 
 void addUserSetRows()
 {
@@ -272,6 +38,304 @@ void addUserSetRows()
     }
 }
 
+QStringList allUserSetPaths()
+{
+    QStringList paths;
+    for (const QString &folder : { QStringLiteral("generator/usersets"), QStringLiteral("server/usersets/templates"),
+             QStringLiteral("server/usersets/downloads") }) {
+        for (const QString &name : filesIn(sourceData(folder), QStringLiteral("*.xml")))
+            paths << sourceData(folder + QLatin1Char('/') + name);
+    }
+    return paths;
+}
+
+/// Reads a demo set with the application's serializer; null when it does not load.
+std::unique_ptr<UserSet> loadUserSet(const QString &path, QString *error = nullptr)
+{
+    auto set = std::make_unique<UserSet>(UserSet::USER_TEMPLATE);
+    XmlUserSetSerializer serializer;
+    if (!serializer.readFile(path, set.get())) {
+        if (error)
+            *error = serializer.lastError();
+        return nullptr;
+    }
+    return set;
+}
+
+/// An instrument of a loaded set with the place it sits at, for messages.
+struct Placed
+{
+    const Instrument *instrument;
+    QString where;
+};
+
+QList<Placed> instrumentsOf(const UserSet &set)
+{
+    QList<Placed> list;
+    for (const ProgramGroup *group : set.programGroups()) {
+        for (const UserProgram *program : group->programs()) {
+            for (const ProgramLevel *level : program->levels()) {
+                for (const Instrument *instrument : level->instruments())
+                    list.append({ instrument,
+                        QStringLiteral("%1/%2/%3/%4")
+                            .arg(group->name(), program->name(), level->name(), instrument->name()) });
+            }
+        }
+    }
+    return list;
+}
+
+/// Checks one instrument of a loaded set against the catalogue and collects
+/// every rule it breaks.
+class InstrumentChecker
+{
+public:
+    QStringList problems;
+
+    void check(const Instrument *instrument, const QString &where)
+    {
+        const InstrumentConfiguration *catalogue = InstrumentConfiguration::instance();
+        const InstrumentDefinition *def = catalogue->findInstrumentDefinition(instrument->instrumentType());
+        if (!def) {
+            fail(where, QStringLiteral("type %1 is not in the catalogue").arg(instrument->instrumentType()));
+            return;
+        }
+        // The reader finds the type by name and the modulation default by
+        // number; both must name the same catalogue entry.
+        if (def->datensatznummer() != instrument->datensatznummer())
+            fail(where,
+                QStringLiteral("type %1 has data-set %2, the file says %3")
+                    .arg(def->instrumentType(), def->datensatznummer(), instrument->datensatznummer()));
+        if (!def->subinstrumentVon().isEmpty())
+            fail(where, QStringLiteral("%1 is a sub-instrument type").arg(def->instrumentType()));
+        if (instrument->name().isEmpty())
+            fail(where, QStringLiteral("instrument without a name"));
+        checkName(instrument, def, where);
+        if (instrument->evxOn() && def->evxAllowed() != QLatin1String("EIN"))
+            fail(where, QStringLiteral("EVX on although the type does not allow it"));
+
+        const InstrumentDefinition *effective = instrument->definition();
+        if (!instrument->aliasType().isEmpty()) {
+            if (!effective || instrument->aliasName().isEmpty()) {
+                fail(where, QStringLiteral("alias needs a catalogue type and a name"));
+                return;
+            }
+            // The alias stands for the instrument on this level: it must be
+            // able to run the modes that are selected.
+            if (!effective->cutModes().contains(instrument->cut().selektierterMode())
+                || !effective->coagModes().contains(instrument->coag().selektierterMode()))
+                fail(where, QStringLiteral("alias type %1 cannot run the selected modes").arg(instrument->aliasType()));
+        }
+        checkActivation(instrument, where);
+        checkSide(instrument, instrument->cut(), def, where + QStringLiteral("/Cut"));
+        checkSide(instrument, instrument->coag(), def, where + QStringLiteral("/Coag"));
+
+        if (instrument->subInstruments().isEmpty() == (def->isParentInstrument() == QLatin1String("true")))
+            fail(
+                where, QStringLiteral("sub-instruments and the parent flag of %1 disagree").arg(def->instrumentType()));
+        for (const Instrument *sub : instrument->subInstruments()) {
+            const QString subWhere = where + QStringLiteral("/SubInstrument ") + sub->datensatznummer();
+            const InstrumentDefinition *subDef = catalogue->findInstrumentDefinition(sub->instrumentType());
+            if (!subDef || subDef->subinstrumentVon() != def->instrumentType()) {
+                fail(subWhere, QStringLiteral("is no sub-instrument of %1").arg(def->instrumentType()));
+                continue;
+            }
+            checkSide(sub, sub->cut(), subDef, subWhere + QStringLiteral("/Cut"));
+            checkSide(sub, sub->coag(), subDef, subWhere + QStringLiteral("/Coag"));
+        }
+    }
+
+private:
+    void fail(const QString &where, const QString &what) { problems << where + QStringLiteral(": ") + what; }
+
+    void checkName(const Instrument *instrument, const InstrumentDefinition *def, const QString &where)
+    {
+        for (bool german : { false, true }) {
+            const QString protectedForm = ProtectedNameService::protectedPartOf(def->name(german));
+            if (!protectedForm.isEmpty()
+                && !instrument->name().startsWith(protectedForm + ProtectedNameService::kSeparator))
+                fail(where,
+                    QStringLiteral("a %1 must be named %2%3...")
+                        .arg(def->instrumentType(), protectedForm, ProtectedNameService::kSeparator));
+        }
+        if (def->nameMussTypnameEnthalten() == QLatin1String("EIN") && !instrument->name().contains(def->nameDe())
+            && !instrument->name().contains(def->nameEn()))
+            fail(where, QStringLiteral("the name must contain the type's name"));
+    }
+
+    void checkActivation(const Instrument *instrument, const QString &where)
+    {
+        const InstrumentConfiguration *catalogue = InstrumentConfiguration::instance();
+        const quint32 bits = instrument->activation();
+        if (bits == 0)
+            fail(where, QStringLiteral("cannot be activated at all"));
+        QSet<QString> offered;
+        for (const CatalogueEntry &entry : catalogue->getActivationTypes(instrument))
+            offered.insert(entry.identifier);
+        // The hand switch follows from the instrument and is never offered.
+        for (const QString &identifier : InstrumentConfiguration::activationIdentifiers()) {
+            const quint32 bit = InstrumentConfiguration::activationBit(identifier);
+            if (bit != 0 && bit != Instrument::ActivationHand && (bits & bit) && !offered.contains(identifier))
+                fail(where, QStringLiteral("%1 is not offered here").arg(identifier));
+        }
+        if ((bits & Instrument::ActivationAutostart)
+            && instrument->cut().selektierterMode() != QLatin1String("CUT_AUS"))
+            fail(where, QStringLiteral("autostart leaves cutting on"));
+    }
+
+    void checkSide(const Instrument *owner, const CutCoag &side, const InstrumentDefinition *def, const QString &where)
+    {
+        const bool cut = side.side() == CutCoag::Cut;
+        const QStringList &allowed = cut ? def->cutModes() : def->coagModes();
+        if (side.datensatznummer() != owner->datensatznummer())
+            fail(where, QStringLiteral("data-set %1 differs from the instrument's").arg(side.datensatznummer()));
+        if (!allowed.contains(side.selektierterMode()))
+            fail(where, QStringLiteral("selected mode %1 is not offered by the type").arg(side.selektierterMode()));
+        if (!side.selectedModeEntry())
+            fail(where, QStringLiteral("selected mode %1 has no entry").arg(side.selektierterMode()));
+        checkFlow(side, def, where);
+        QSet<QString> seen;
+        for (const ModeType &mode : side.modes()) {
+            const QString name = mode.modeName();
+            const int index = int(allowed.indexOf(name));
+            if (index < 0) {
+                fail(where, QStringLiteral("mode %1 is not offered by the type").arg(name));
+                continue;
+            }
+            if (seen.contains(name))
+                fail(where, QStringLiteral("mode %1 twice").arg(name));
+            seen.insert(name);
+            if (index == 0) {
+                if (mode.value(ModeType::Effekt) != QLatin1String("0"))
+                    fail(where, QStringLiteral("the off mode has an effect"));
+                continue;
+            }
+            // Element 0 of the mode list is the off mode; the limits start with the first real one.
+            double typeMaximum = 0;
+            const bool limited
+                = cut ? def->getMaxCutEffect(index - 1, typeMaximum) : def->getMaxCoagEffect(index - 1, typeMaximum);
+            checkMode(mode, limited ? typeMaximum : -1, where + QLatin1Char('/') + name);
+        }
+    }
+
+    void checkFlow(const CutCoag &side, const InstrumentDefinition *def, const QString &where)
+    {
+        bool ok = false;
+        const double flow = side.flow().toDouble(&ok);
+        double low = 0;
+        double high = 0;
+        const bool ranged = def->getFlowRange(low, high);
+        const bool argon
+            = side.side() == CutCoag::Coag && InstrumentConfiguration::isArgonMode(side.selektierterMode());
+        if (!ok || flow < 0)
+            fail(where, QStringLiteral("flow %1 is no number").arg(side.flow()));
+        else if (!def->hasGasChannel() && flow != 0)
+            fail(where, QStringLiteral("flow %1 without a gas channel").arg(side.flow()));
+        else if (def->hasGasChannel() && (flow != 0 || argon) && (!ranged || flow < low || flow > high))
+            fail(where, QStringLiteral("flow %1 outside %2-%3 l/min").arg(side.flow()).arg(low).arg(high));
+    }
+
+    /// Every value that a descriptor of the mode edits lies in its range;
+    /// decimal effects are kept tenfold.
+    void checkMode(const ModeType &mode, double typeMaximum, const QString &where)
+    {
+        const QList<ModeData *> descriptors = InstrumentConfiguration::instance()->getModeDataList(mode.modeName());
+        if (descriptors.isEmpty())
+            fail(where, QStringLiteral("the mode has no descriptors"));
+        for (const ModeData *descriptor : descriptors) {
+            if (descriptor->isFlow())
+                continue;
+            const QString attribute = descriptor->attributeName();
+            const QString text = mode.attribute(attribute);
+            if (descriptor->kind() == ModeData::OnOff) {
+                if (text != QLatin1String("EIN") && text != QLatin1String("AUS"))
+                    fail(where, QStringLiteral("%1=%2 is neither EIN nor AUS").arg(attribute, text));
+                continue;
+            }
+            const double scale = descriptor->kind() == ModeData::DecimalNumber ? 10.0 : 1.0;
+            bool ok = false;
+            const int value = text.toInt(&ok);
+            const int low = qRound(descriptor->minimum() * scale);
+            const int high = qRound(descriptor->maximum() * scale);
+            const int step = qMax(1, qRound(descriptor->step() * scale));
+            if (!ok || value < low || value > high || (value - low) % step != 0)
+                fail(where,
+                    QStringLiteral("%1=%2 outside %3-%4 in steps of %5")
+                        .arg(attribute, text)
+                        .arg(low)
+                        .arg(high)
+                        .arg(step));
+            if (attribute == QLatin1String("Effekt") && typeMaximum >= 0 && ok && value > typeMaximum)
+                fail(where, QStringLiteral("effect %1 above the type's %2").arg(value).arg(typeMaximum));
+        }
+    }
+};
+
+/// Facts over all demo sets together that make the demonstration worth having.
+struct Coverage
+{
+    QSet<QString> types;
+    bool wireTypeOfHybrid = false;
+    int argonWithFlow = 0;
+    int withSubInstruments = 0;
+    int protectedInstrumentNames = 0;
+    int protectedProgramNames = 0;
+    int aliases = 0;
+    int autostart = 0;
+    int autostop = 0;
+    int multiLevelPrograms = 0;
+};
+
+struct Feature
+{
+    const char *name;
+    bool (*shown)(const Coverage &);
+};
+
+const Feature kFeatures[] = {
+    { "data-set 138 travels as APC_Sonde", [](const Coverage &c) { return c.wireTypeOfHybrid; } },
+    { "argon modes with a flow", [](const Coverage &c) { return c.argonWithFlow >= 3; } },
+    { "instruments with sub-instruments", [](const Coverage &c) { return c.withSubInstruments >= 2; } },
+    { "protected instrument names", [](const Coverage &c) { return c.protectedInstrumentNames >= 3; } },
+    { "protected program names", [](const Coverage &c) { return c.protectedProgramNames >= 3; } },
+    { "an alias", [](const Coverage &c) { return c.aliases >= 1; } },
+    { "autostart", [](const Coverage &c) { return c.autostart >= 1; } },
+    { "autostop", [](const Coverage &c) { return c.autostop >= 1; } },
+    { "programs with several levels", [](const Coverage &c) { return c.multiLevelPrograms >= 3; } },
+};
+
+Coverage collectCoverage()
+{
+    Coverage coverage;
+    for (const QString &path : allUserSetPaths()) {
+        const std::unique_ptr<UserSet> set = loadUserSet(path);
+        if (!set)
+            continue;
+        coverage.wireTypeOfHybrid = coverage.wireTypeOfHybrid
+            || KelvaraTest::readFile(path).contains("Typ=\"APC_Sonde\" Datensatznummer=\"138\"");
+        for (const ProgramGroup *group : set->programGroups()) {
+            for (const UserProgram *program : group->programs()) {
+                coverage.protectedProgramNames += program->name().contains(ProtectedNameService::kSeparator);
+                coverage.multiLevelPrograms += program->levels().size() > 1;
+            }
+        }
+        for (const Placed &placed : instrumentsOf(*set)) {
+            const Instrument *instrument = placed.instrument;
+            coverage.types.insert(instrument->instrumentType());
+            for (const Instrument *sub : instrument->subInstruments())
+                coverage.types.insert(sub->instrumentType());
+            coverage.argonWithFlow += InstrumentConfiguration::isArgonMode(instrument->coag().selektierterMode())
+                && instrument->coag().flow().toDouble() > 0;
+            coverage.withSubInstruments += !instrument->subInstruments().isEmpty();
+            coverage.protectedInstrumentNames += instrument->name().contains(ProtectedNameService::kSeparator);
+            coverage.aliases += !instrument->aliasType().isEmpty();
+            coverage.autostart += instrument->hasActivation(Instrument::ActivationAutostart);
+            coverage.autostop += instrument->hasActivation(Instrument::ActivationAutostop);
+        }
+    }
+    return coverage;
+}
+
 } // namespace
 
 class tst_DemoUserSets : public QObject
@@ -279,6 +343,14 @@ class tst_DemoUserSets : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        KelvaraTest::initializeLogger();
+        // The catalogue the application ships, built from its readable source.
+        QVERIFY(UserSetTestData::loadBuiltinCatalogue());
+        QVERIFY(InstrumentConfiguration::instance()->definitionCount() >= 10);
+    }
+
     void generatorIdentity()
     {
         QSettings identity(sourceData(QStringLiteral("generator/identity.ini")), QSettings::IniFormat);
@@ -376,36 +448,61 @@ private slots:
         QVERIFY(groupNames.contains(root.attribute(QStringLiteral("ZuletztVerwendeteProgrammgruppe"))));
     }
 
+    void userSetLoadsUnchanged_data() { addUserSetRows(); }
+    void userSetLoadsUnchanged()
+    {
+        QFETCH(QString, path);
+        QString error;
+        const std::unique_ptr<UserSet> set = loadUserSet(path, &error);
+        QVERIFY2(set, qPrintable(error));
+        QVERIFY(set->loadState() != 0);
+        QVERIFY(!set->programGroups().isEmpty());
+        // Writing the set back gives the file again: nothing was renamed,
+        // defaulted, dropped or re-derived on the way in.
+        XmlUserSetSerializer serializer;
+        const QByteArray written = serializer.toXml(set.get());
+        const QString difference = UserSetTestData::compareDocuments(KelvaraTest::readFile(path), written);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
     void userSetInstruments_data() { addUserSetRows(); }
     void userSetInstruments()
     {
         QFETCH(QString, path);
-        const QMap<QString, InstrumentType> types = loadInstrumentTypes();
-        QVERIFY(types.size() >= 10);
-        QDomDocument document;
-        QVERIFY(loadDom(path, document).isEmpty());
-        const QDomElement root = document.documentElement();
-        const bool autostart
-            = root.firstChildElement(QStringLiteral("Setup")).attribute(QStringLiteral("AutostartErlaubt"))
-            == QLatin1String("EIN");
-        InstrumentChecker checker(types, autostart);
-        int instruments = 0;
-        for (const QDomElement &group : childElements(root, QStringLiteral("Programmgruppe"))) {
-            for (const QDomElement &program : childElements(group, QStringLiteral("Programm"))) {
-                for (const QDomElement &level : childElements(program, QStringLiteral("Ebene"))) {
-                    for (const QDomElement &instrument : childElements(level, QStringLiteral("Instrument"))) {
-                        checker.check(instrument,
-                            QStringLiteral("%1/%2/%3/%4")
-                                .arg(group.attribute(QStringLiteral("Name")), program.attribute(QStringLiteral("Name")),
-                                    level.attribute(QStringLiteral("Name")),
-                                    instrument.attribute(QStringLiteral("Name"))));
-                        ++instruments;
-                    }
-                }
-            }
-        }
-        QVERIFY(instruments > 0);
+        const std::unique_ptr<UserSet> set = loadUserSet(path);
+        QVERIFY(set);
+        InstrumentChecker checker;
+        const QList<Placed> instruments = instrumentsOf(*set);
+        QVERIFY(!instruments.isEmpty());
+        for (const Placed &placed : instruments)
+            checker.check(placed.instrument, placed.where);
         QVERIFY2(checker.problems.isEmpty(), qPrintable(checker.problems.join(QLatin1Char('\n'))));
+    }
+
+    void catalogueTypeIsDemonstrated_data()
+    {
+        QTest::addColumn<QString>("type");
+        for (const QString &type : InstrumentConfiguration::instance()->instrumentTypes())
+            QTest::newRow(qPrintable(type)) << type;
+    }
+    void catalogueTypeIsDemonstrated()
+    {
+        QFETCH(QString, type);
+        static const Coverage coverage = collectCoverage();
+        QVERIFY2(coverage.types.contains(type), qPrintable(type + QStringLiteral(" appears in no demo user set")));
+    }
+
+    void featureIsDemonstrated_data()
+    {
+        QTest::addColumn<int>("feature");
+        for (int i = 0; i < int(std::size(kFeatures)); ++i)
+            QTest::newRow(kFeatures[i].name) << i;
+    }
+    void featureIsDemonstrated()
+    {
+        QFETCH(int, feature);
+        static const Coverage coverage = collectCoverage();
+        QVERIFY(kFeatures[feature].shown(coverage));
     }
 
     void userSetFileNames_data() { addUserSetRows(); }

@@ -11,6 +11,8 @@
 #include "UserLoginRequest.h"
 #include "UserLogoutRequest.h"
 
+#include <QtCore/QDir>
+#include <QtCore/QRegularExpression>
 #include <QtCore/QTemporaryDir>
 
 #include <array>
@@ -27,6 +29,14 @@ constexpr std::array<qint64, 12> kDefaultMasks = {
 const QString kUserSet = QStringLiteral("QELO3_23104711_Anwenderset_231020_101500_V14.xml");
 const QString kTemplate = QStringLiteral("QELO3_Gastroenterologie_Vorlage_230915_120000_V14.xml");
 const QString kDescription = QStringLiteral("QELO3_Firmware_Release_1_5_0_a_231020_120000.esb");
+
+/// "kelvara_copy_instruments_YYMMDD_HHMMSS_Vnnn.ini" as (stamp, version); empty when malformed.
+QStringList catalogueNameParts(const QString &name)
+{
+    const QRegularExpression pattern(QStringLiteral("^kelvara_copy_instruments_(\\d{6}_\\d{6})_V(\\d+)\\.ini$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    return match.hasMatch() ? QStringList{match.captured(1), match.captured(2)} : QStringList();
+}
 
 } // namespace
 
@@ -238,13 +248,36 @@ private slots:
         QVERIFY(link.open(*m_server));
         const FileTransfer catalogue = request(link, GetRequestType::InstrumentCatalog);
         QCOMPARE(catalogue.fileType(), qint32(FileType::InstrumentCatalog));
-        // Dated after the catalogue built into the application (230515).
-        QVERIFY(catalogue.filename().startsWith(QStringLiteral("kelvara_copy_instruments_")));
-        QVERIFY(catalogue.filename().mid(25, 6) > QStringLiteral("230515"));
-        QSettings::SettingsMap map;
-        QVERIFY(EncryptedSettingsFormat::decode(catalogue.data(), map));
-        QVERIFY(map.contains(QStringLiteral("Monopolar_Handgriff/Datensatznummer")));
         QCOMPARE(catalogue.data(), KelvaraTest::readFile(QStringLiteral(KELVARA_SIMULATOR_CATALOGUE)));
+
+        // The application replaces its catalogue only by a newer one: a later
+        // stamp and a higher version than the one built into it.
+        const QStringList builtinNames = QDir(QStringLiteral(":/Resources/Config"))
+                                             .entryList({QStringLiteral("kelvara_copy_instruments_*.ini")}, QDir::Files);
+        QCOMPARE(builtinNames.size(), 1);
+        const QStringList served = catalogueNameParts(catalogue.filename());
+        const QStringList builtin = catalogueNameParts(builtinNames.first());
+        QVERIFY2(served.size() == 2, qPrintable(catalogue.filename()));
+        QVERIFY2(builtin.size() == 2, qPrintable(builtinNames.first()));
+        QVERIFY2(served.at(0) > builtin.at(0), qPrintable(catalogue.filename()));
+        QVERIFY2(served.at(1).toInt() > builtin.at(1).toInt(), qPrintable(catalogue.filename()));
+
+        // Encrypted like the built-in one, and still holding every type the
+        // demo user sets and the built-in templates refer to, under the same number.
+        QSettings::SettingsMap servedMap;
+        QVERIFY(EncryptedSettingsFormat::decode(catalogue.data(), servedMap));
+        QSettings::SettingsMap builtinMap;
+        QVERIFY(EncryptedSettingsFormat::decode(
+            KelvaraTest::readFile(QStringLiteral(":/Resources/Config/") + builtinNames.first()), builtinMap));
+        QCOMPARE(servedMap.value(QStringLiteral("HybridVex/Datensatznummer")).toString(), QStringLiteral("138"));
+        int types = 0;
+        for (auto it = builtinMap.cbegin(); it != builtinMap.cend(); ++it) {
+            if (!it.key().endsWith(QLatin1String("/Datensatznummer")))
+                continue;
+            ++types;
+            QVERIFY2(servedMap.value(it.key()) == it.value(), qPrintable(it.key()));
+        }
+        QVERIFY(types >= 10);
     }
 
     void firmwareContainerDownloadsInChunks()
