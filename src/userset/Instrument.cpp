@@ -9,48 +9,15 @@
 #include "UserProgram.h"
 #include "UserSet.h"
 
-namespace {
-
-ObjectRegistry<Instrument> &registry()
-{
-    static ObjectRegistry<Instrument> instance("Instrument", 5000);
-    return instance;
-}
-
-} // namespace
-
 Instrument::Instrument(ProgramLevel *level, bool asClone)
-    : m_registered(!asClone)
-    , m_isClone(asClone)
+    : RegisteredNode(asClone)
     , m_level(level)
 {
-    if (m_registered) {
-        m_id = registry().nextId();
-        registry().insert(m_id, this);
-    }
 }
 
 Instrument::~Instrument()
 {
     qDeleteAll(m_subInstruments);
-    if (m_registered)
-        registry().remove(m_id, this);
-}
-
-Instrument *Instrument::findById(const QString &id)
-{
-    return registry().find(id);
-}
-
-void Instrument::changeId(const QString &id)
-{
-    if (id == m_id)
-        return;
-    if (m_registered) {
-        registry().remove(m_id, this);
-        registry().insert(id, this);
-    }
-    m_id = id;
 }
 
 void Instrument::setName(const QString &name)

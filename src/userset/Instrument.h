@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ObjectRegistry.h"
+
 #include "CutCoag.h"
 
 #include <QtCore/QList>
@@ -12,10 +14,13 @@ class UserSet;
 
 /// One instrument slot of a program level, or a sub-instrument of one, with
 /// its cut and coag settings and its activation.
-class Instrument : public QObject
+class Instrument : public QObject, public RegisteredNode<Instrument>
 {
     Q_OBJECT
 public:
+    static constexpr const char *kRegistryName = "Instrument";
+    static constexpr int kFirstId = 5000;
+
     /// Activation bits; 2, 4, 8, 16 and 32 exclude one another.
     enum ActivationBit {
         ActivationHand = 1,
@@ -34,10 +39,7 @@ public:
     explicit Instrument(ProgramLevel *level = nullptr, bool asClone = false);
     ~Instrument() override;
 
-    static Instrument *findById(const QString &id);
 
-    QString id() const { return m_id; }
-    bool isClone() const { return m_isClone; }
 
     QString name() const { return m_name; }
     void setName(const QString &name);
@@ -118,11 +120,7 @@ signals:
 
 private:
     void copyValues(const Instrument &source);
-    void changeId(const QString &id);
 
-    QString m_id;
-    bool m_registered = false;
-    bool m_isClone = false;
     QString m_name;
     QString m_instrumentType;
     QString m_datensatznummer = QStringLiteral("0");

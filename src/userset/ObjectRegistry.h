@@ -48,3 +48,62 @@ private:
     int m_counter;
     QHash<QString, T *> m_objects;
 };
+
+/// Base of the registered node classes: the id, the clone flag and the entry
+/// in the class-wide registry, which a node joins at construction (unless it
+/// is a clone) and leaves at destruction. `T` names its registry through
+/// `kRegistryName` and `kFirstId`.
+template<typename T>
+class RegisteredNode
+{
+public:
+    RegisteredNode(const RegisteredNode &) = delete;
+    RegisteredNode &operator=(const RegisteredNode &) = delete;
+
+    QString id() const { return m_id; }
+    bool isClone() const { return m_isClone; }
+    /// The registered node with this id, or null with a warning.
+    static T *findById(const QString &id) { return registry().find(id); }
+
+protected:
+    explicit RegisteredNode(bool asClone)
+        : m_registered(!asClone)
+        , m_isClone(asClone)
+    {
+        if (m_registered) {
+            m_id = registry().nextId();
+            registry().insert(m_id, self());
+        }
+    }
+
+    ~RegisteredNode()
+    {
+        if (m_registered)
+            registry().remove(m_id, self());
+    }
+
+    /// Takes over another node's id; a registered node moves its entry along.
+    void changeId(const QString &id)
+    {
+        if (id == m_id)
+            return;
+        if (m_registered) {
+            registry().remove(m_id, self());
+            registry().insert(id, self());
+        }
+        m_id = id;
+    }
+
+    QString m_id;
+    bool m_registered = false;
+    bool m_isClone = false;
+
+private:
+    static ObjectRegistry<T> &registry()
+    {
+        static ObjectRegistry<T> instance(T::kRegistryName, T::kFirstId);
+        return instance;
+    }
+
+    T *self() { return static_cast<T *>(this); }
+};

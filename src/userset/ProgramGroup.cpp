@@ -9,16 +9,6 @@
 #include <QtCore/QCoreApplication>
 #include <QtCore/QSet>
 
-namespace {
-
-ObjectRegistry<ProgramGroup> &registry()
-{
-    static ObjectRegistry<ProgramGroup> instance("ProgramGroup", 2000);
-    return instance;
-}
-
-} // namespace
-
 namespace UniqueName {
 
 QString make(const QString &requested, const QString &currentName, const QStringList &siblingNames,
@@ -39,42 +29,19 @@ QString make(const QString &requested, const QString &currentName, const QString
 } // namespace UniqueName
 
 ProgramGroup::ProgramGroup(UserSet *userSet, bool asClone)
-    : m_registered(!asClone)
-    , m_isClone(asClone)
+    : RegisteredNode(asClone)
     , m_userSet(userSet)
 {
-    if (m_registered) {
-        m_id = registry().nextId();
-        registry().insert(m_id, this);
-    }
 }
 
 ProgramGroup::~ProgramGroup()
 {
     qDeleteAll(m_programs);
-    if (m_registered)
-        registry().remove(m_id, this);
-}
-
-ProgramGroup *ProgramGroup::findById(const QString &id)
-{
-    return registry().find(id);
 }
 
 QString ProgramGroup::defaultName()
 {
     return QCoreApplication::translate("ProgramGroup", "Neue Programmgruppe");
-}
-
-void ProgramGroup::changeId(const QString &id)
-{
-    if (id == m_id)
-        return;
-    if (m_registered) {
-        registry().remove(m_id, this);
-        registry().insert(id, this);
-    }
-    m_id = id;
 }
 
 QString ProgramGroup::getPictogramImage() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ObjectRegistry.h"
+
 #include <QtCore/QList>
 #include <QtCore/QString>
 
@@ -7,9 +9,12 @@ class UserProgram;
 class UserSet;
 
 /// A program group of a user set: a discipline with its pictogram and programs.
-class ProgramGroup
+class ProgramGroup : public RegisteredNode<ProgramGroup>
 {
 public:
+    static constexpr const char *kRegistryName = "ProgramGroup";
+    static constexpr int kFirstId = 2000;
+
     static constexpr int kMaxPrograms = 15;
 
     explicit ProgramGroup(UserSet *userSet = nullptr, bool asClone = false);
@@ -17,11 +22,8 @@ public:
     ProgramGroup(const ProgramGroup &) = delete;
     ProgramGroup &operator=(const ProgramGroup &) = delete;
 
-    static ProgramGroup *findById(const QString &id);
     static QString defaultName();
 
-    QString id() const { return m_id; }
-    bool isClone() const { return m_isClone; }
     QString name() const { return m_name; }
     void setName(const QString &name) { m_name = name; }
     QString lastUsedProgram() const { return m_lastUsedProgram; }
@@ -47,11 +49,6 @@ public:
     ProgramGroup *duplicate(UserSet *set) const;
 
 private:
-    void changeId(const QString &id);
-
-    QString m_id;
-    bool m_registered = false;
-    bool m_isClone = false;
     QString m_name;
     QString m_lastUsedProgram;
     QString m_pictogramIdentifier = QStringLiteral("NEUTRAL");

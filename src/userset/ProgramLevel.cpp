@@ -3,48 +3,15 @@
 #include "Instrument.h"
 #include "ObjectRegistry.h"
 
-namespace {
-
-ObjectRegistry<ProgramLevel> &registry()
-{
-    static ObjectRegistry<ProgramLevel> instance("ProgramLevel", 4000);
-    return instance;
-}
-
-} // namespace
-
 ProgramLevel::ProgramLevel(UserProgram *program, bool asClone)
-    : m_registered(!asClone)
-    , m_isClone(asClone)
+    : RegisteredNode(asClone)
     , m_program(program)
 {
-    if (m_registered) {
-        m_id = registry().nextId();
-        registry().insert(m_id, this);
-    }
 }
 
 ProgramLevel::~ProgramLevel()
 {
     qDeleteAll(m_instruments);
-    if (m_registered)
-        registry().remove(m_id, this);
-}
-
-ProgramLevel *ProgramLevel::findById(const QString &id)
-{
-    return registry().find(id);
-}
-
-void ProgramLevel::changeId(const QString &id)
-{
-    if (id == m_id)
-        return;
-    if (m_registered) {
-        registry().remove(m_id, this);
-        registry().insert(id, this);
-    }
-    m_id = id;
 }
 
 void ProgramLevel::appendInstrument(Instrument *instrument)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ObjectRegistry.h"
+
 #include <QtCore/QList>
 #include <QtCore/QString>
 
@@ -8,18 +10,18 @@ class UserProgram;
 
 /// One level of a user program: the same instrument slots as its sibling
 /// levels, with per-level settings.
-class ProgramLevel
+class ProgramLevel : public RegisteredNode<ProgramLevel>
 {
 public:
+    static constexpr const char *kRegistryName = "ProgramLevel";
+    static constexpr int kFirstId = 4000;
+
     explicit ProgramLevel(UserProgram *program = nullptr, bool asClone = false);
     ~ProgramLevel();
     ProgramLevel(const ProgramLevel &) = delete;
     ProgramLevel &operator=(const ProgramLevel &) = delete;
 
-    static ProgramLevel *findById(const QString &id);
 
-    QString id() const { return m_id; }
-    bool isClone() const { return m_isClone; }
     QString name() const { return m_name; }
     void setName(const QString &name) { m_name = name; }
     UserProgram *program() const { return m_program; }
@@ -37,11 +39,6 @@ public:
     ProgramLevel *duplicate(UserProgram *program) const;
 
 private:
-    void changeId(const QString &id);
-
-    QString m_id;
-    bool m_registered = false;
-    bool m_isClone = false;
     QString m_name;
     QList<Instrument *> m_instruments;
     UserProgram *m_program = nullptr;

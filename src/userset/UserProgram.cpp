@@ -13,12 +13,6 @@
 
 namespace {
 
-ObjectRegistry<UserProgram> &registry()
-{
-    static ObjectRegistry<UserProgram> instance("UserProgram", 3000);
-    return instance;
-}
-
 QString functionName(const char *name)
 {
     return QStringLiteral("UserProgram::") + QLatin1String(name);
@@ -27,26 +21,14 @@ QString functionName(const char *name)
 } // namespace
 
 UserProgram::UserProgram(ProgramGroup *group, bool asClone)
-    : m_registered(!asClone)
-    , m_isClone(asClone)
+    : RegisteredNode(asClone)
     , m_group(group)
 {
-    if (m_registered) {
-        m_id = registry().nextId();
-        registry().insert(m_id, this);
-    }
 }
 
 UserProgram::~UserProgram()
 {
     qDeleteAll(m_levels);
-    if (m_registered)
-        registry().remove(m_id, this);
-}
-
-UserProgram *UserProgram::findById(const QString &id)
-{
-    return registry().find(id);
 }
 
 QString UserProgram::defaultName()
@@ -57,17 +39,6 @@ QString UserProgram::defaultName()
 QString UserProgram::defaultSubProgramName()
 {
     return QCoreApplication::translate("UserProgram", "Neues Subprogramm");
-}
-
-void UserProgram::changeId(const QString &id)
-{
-    if (id == m_id)
-        return;
-    if (m_registered) {
-        registry().remove(m_id, this);
-        registry().insert(id, this);
-    }
-    m_id = id;
 }
 
 UserSet *UserProgram::userSet() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ObjectRegistry.h"
+
 #include <QtCore/QList>
 #include <QtCore/QString>
 
@@ -10,9 +12,12 @@ class UserSet;
 
 /// One user program: its levels, each holding the same instrument slots.
 /// Operations on a slot reach the slot at that position in every level.
-class UserProgram
+class UserProgram : public RegisteredNode<UserProgram>
 {
 public:
+    static constexpr const char *kRegistryName = "UserProgram";
+    static constexpr int kFirstId = 3000;
+
     static constexpr int kMaxLevels = 6;
     static constexpr int kMaxInstruments = 6;
 
@@ -21,12 +26,9 @@ public:
     UserProgram(const UserProgram &) = delete;
     UserProgram &operator=(const UserProgram &) = delete;
 
-    static UserProgram *findById(const QString &id);
     static QString defaultName();
     static QString defaultSubProgramName();
 
-    QString id() const { return m_id; }
-    bool isClone() const { return m_isClone; }
     QString name() const { return m_name; }
     void setName(const QString &name) { m_name = name; }
     QString neonatalueberwachung() const { return m_neonatalueberwachung; }
@@ -63,16 +65,12 @@ public:
     UserProgram *duplicate(ProgramGroup *group) const;
 
 private:
-    void changeId(const QString &id);
     void markModified();
     /// The slot position and, for a sub-instrument, its index under the slot.
     bool locate(const QString &instrumentId, const char *functionName, int &position, int &subIndex) const;
     /// The instrument at `position` of a level, or null with the error logged.
     Instrument *slotOf(ProgramLevel *level, int position, const char *functionName) const;
 
-    QString m_id;
-    bool m_registered = false;
-    bool m_isClone = false;
     QString m_name;
     QString m_neonatalueberwachung = QStringLiteral("AUS");
     bool m_markedForDelete = false;

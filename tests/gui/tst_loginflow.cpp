@@ -6,19 +6,23 @@
 #include "MainViewController.h"
 #include "Manager.h"
 #include "PasswordVerifier.h"
+#include "Qelo3Simulator.h"
+#include "ServerSimulator.h"
 #include "Settings.h"
 #include "SettingsService.h"
 #include "UserCredentials.h"
 #include "UserRoles.h"
 
+#include <QtCore/QRegularExpression>
 #include <QtQuick/QQuickItem>
 #include <QtQuick/QQuickWindow>
 #include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 
 // The scenes on the real controllers: the Manager publishes them and loads the
-// root scene as the application does. No peer is listening, so every login is
-// the offline one against the credentials cache.
+// root scene as the application does. The offline cases point both
+// connections at a port where nothing listens; the journey of a new user runs
+// against the simulated server and generator.
 class tst_LoginFlow : public QObject
 {
     Q_OBJECT
@@ -48,6 +52,32 @@ private:
     {
         QObject *object = window()->property(loader).value<QObject *>();
         return object ? object->property("item").value<QObject *>() : nullptr;
+    }
+
+    void clickItem(const QString &name)
+    {
+        QQuickItem *target = item(name);
+        QVERIFY2(target, qPrintable(name));
+        QTest::mouseClick(window(), Qt::LeftButton, Qt::NoModifier,
+                          target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint());
+    }
+
+    void startManager()
+    {
+        m_manager = std::make_unique<Manager>();
+        m_manager->initialize();
+        QVERIFY(m_manager->loadUi());
+        window()->show();
+        window()->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+    }
+
+    static void pointConnectionsAt(const QString &generatorPort, const QString &serverPort)
+    {
+        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerHost"), QStringLiteral("127.0.0.1"));
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerHost"), QStringLiteral("127.0.0.1"));
+        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), generatorPort);
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), serverPort);
     }
 
     void type(const QString &text)
@@ -87,15 +117,11 @@ private slots:
     void init()
     {
         GuiFixture::clearMessages();
-        // Each row starts with an empty form.
+        // Each row starts with an empty form and without peers.
         Settings::setValue(QStringLiteral("Preferences/RememberLastUserNameEnabled"), QStringLiteral("false"));
-        m_manager = std::make_unique<Manager>();
-        m_manager->initialize();
-        QVERIFY(m_manager->loadUi());
+        pointConnectionsAt(QStringLiteral("1"), QStringLiteral("1"));
+        startManager();
         m_manager->settingsService().setLanguage(QStringLiteral("Deutsch"));
-        window()->show();
-        window()->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(window()));
     }
 
     void cleanup()
@@ -156,12 +182,7 @@ private slots:
         m_manager.reset();
         Settings::setValue(QStringLiteral("Preferences/RememberLastUserNameEnabled"), QStringLiteral("true"));
         Settings::setValue(QStringLiteral("Preferences/LastUserName"), QStringLiteral("demo"));
-        m_manager = std::make_unique<Manager>();
-        m_manager->initialize();
-        QVERIFY(m_manager->loadUi());
-        window()->show();
-        window()->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(window()));
+        startManager();
         QCOMPARE(item(QStringLiteral("userNameField"))->property("text").toString(), QStringLiteral("demo"));
         QVERIFY(item(QStringLiteral("rememberUserName"))->property("checked").toBool());
         QTest::keyClick(window(), Qt::Key_Tab);
@@ -205,10 +226,76 @@ private slots:
         QCOMPARE(m_manager->mainViewController()->currentPage(), int(MainViewController::PAGE_LOGIN));
         QCOMPARE(loaded("pageLoader")->objectName(), QStringLiteral("LogInPage"));
     }
+
+    // What a new user does first: watch both peers connect, switch the
+    // language, log in by typing and Enter, open the help, log out.
+    void newUserJourneyAgainstTheSimulatedPeers()
+    {
+        m_manager.reset();
+        ServerSimulator server;
+        server.setDataDirectory(QStringLiteral(KELVARA_DEMO_DATA_DIR "/server"));
+        QVERIFY(server.start());
+        Qelo3Simulator generator;
+        generator.setDataDirectory(QStringLiteral(KELVARA_DEMO_DATA_DIR "/generator"));
+        generator.setRecordFrames(false);
+        QVERIFY(generator.start());
+        pointConnectionsAt(QString::number(generator.port()), QString::number(server.port()));
+        startManager();
+
+        QTRY_VERIFY_WITH_TIMEOUT(m_manager->communication().isHalvoServerConnected()
+                                     && m_manager->communication().isQelo3Connected(),
+                                 KelvaraTest::timeout(5000));
+
+        clickItem(QStringLiteral("languageMenu"));
+        QCOMPARE(loaded("dialogLoader")->objectName(), QStringLiteral("LanguageDialog"));
+        clickItem(QStringLiteral("language_English"));
+        QCOMPARE(m_manager->translationService().languageName(), QStringLiteral("English"));
+        QTest::keyClick(window(), Qt::Key_Escape);
+        QVERIFY(!loaded("dialogLoader"));
+
+        QSignalSpy replies(&m_manager->loginViewController(), &LoginViewController::userLoginReply);
+        clickItem(QStringLiteral("userNameField"));
+        type(QStringLiteral("admin"));
+        QTest::keyClick(window(), Qt::Key_Tab);
+        type(QStringLiteral("Admin#2023"));
+        QTest::keyClick(window(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(replies.size(), 1, KelvaraTest::timeout(10000));
+        QVERIFY(replies.first().at(0).toBool());
+        QCOMPARE(server.acceptedLogins(), QStringList{QStringLiteral("admin")});
+        QTRY_COMPARE_WITH_TIMEOUT(loaded("pageLoader")->objectName(), QStringLiteral("CopyPage"), KelvaraTest::timeout(5000));
+        QCOMPARE(item(QStringLiteral("userMenu"))->property("label").toString(), QStringLiteral("Adler"));
+        QCOMPARE(item(QStringLiteral("serverStatus"))->property("source").toUrl().fileName(), QStringLiteral("halvo_connected.png"));
+        QCOMPARE(item(QStringLiteral("generatorStatus"))->property("source").toUrl().fileName(), QStringLiteral("qelo3_connected.png"));
+
+        clickItem(QStringLiteral("infoMenu"));
+        QCOMPARE(loaded("dialogLoader")->objectName(), QStringLiteral("InfoDialog"));
+        clickItem(QStringLiteral("helpLink"));
+        QTRY_COMPARE_WITH_TIMEOUT(loaded("dialogLoader")->objectName(), QStringLiteral("HtmlDialog"), KelvaraTest::timeout(5000));
+        QVERIFY(loaded("dialogLoader")->property("pageUrl").toString().endsWith(QLatin1String("/English/Copy.html")));
+        QTest::keyClick(window(), Qt::Key_Escape);
+        QVERIFY(!loaded("dialogLoader"));
+        // Qt 6.4's web engine announces its value types and, headless, the
+        // missing GPU; nothing else may have been warned about.
+        const QRegularExpression engineNotice(QStringLiteral(
+            "^(QWebEngine\\w+ is neither a QObject, nor default- and copy-constructible\\. You should not use it as a "
+            "QML type\\.|No suitable graphics backend found)$"));
+        for (const QString &warning : GuiFixture::warnings())
+            QVERIFY2(engineNotice.match(warning).hasMatch(), qPrintable(warning));
+        GuiFixture::clearMessages();
+
+        clickItem(QStringLiteral("userMenu"));
+        QCOMPARE(loaded("dialogLoader")->objectName(), QStringLiteral("UserDialog"));
+        QTest::keyClick(window(), Qt::Key_Return);
+        QCOMPARE(loaded("pageLoader")->objectName(), QStringLiteral("LogInPage"));
+        QTRY_COMPARE_WITH_TIMEOUT(server.logoutCount(), 1, KelvaraTest::timeout(5000));
+        m_manager.reset();
+    }
 };
 
 int main(int argc, char *argv[])
 {
+    // The help dialog loads the web engine through its QML import.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     KelvaraTest::prepareEnvironment();
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
