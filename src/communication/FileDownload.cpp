@@ -164,8 +164,12 @@ void FileDownload::onMessageReceived(const QByteArray &byteArray)
                            .arg(targetPath()));
             return;
         }
-        m_progress = message.progress();
-        emit progressChanged(m_fileType);
+        // Many chunks share one percent value; only a real change crosses
+        // over to the GUI thread.
+        if (m_progress != message.progress()) {
+            m_progress = message.progress();
+            emit progressChanged(m_fileType);
+        }
         break;
     }
 
