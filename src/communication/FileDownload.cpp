@@ -4,6 +4,7 @@
 #include "GetRequest.h"
 #include "Logger.h"
 #include "ProtocolTypes.h"
+#include "TransferWiring.h"
 #include "WebSocketClient.h"
 
 #include <QtCore/QDir>
@@ -24,15 +25,7 @@ FileDownload::FileDownload(WebSocketClient *client, const QString &fileName, con
     registerCommunicationMetaTypes();
     setObjectName(QStringLiteral("FileDownload ") + fileName);
     m_timeoutTimer->setInterval(timeoutMs);
-    if (client) {
-        connect(client, &QObject::destroyed, this, &FileDownload::onClientDestroyed);
-        connect(client, &WebSocketClient::isProtocolConnectedChanged, this, &FileDownload::onClientConnectionChanged);
-        connect(client, &WebSocketClient::binaryMessageReceived, this, &FileDownload::onMessageReceived);
-        connect(this, &FileDownload::sendMessage, client, &WebSocketClient::sendMessage);
-    }
-    connect(this, &FileDownload::requestTimerStop, m_timeoutTimer, &QTimer::stop);
-    connect(m_timeoutTimer, &QTimer::timeout, this, &FileDownload::onTimeoutTimerTimeout);
-    moveToThread(this);
+    attachTransfer(this, client, m_timeoutTimer);
 }
 
 FileDownload::~FileDownload()

@@ -3,6 +3,7 @@
 #include "FileTransfer.h"
 #include "Logger.h"
 #include "ProtocolTypes.h"
+#include "TransferWiring.h"
 #include "WebSocketClient.h"
 
 #include <QtCore/QFile>
@@ -22,16 +23,7 @@ FileUpload::FileUpload(
 {
     setObjectName(QStringLiteral("FileUpload ") + fileName);
     m_timeoutTimer->setInterval(timeoutMs);
-    if (client) {
-        connect(client, &QObject::destroyed, this, &FileUpload::onClientDestroyed);
-        connect(client, &WebSocketClient::isProtocolConnectedChanged, this, &FileUpload::onClientConnectionChanged);
-        connect(client, &WebSocketClient::binaryMessageReceived, this, &FileUpload::onMessageReceived);
-        connect(this, &FileUpload::sendMessage, client, &WebSocketClient::sendMessage);
-    }
-    connect(this, &FileUpload::requestTimerStop, m_timeoutTimer, &QTimer::stop);
-    connect(m_timeoutTimer, &QTimer::timeout, this, &FileUpload::onTimeoutTimerTimeout);
-    // Every slot above then runs queued in the transfer thread.
-    moveToThread(this);
+    attachTransfer(this, client, m_timeoutTimer);
 }
 
 FileUpload::~FileUpload()

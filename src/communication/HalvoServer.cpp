@@ -1,7 +1,7 @@
 #include "HalvoServer.h"
 
 #include "DataPaths.h"
-#include "DownloadWiring.h"
+#include "TransferWiring.h"
 #include "GetRequest.h"
 #include "INativeFunctionsWrapper.h"
 #include "Logger.h"

@@ -1,7 +1,7 @@
 #include "Qelo3Server.h"
 
 #include "DataPaths.h"
-#include "DownloadWiring.h"
+#include "TransferWiring.h"
 #include "FileUpload.h"
 #include "GetRequest.h"
 #include "INativeFunctionsWrapper.h"
