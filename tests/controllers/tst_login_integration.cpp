@@ -48,10 +48,13 @@ private:
         manager->initialize();
         manager->communication().setQelo3ServerAutoConnect(true);
         manager->communication().setHalvoServerAutoConnect(withServer);
-        QTest::qWaitFor([&] {
+        // A peer that does not come up shows in the caller's first check.
+        const bool up = QTest::qWaitFor([&] {
             return manager->communication().isQelo3Connected()
                    && (!withServer || manager->communication().isHalvoServerConnected());
         }, KelvaraTest::timeout(5000));
+        if (!up)
+            qWarning("tst_LoginIntegration: the simulated peers did not connect in time");
         return manager;
     }
 

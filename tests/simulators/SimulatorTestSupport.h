@@ -55,7 +55,8 @@ public:
     /// Waits until `count` frames of the command have arrived; the last of them, or empty.
     QByteArray waitFor(qint32 commandType, int count = 1, int milliseconds = 5000)
     {
-        QTest::qWaitFor([&] { return ofCommand(commandType).size() >= count; }, KelvaraTest::timeout(milliseconds));
+        // The caller checks the result: an empty array when nothing came.
+        (void)QTest::qWaitFor([&] { return ofCommand(commandType).size() >= count; }, KelvaraTest::timeout(milliseconds));
         const QList<QByteArray> frames = ofCommand(commandType);
         return frames.size() >= count ? frames.at(count - 1) : QByteArray();
     }
