@@ -39,6 +39,24 @@ private:
         Settings::setValue(QStringLiteral("Preferences/%1Port").arg(prefix), peer.portText());
     }
 
+    // A controller whose connection to `prefix` ("Qelo3Server" or "HalvoServer")
+    // is up on `peer`; null when it did not come up.
+    static std::unique_ptr<CommunicationController> connectedTo(const TestPeer &peer, const QString &prefix,
+                                                                bool autoConnect = true)
+    {
+        usePeerFor(prefix, peer);
+        auto communication = std::make_unique<CommunicationController>();
+        const bool generator = prefix == QLatin1String("Qelo3Server");
+        if (generator)
+            communication->setQelo3ServerAutoConnect(autoConnect);
+        else
+            communication->setHalvoServerAutoConnect(autoConnect);
+        const bool up = QTest::qWaitFor([&] {
+            return generator ? communication->isQelo3Connected() : communication->isHalvoServerConnected();
+        }, KelvaraTest::timeout(5000));
+        return up ? std::move(communication) : nullptr;
+    }
+
     // A peer message with the given protocol version in its header.
     static QByteArray messageOfVersion(qint32 version)
     {
@@ -78,11 +96,9 @@ private slots:
         QFETCH(int, chronoRequest);
         TestPeer peer;
         QVERIFY(peer.listen());
-        usePeerFor(QStringLiteral("Qelo3Server"), peer);
-        CommunicationController communication;
-        Qelo3Server *generator = communication.qelo3Server();
-        communication.setQelo3ServerAutoConnect(true);
-        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
+        QVERIFY(communication);
+        Qelo3Server *generator = communication->qelo3Server();
         if (version > 0) {
             QSignalSpy received(generator->client(), &WebSocketClient::binaryMessageReceived);
             peer.sendBinary(messageOfVersion(version));
@@ -109,11 +125,9 @@ private slots:
         peer.serveFile(QStringLiteral("a.fix"), FileType::ChronoFixed, QByteArray(3000, 'f'));
         peer.serveFile(QStringLiteral("b.flex.zip"), FileType::ChronoFlexZip, QByteArray(5000, 'z'));
         peer.serveFile(QStringLiteral("c.xml"), FileType::UserSet, QByteArray("<AnwenderSet/>"));
-        usePeerFor(QStringLiteral("Qelo3Server"), peer);
-        CommunicationController communication;
-        Qelo3Server *generator = communication.qelo3Server();
-        communication.setQelo3ServerAutoConnect(true);
-        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
+        QVERIFY(communication);
+        Qelo3Server *generator = communication->qelo3Server();
 
         QSignalSpy files(generator, &Qelo3Server::fileReceived);
         generator->queueDownload(QStringLiteral("a.fix"));
@@ -153,11 +167,9 @@ private slots:
         QFETCH(QString, name);
         TestPeer peer;
         QVERIFY(peer.listen());
-        usePeerFor(QStringLiteral("Qelo3Server"), peer);
-        CommunicationController communication;
-        Qelo3Server *generator = communication.qelo3Server();
-        communication.setQelo3ServerAutoConnect(true);
-        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
+        QVERIFY(communication);
+        Qelo3Server *generator = communication->qelo3Server();
         generator->queueDownload(name);
         QVERIFY(!generator->fileDownloadIsActive());
         QVERIFY(generator->downloadQueue().isEmpty());
@@ -171,11 +183,9 @@ private slots:
         QVERIFY(peer.listen());
         peer.setServeFault(TestPeer::ServeFault::SilentAfterStart);
         peer.serveFile(QStringLiteral("a.fix"), FileType::ChronoFixed, QByteArray(10, 'f'));
-        usePeerFor(QStringLiteral("Qelo3Server"), peer);
-        CommunicationController communication;
-        Qelo3Server *generator = communication.qelo3Server();
-        communication.setQelo3ServerAutoConnect(true);
-        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
+        QVERIFY(communication);
+        Qelo3Server *generator = communication->qelo3Server();
         QSignalSpy canceled(generator, &Qelo3Server::fileDownloadCanceled);
         generator->queueDownload(QStringLiteral("a.fix"));
         generator->queueDownload(QStringLiteral("b.fix"));
@@ -193,13 +203,11 @@ private slots:
     {
         TestPeer peer;
         QVERIFY(peer.listen());
-        usePeerFor(QStringLiteral("Qelo3Server"), peer);
         const QString path = DataPaths::tempDir() + QStringLiteral("/upload.xml");
         QVERIFY(KelvaraTest::writeFile(path, QByteArray(2500, 'u')));
-        CommunicationController communication;
-        Qelo3Server *generator = communication.qelo3Server();
-        communication.setQelo3ServerAutoConnect(true);
-        QTRY_VERIFY_WITH_TIMEOUT(generator->isConnected(), KelvaraTest::timeout(5000));
+        const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
+        QVERIFY(communication);
+        Qelo3Server *generator = communication->qelo3Server();
         QSignalSpy finished(generator, &Qelo3Server::fileUploadSuccessfullyFinished);
         generator->uploadUserSet(QStringLiteral("set.xml"), path);
         generator->uploadUserSet(QStringLiteral("second.xml"), path); // ignored while one runs
@@ -217,11 +225,9 @@ private slots:
         QVERIFY(peer.listen());
         const QString container = QStringLiteral("esc_tool_1_5.esc");
         peer.serveFile(container, FileType::FirmwareContainer, QByteArray(70000, 'c'));
-        usePeerFor(QStringLiteral("HalvoServer"), peer);
-        CommunicationController communication;
-        HalvoServer *server = communication.halvoServer();
-        communication.setHalvoServerAutoConnect(true);
-        QTRY_VERIFY_WITH_TIMEOUT(server->isConnected(), KelvaraTest::timeout(5000));
+        const auto communication = connectedTo(peer, QStringLiteral("HalvoServer"));
+        QVERIFY(communication);
+        HalvoServer *server = communication->halvoServer();
         QSignalSpy files(server, &HalvoServer::fileReceived);
         server->downloadFirmware(QStringLiteral("esb_tool_1_5.esb"));
         QVERIFY(files.wait(KelvaraTest::timeout(10000)));
@@ -260,11 +266,9 @@ private slots:
         QCoreApplication::setApplicationVersion(QStringLiteral("1.4.1"));
         TestPeer peer;
         QVERIFY(peer.listen());
-        usePeerFor(QStringLiteral("HalvoServer"), peer);
-        CommunicationController communication;
-        HalvoServer *server = communication.halvoServer();
-        communication.setHalvoServerAutoConnect(true);
-        QTRY_VERIFY_WITH_TIMEOUT(server->isConnected(), KelvaraTest::timeout(5000));
+        const auto communication = connectedTo(peer, QStringLiteral("HalvoServer"));
+        QVERIFY(communication);
+        HalvoServer *server = communication->halvoServer();
         switch (operation) {
         case 0: server->requestList(1); break;
         case 1: server->requestList(2); break;
