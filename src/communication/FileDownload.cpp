@@ -108,18 +108,14 @@ void FileDownload::run()
     moveToThread(m_ownerThread);
 }
 
-bool FileDownload::appendLocked(const QByteArray &data)
+bool FileDownload::openForAppendLocked(QFile &target, const QByteArray &data) const
 {
     // ExistingOnly stands in for a separate exists() check: a missing target
     // is a failure, never silently created here. Unbuffered because every
     // chunk goes out in one write.
-    QFile target(targetPath());
-    if (data.isEmpty()
-        || !target.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        return false;
-    const bool written = target.write(data) == data.size();
-    target.close();
-    return written;
+    target.setFileName(targetPath());
+    return !data.isEmpty()
+           && target.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered);
 }
 
 void FileDownload::onMessageReceived(const QByteArray &byteArray)
@@ -150,8 +146,26 @@ void FileDownload::onMessageReceived(const QByteArray &byteArray)
     case Protocol::kProgressEnd:
         completeLocked();
         return;
-    default:
-        if (!appendLocked(message.data())) {
+    default: {
+        QFile target;
+        if (!openForAppendLocked(target, message.data())) {
+            failLocked(QStringLiteral("FileDownload::onMessageReceived: Cannot append %1 bytes to %2")
+                           .arg(message.data().size())
+                           .arg(targetPath()));
+            return;
+        }
+        if (!clientReady()) {
+            failLocked(QStringLiteral("FileDownload::onMessageReceived: No connection to acknowledge %1").arg(m_fileName));
+            return;
+        }
+        // The target is open, so the chunk is accepted: the acknowledgement
+        // leaves before the bytes go to disk, and the peer's next chunk is
+        // already on its way while this one is written.
+        emit sendMessage(message.acknowledgement().serialize());
+        m_timeoutTimer->start();
+        const bool written = target.write(message.data()) == message.data().size();
+        target.close();
+        if (!written) {
             failLocked(QStringLiteral("FileDownload::onMessageReceived: Cannot append %1 bytes to %2")
                            .arg(message.data().size())
                            .arg(targetPath()));
@@ -163,7 +177,8 @@ void FileDownload::onMessageReceived(const QByteArray &byteArray)
             m_progress = message.progress();
             emit progressChanged(m_fileType);
         }
-        break;
+        return;
+    }
     }
 
     if (!clientReady()) {

@@ -9,6 +9,7 @@
 #include <atomic>
 
 class QTimer;
+class QFile;
 class WebSocketClient;
 
 /// Fetches one file from the peer as a stop-and-wait chunked transfer on a
@@ -65,7 +66,7 @@ private:
     void failLocked(const QString &why);
     void completeLocked();
     void cleanUpLocked();
-    bool appendLocked(const QByteArray &data);
+    bool openForAppendLocked(QFile &target, const QByteArray &data) const;
     bool clientReady() const;
 
     QPointer<WebSocketClient> m_client;
