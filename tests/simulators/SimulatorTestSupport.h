@@ -2,11 +2,11 @@
 
 #include "KelvaraTest.h"
 #include "MessageBase.h"
+#include "SimulatorCommandLine.h"
 #include "SimulatorPeer.h"
 #include "WebSocketClient.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QDirIterator>
 #include <QtCore/QFileInfo>
 #include <QtTest/QSignalSpy>
 
@@ -68,25 +68,21 @@ public:
 
 namespace SimulatorTest {
 
-/// Copies a folder tree; the peers write into their data, so every test works on a copy.
-inline bool copyTree(const QString &from, const QString &to)
+/// Configures a peer from a command line as the simulator programs do; with
+/// no --data it serves a scratch copy of its built-in demo data.
+inline bool applyCommandLine(SimulatorPeer &peer, const QString &demoName, const QStringList &arguments = {})
 {
-    if (!QFileInfo(from).isDir())
-        return false;
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
-inline QString demoData(const QString &peer)
-{
-    return QStringLiteral(KELVARA_DEMO_DATA_DIR) + QLatin1Char('/') + peer;
+    QCommandLineParser parser;
+    SimulatorCommandLine::addCommonOptions(parser, 0);
+    quint16 port = 0;
+    QString error;
+    const bool ok = parser.parse(QStringList{QStringLiteral("simulator")} + arguments)
+                    && SimulatorCommandLine::applyCommonOptions(parser, peer, &port, &error, demoName);
+    if (!ok)
+        qWarning("%s", qPrintable(error + parser.errorText()));
+    // The programs keep no frames; the tests inspect them.
+    peer.setRecordFrames(true);
+    return ok;
 }
 
 } // namespace SimulatorTest

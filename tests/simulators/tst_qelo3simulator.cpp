@@ -47,12 +47,10 @@ private:
         QVERIFY(m_generator->start());
     }
 
+    // Started without --data, as a user starting the program by hand would.
     void startDemo()
     {
-        const QString data = m_dir->path() + QStringLiteral("/generator");
-        QVERIFY2(SimulatorTest::copyTree(SimulatorTest::demoData(QStringLiteral("generator")), data),
-                 "the demo data is built with the simulators");
-        m_generator->setDataDirectory(data);
+        QVERIFY(SimulatorTest::applyCommandLine(*m_generator, QStringLiteral("generator")));
         QVERIFY(m_generator->start());
     }
 

@@ -48,13 +48,12 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ServerSimulator> m_server;
 
-    QString data() const { return m_dir->path() + QStringLiteral("/server"); }
+    QString data() const { return m_server->dataDirectory(); }
 
+    // Started without --data, as a user starting the program by hand would.
     void startDemo()
     {
-        QVERIFY2(SimulatorTest::copyTree(SimulatorTest::demoData(QStringLiteral("server")), data()),
-                 "the demo data is built with the simulators");
-        m_server->setDataDirectory(data());
+        QVERIFY(SimulatorTest::applyCommandLine(*m_server, QStringLiteral("server")));
         QVERIFY(m_server->start());
     }
 

@@ -2,7 +2,12 @@
 
 #include "SimulatorPeer.h"
 
+#include <QtCore/QDir>
+#include <QtCore/QDirIterator>
+#include <QtCore/QTemporaryDir>
 #include <QtNetwork/QHostAddress>
+
+#include <memory>
 
 namespace SimulatorCommandLine {
 
@@ -48,7 +53,36 @@ bool intValue(const QCommandLineParser &parser, const QString &name, int minimum
     return true;
 }
 
-bool applyCommonOptions(const QCommandLineParser &parser, SimulatorPeer &peer, quint16 *port, QString *error)
+namespace {
+
+// The peer writes uploads into its data, so it never serves the demo tree itself.
+bool useBuiltinDemoData(SimulatorPeer &peer, const QString &demoName, QString *error)
+{
+    const QString source = QStringLiteral(KELVARA_DEMO_DATA_DIR "/") + demoName;
+    static std::unique_ptr<QTemporaryDir> scratch;
+    scratch = std::make_unique<QTemporaryDir>();
+    if (!QFileInfo(source).isDir() || !scratch->isValid()) {
+        *error = QStringLiteral("no --data given and no built-in demo data at %1 (build the target kelvara_demodata)")
+                     .arg(source);
+        return false;
+    }
+    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = scratch->filePath(QDir(source).relativeFilePath(file));
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(file, target)) {
+            *error = QStringLiteral("cannot copy the demo data to %1").arg(scratch->path());
+            return false;
+        }
+    }
+    peer.setDataDirectory(scratch->path());
+    return true;
+}
+
+} // namespace
+
+bool applyCommonOptions(const QCommandLineParser &parser, SimulatorPeer &peer, quint16 *port, QString *error,
+                        const QString &demoName)
 {
     int number = 0;
     if (!intValue(parser, QStringLiteral("port"), 0, 65535, &number, error))
@@ -63,6 +97,8 @@ bool applyCommonOptions(const QCommandLineParser &parser, SimulatorPeer &peer, q
     peer.setListenAddress(address);
     if (parser.isSet(QStringLiteral("data")))
         peer.setDataDirectory(parser.value(QStringLiteral("data")));
+    else if (!useBuiltinDemoData(peer, demoName, error))
+        return false;
     peer.setSecure(parser.isSet(QStringLiteral("tls")));
     if (parser.isSet(QStringLiteral("certificate-dir")))
         peer.setCertificateDirectory(parser.value(QStringLiteral("certificate-dir")));

@@ -10,7 +10,10 @@ namespace SimulatorCommandLine {
 
 void addCommonOptions(QCommandLineParser &parser, quint16 defaultPort);
 /// Applies the shared options to the peer; false with a message for a bad value.
-bool applyCommonOptions(const QCommandLineParser &parser, SimulatorPeer &peer, quint16 *port, QString *error);
+/// Without --data the peer serves a private copy of its built-in demo data,
+/// the folder `demoName` ("generator", "server") of the build's demo tree.
+bool applyCommonOptions(const QCommandLineParser &parser, SimulatorPeer &peer, quint16 *port, QString *error,
+                        const QString &demoName);
 /// A whole number from an option, within bounds.
 bool intValue(const QCommandLineParser &parser, const QString &name, int minimum, int maximum, int *value,
               QString *error);

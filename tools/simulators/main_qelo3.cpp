@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     quint16 port = 0;
     QString error;
     int number = 0;
-    bool ok = SimulatorCommandLine::applyCommonOptions(parser, simulator, &port, &error);
+    bool ok = SimulatorCommandLine::applyCommonOptions(parser, simulator, &port, &error, QStringLiteral("generator"));
     if (ok && parser.isSet(QStringLiteral("protocol-version"))) {
         ok = SimulatorCommandLine::intValue(parser, QStringLiteral("protocol-version"), 1, 100, &number, &error);
         simulator.setProtocolVersion(number);

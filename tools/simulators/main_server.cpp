@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
     ServerSimulator simulator;
     quint16 port = 0;
     QString error;
-    bool ok = SimulatorCommandLine::applyCommonOptions(parser, simulator, &port, &error);
+    bool ok = SimulatorCommandLine::applyCommonOptions(parser, simulator, &port, &error, QStringLiteral("server"));
     ServerSimulator::UpdateInfo mode = ServerSimulator::UpdateInfo::None;
     if (ok && !ServerSimulator::parseUpdateInfo(parser.value(QStringLiteral("update-info")), &mode)) {
         ok = false;
