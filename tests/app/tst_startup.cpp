@@ -168,7 +168,7 @@ private slots:
             probe.connectToServer(SingleInstance::serverName());
             listening = probe.waitForConnected(200);
             if (!listening)
-                QTest::qWait(100);
+                QTest::qWait(KelvaraTest::timeout(100));
         }
         QVERIFY(listening);
 

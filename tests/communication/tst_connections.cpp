@@ -14,7 +14,11 @@
 #include <QtCore/QFile>
 #include <QtTest/QSignalSpy>
 
+#include <functional>
 #include <memory>
+
+using ServerCall = std::function<void(HalvoServer *)>;
+Q_DECLARE_METATYPE(ServerCall)
 
 // The two connections against an in-process peer: request styles, the
 // download queue, firmware downloads, re-connect timers.
@@ -81,19 +85,20 @@ private slots:
     void requestStyleFollowsPeerVersion_data()
     {
         QTest::addColumn<int>("version");
-        QTest::addColumn<int>("userSetRequest");
-        QTest::addColumn<int>("chronoRequest");
-        QTest::newRow("before any message the old style") << 0 << 2 << 5;
-        QTest::newRow("version 4 gets single files") << 4 << 2 << 5;
-        QTest::newRow("version 5 gets lists") << 5 << 1 << 4;
-        QTest::newRow("version 6 gets lists") << 6 << 1 << 4;
+        QTest::addColumn<GetRequestType::Value>("userSetRequest");
+        QTest::addColumn<GetRequestType::Value>("chronoRequest");
+        using T = GetRequestType::Value;
+        QTest::newRow("before any message the old style") << 0 << T::UserSet << T::ChronoFiles;
+        QTest::newRow("version 4 gets single files") << 4 << T::UserSet << T::ChronoFiles;
+        QTest::newRow("version 5 gets lists") << 5 << T::UserSetList << T::ChronoList;
+        QTest::newRow("version 6 gets lists") << 6 << T::UserSetList << T::ChronoList;
     }
 
     void requestStyleFollowsPeerVersion()
     {
         QFETCH(int, version);
-        QFETCH(int, userSetRequest);
-        QFETCH(int, chronoRequest);
+        QFETCH(GetRequestType::Value, userSetRequest);
+        QFETCH(GetRequestType::Value, chronoRequest);
         TestPeer peer;
         QVERIFY(peer.listen());
         const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
@@ -112,7 +117,7 @@ private slots:
         const QList<GetRequest> sent = requests(peer);
         QCOMPARE(sent.at(0).getRequestType(), userSetRequest);
         QCOMPARE(sent.at(1).getRequestType(), chronoRequest);
-        QCOMPARE(sent.at(2).getRequestType(), 7);
+        QCOMPARE(sent.at(2).getRequestType(), GetRequestType::DeviceInformation);
         // The connection numbers its own requests from 1.
         QCOMPARE(sent.at(0).messageId(), 1);
         QCOMPARE(sent.at(2).messageId(), 3);
@@ -141,14 +146,14 @@ private slots:
         for (const QList<QVariant> &arguments : qAsConst(files))
             fileTypes << arguments.at(0).value<FileTransfer>().fileType();
         QCOMPARE(fileTypes, (QList<int>{6, 7, 1}));
-        QList<int> requestTypes;
+        QList<qint32> requestTypes;
         QStringList names;
         for (const GetRequest &request : requests(peer)) {
             requestTypes << request.getRequestType();
             names << request.additionalInfo();
             QCOMPARE(request.selector(), 2);
         }
-        QCOMPARE(requestTypes, (QList<int>{5, 5, 2}));
+        QCOMPARE(requestTypes, (QList<qint32>{GetRequestType::ChronoFiles, GetRequestType::ChronoFiles, GetRequestType::UserSet}));
         QCOMPARE(names, (QStringList{QStringLiteral("a.fix"), QStringLiteral("b.flex.zip"), QStringLiteral("c.xml")}));
         QCOMPARE(KelvaraTest::readFile(DataPaths::tempDir() + QStringLiteral("/b.flex.zip")), QByteArray(5000, 'z'));
         QTRY_VERIFY(!generator->fileDownloadIsActive());
@@ -173,7 +178,7 @@ private slots:
         generator->queueDownload(name);
         QVERIFY(!generator->fileDownloadIsActive());
         QVERIFY(generator->downloadQueue().isEmpty());
-        QTest::qWait(100);
+        QTest::qWait(KelvaraTest::timeout(100));
         QVERIFY(requests(peer).isEmpty());
     }
 
@@ -195,7 +200,7 @@ private slots:
         QVERIFY(canceled.wait(KelvaraTest::timeout(5000)));
         QCOMPARE(canceled.first().at(0).toInt(), int(FileType::ChronoFixed));
         QTRY_VERIFY(!generator->fileDownloadIsActive());
-        QTest::qWait(200);
+        QTest::qWait(KelvaraTest::timeout(200));
         QCOMPARE(requests(peer).size(), 1);
     }
 
@@ -216,7 +221,7 @@ private slots:
         QVERIFY(peer.uploadedContent(QStringLiteral("second.xml")).isNull());
         QTRY_COMPARE_WITH_TIMEOUT(requests(peer).size(), 1, KelvaraTest::timeout(5000));
         // The peer's acknowledgements carry version 6, so the set is asked for as a list.
-        QCOMPARE(requests(peer).first().getRequestType(), 1);
+        QCOMPARE(requests(peer).first().getRequestType(), GetRequestType::UserSetList);
     }
 
     void firmwareDownloadAsksForTheContainer()
@@ -235,32 +240,35 @@ private slots:
         QCOMPARE(received.filename(), container);
         QCOMPARE(received.fileType(), int(FileType::FirmwareContainer));
         const GetRequest request = requests(peer).first();
-        QCOMPARE(request.getRequestType(), 10);
+        QCOMPARE(request.getRequestType(), GetRequestType::ListedFile);
         QCOMPARE(request.selector(), 2);
         QCOMPARE(KelvaraTest::readFile(received.directory() + QLatin1Char('/') + container), QByteArray(70000, 'c'));
     }
 
     void serverRequests_data()
     {
-        QTest::addColumn<int>("operation");
-        QTest::addColumn<int>("type");
+        QTest::addColumn<ServerCall>("call");
+        QTest::addColumn<GetRequestType::Value>("type");
         QTest::addColumn<int>("selector");
         QTest::addColumn<QString>("info");
-        QTest::newRow("downloads list") << 0 << 1 << 1 << "";
-        QTest::newRow("template list") << 1 << 1 << 2 << "";
-        QTest::newRow("user-set file") << 2 << 2 << 2 << "templates/a.xml";
-        QTest::newRow("instrument catalogue") << 3 << 8 << 0 << "";
-        QTest::newRow("firmware list") << 4 << 9 << 0 << "";
-        QTest::newRow("listed file") << 5 << 10 << 1 << "f.esb";
-        QTest::newRow("service centres") << 6 << 12 << 0 << "";
-        QTest::newRow("on connect") << 7 << 13 << 0 << "";
-        QTest::newRow("update information carries the version") << 8 << 15 << 0 << "1.4.1";
+        using T = GetRequestType::Value;
+        QTest::newRow("downloads list") << ServerCall([](HalvoServer *s) { s->requestList(1); }) << T::UserSetList << 1 << "";
+        QTest::newRow("template list") << ServerCall([](HalvoServer *s) { s->requestList(2); }) << T::UserSetList << 2 << "";
+        QTest::newRow("user-set file") << ServerCall([](HalvoServer *s) { s->requestUserSetFile(2, QStringLiteral("templates/a.xml")); })
+                                       << T::UserSet << 2 << "templates/a.xml";
+        QTest::newRow("instrument catalogue") << ServerCall([](HalvoServer *s) { s->requestInstrumentCatalog(); }) << T::InstrumentCatalog << 0 << "";
+        QTest::newRow("firmware list") << ServerCall([](HalvoServer *s) { s->requestFirmwareList(); }) << T::FirmwareList << 0 << "";
+        QTest::newRow("listed file") << ServerCall([](HalvoServer *s) { s->requestFile(QStringLiteral("f.esb")); }) << T::ListedFile << 1 << "f.esb";
+        QTest::newRow("service centres") << ServerCall([](HalvoServer *s) { s->requestServiceCenterList(); }) << T::ServiceCenters << 0 << "";
+        QTest::newRow("on connect") << ServerCall([](HalvoServer *s) { s->requestOnConnect(); }) << T::ServerConnected << 0 << "";
+        QTest::newRow("update information carries the version")
+            << ServerCall([](HalvoServer *s) { s->requestUpdateInfo(); }) << T::UpdateInformation << 0 << "1.4.1";
     }
 
     void serverRequests()
     {
-        QFETCH(int, operation);
-        QFETCH(int, type);
+        QFETCH(ServerCall, call);
+        QFETCH(GetRequestType::Value, type);
         QFETCH(int, selector);
         QFETCH(QString, info);
         QCoreApplication::setApplicationVersion(QStringLiteral("1.4.1"));
@@ -268,18 +276,7 @@ private slots:
         QVERIFY(peer.listen());
         const auto communication = connectedTo(peer, QStringLiteral("HalvoServer"));
         QVERIFY(communication);
-        HalvoServer *server = communication->halvoServer();
-        switch (operation) {
-        case 0: server->requestList(1); break;
-        case 1: server->requestList(2); break;
-        case 2: server->requestUserSetFile(2, QStringLiteral("templates/a.xml")); break;
-        case 3: server->requestInstrumentCatalog(); break;
-        case 4: server->requestFirmwareList(); break;
-        case 5: server->requestFile(QStringLiteral("f.esb")); break;
-        case 6: server->requestServiceCenterList(); break;
-        case 7: server->requestOnConnect(); break;
-        default: server->requestUpdateInfo(); break;
-        }
+        call(communication->halvoServer());
         QTRY_COMPARE_WITH_TIMEOUT(requests(peer).size(), 1, KelvaraTest::timeout(5000));
         const GetRequest request = requests(peer).first();
         QCOMPARE(request.getRequestType(), type);

@@ -45,7 +45,7 @@ private slots:
         processing->tick(true, 1);
         QCOMPARE(finished.count(), 1);
         QCOMPARE(finished.first().at(0).toInt(), 3);
-        QTest::qWait(50);
+        QTest::qWait(KelvaraTest::timeout(50));
         QVERIFY(!processing->isBusy());
         // The delay timer went with the finish: no late "busy" arrives.
         QVERIFY(busy.isEmpty() || !busy.last().at(0).toBool());

@@ -239,7 +239,7 @@ private slots:
 
         const GetRequest request(header(1, 9) + hex("00000002 00000002 FFFFFFFF"));
         QVERIFY(request.additionalInfo().isNull());
-        QCOMPARE(request.getRequestType(), 2);
+        QCOMPARE(request.getRequestType(), GetRequestType::UserSet);
 
         const MessageBase peek(header(9, 4, 0, 5) + hex("00000002 0074"));
         QCOMPARE(peek.protocolVersion(), 5);

@@ -287,7 +287,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(link.count() >= 2 && manager->communication().isHalvoServerConnected(),
                                  KelvaraTest::timeout(5000));
         QTRY_COMPARE_WITH_TIMEOUT(int(m_server->acceptedLogins().size()), accepted + 1, KelvaraTest::timeout(5000));
-        QTest::qWait(200);
+        QTest::qWait(KelvaraTest::timeout(200));
         QCOMPARE(reply.count(), 0);
         QCOMPARE(loggedIn.count(), 0);
         QVERIFY(manager->loginViewController().isLoggedIn());
@@ -308,15 +308,15 @@ private slots:
     void generatorIdentityAndUserSetOfEachProtocol_data()
     {
         QTest::addColumn<int>("version");
-        QTest::addColumn<int>("expectedRequest");
-        QTest::newRow("version 6 lists then downloads") << 6 << 1;
-        QTest::newRow("version 4 sends the file itself") << 4 << 2;
+        QTest::addColumn<qint32>("expectedRequest");
+        QTest::newRow("version 6 lists then downloads") << 6 << qint32(GetRequestType::UserSetList);
+        QTest::newRow("version 4 sends the file itself") << 4 << qint32(GetRequestType::UserSet);
     }
 
     void generatorIdentityAndUserSetOfEachProtocol()
     {
         QFETCH(int, version);
-        QFETCH(int, expectedRequest);
+        QFETCH(qint32, expectedRequest);
         m_generator->setProtocolVersion(version);
         m_generator->clearReceived();
         auto manager = startManager(false);
@@ -328,10 +328,10 @@ private slots:
         const qsizetype before = downloads();
         generator->requestUserSet();
         QTRY_VERIFY_WITH_TIMEOUT(downloads() > before, KelvaraTest::timeout(10000));
-        QList<int> types;
+        QList<qint32> types;
         for (const QByteArray &frame : m_generator->receivedOfCommand(CommandType::GetRequest))
             types << GetRequest(frame).getRequestType();
-        QVERIFY(types.contains(7));
+        QVERIFY(types.contains(GetRequestType::DeviceInformation));
         QVERIFY(types.contains(expectedRequest));
         m_generator->setProtocolVersion(6);
     }
