@@ -1,19 +1,14 @@
 #include "Manager.h"
 
-#include "AuthorizationMatrix.h"
 #include "DataPaths.h"
 #include "FileSystem.h"
 #include "HalvoServer.h"
 #include "InstrumentConfiguration.h"
 #include "Logger.h"
 #include "MainViewController.h"
-#include "ProtocolTypes.h"
-#include "Qelo3DeviceInformation.h"
 #include "Qelo3Server.h"
 #include "QmlRegistration.h"
 #include "Settings.h"
-#include "UpdateInfoReply.h"
-#include "UserLoginReply.h"
 #include "WebSocketClient.h"
 
 #include <QtQml/QQmlContext>
@@ -28,6 +23,7 @@ Manager::Manager(QObject *parent)
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
+    registerRoutes();
 }
 
 Manager::~Manager()
@@ -90,6 +86,21 @@ bool Manager::loadUi()
     return true;
 }
 
+void Manager::registerRoutes()
+{
+    // The Manager's own entries: a FileTransfer frame goes on by its file type.
+    m_qelo3Routes.onCommand<FileTransfer>(CommandType::FileTransfer,
+                                          [this](const FileTransfer &file) { processQelo3FileTransferMessage(file); });
+    m_halvoRoutes.onCommand<FileTransfer>(CommandType::FileTransfer, [this](const FileTransfer &file) {
+        processHalvoServerFileTransferMessage(file);
+    });
+    // Every consumer adds its own, in an order that matters where one of them
+    // may take a file for itself.
+    m_communication.qelo3Server()->registerRoutes(m_qelo3Routes);
+    HalvoServer::registerRoutes(m_halvoRoutes);
+    m_loginViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
+}
+
 void Manager::connectQelo3ServerIndications()
 {
     Logger::trace(QStringLiteral("Manager::connectQelo3ServerIndications"));
@@ -100,9 +111,8 @@ void Manager::connectQelo3ServerIndications()
     m_connections << connect(client, &WebSocketClient::binaryMessageReceived, this,
                              &Manager::onQelo3ServerBinaryMessageReceived);
     m_connections << connect(client, &WebSocketClient::sslErrors, this, &Manager::onQelo3ServerSslErrors);
-    // The file handler sees a completed download first, then onFileReceived.
-    m_connections << connect(generator, &Qelo3Server::fileReceived, this,
-                             [this](const FileTransfer &transfer) { processQelo3FileTransferMessage(transfer); });
+    // A completed download is always a chunked file, which the single-message
+    // file handler would only drop again: it goes to onFileReceived alone.
     m_connections << connect(generator, &Qelo3Server::fileReceived, this, &Manager::onFileReceived);
 }
 
@@ -119,150 +129,58 @@ void Manager::connectHalvoServerIndications()
 
 void Manager::onQelo3ServerBinaryMessageReceived(QByteArray byteArray)
 {
-    const MessageBase header(byteArray);
-    switch (header.commandType()) {
-    case CommandType::FileTransfer:
-        processQelo3FileTransferMessage(FileTransfer(byteArray));
-        break;
-    case CommandType::Qelo3DeviceInformation: {
-        const Qelo3DeviceInformation info(byteArray);
-        Qelo3Server *generator = m_communication.qelo3Server();
-        generator->setDeviceData(info.name(), info.type(), info.serialNumber(), info.softwareVersion(), QString());
-        emit generator->deviceDataChanged();
-        m_loginViewController.onQelo3DeviceInfo(info.name(), info.type(), info.serialNumber(), info.softwareVersion(),
-                                                QString());
-        break;
-    }
-    default:
+    if (m_qelo3Routes.routeFrame(byteArray) == RoutingTable::Outcome::Invalid) {
         Logger::warn(QStringLiteral("Manager::onQelo3ServerBinaryMessageReceived: Invalid CommandType received from QELO3! message.CommandType=%1")
-                         .arg(header.commandType()));
-        break;
+                         .arg(MessageBase::peekCommandType(byteArray)));
     }
 }
 
 void Manager::onHalvoServerBinaryMessageReceived(QByteArray byteArray)
 {
-    const MessageBase header(byteArray);
-    switch (header.commandType()) {
-    case CommandType::GetRequest:
-    case CommandType::UserLoginRequest:
-    case CommandType::UserLoginLogInfo:
-    case CommandType::Qelo3DeviceInformation:
-    case CommandType::UserLogoutRequest:
-        break;
-    case CommandType::FileTransfer:
-        processHalvoServerFileTransferMessage(FileTransfer(byteArray));
-        break;
-    case CommandType::UserLoginReply:
-        m_loginViewController.onUserLoginReply(UserLoginReply(byteArray));
-        break;
-    case CommandType::AuthorizationMatrix:
-        m_loginViewController.onAuthorizationMatrix(AuthorizationMatrix(byteArray));
-        m_communication.halvoServer()->requestUpdateInfo();
-        break;
-    case CommandType::UpdateInfoReply: {
-        const UpdateInfoReply reply(byteArray);
-        if (reply.updateTyp() != 2)
-            m_loginViewController.onUpdateInfo(reply);
-        break;
-    }
-    default:
+    if (m_halvoRoutes.routeFrame(byteArray) == RoutingTable::Outcome::Invalid)
         Logger::warn(QStringLiteral("Manager::onHalvoServerBinaryMessageReceived: Unknown command received!"));
-        break;
-    }
+}
+
+void Manager::recordUserSetDownload(const QString &system, const FileTransfer &fileTransfer)
+{
+    if (fileTransfer.fileType() == FileType::UserSet)
+        m_loggingService.download(QStringLiteral("USERSET"), system, fileTransfer.filename());
 }
 
 void Manager::processHalvoServerFileTransferMessage(const FileTransfer &fileTransfer)
 {
-    switch (fileTransfer.fileType()) {
-    case FileType::UserSet:
-        if (fileTransfer.isAck())
-            break;
-        m_loggingService.download(QStringLiteral("USERSET"), QStringLiteral("HALVO_SERVER"), fileTransfer.filename());
-        Logger::info(QStringLiteral("Manager::processHalvoServerFileTransferMessage: user set %1 has no consumer yet")
-                         .arg(fileTransfer.filename()));
-        break;
-    case FileType::FileList:
-    case FileType::FirmwareList:
-    case FileType::FirmwareDescription:
-    case FileType::ServiceCenters:
-    case FileType::InstrumentCatalog:
-    case FileType::ApplicationLog:
-    case FileType::ContactMessage:
-        Logger::info(QStringLiteral("Manager::processHalvoServerFileTransferMessage: FileType=%1 has no consumer yet, dropped")
-                         .arg(fileTransfer.fileType()));
-        break;
-    case FileType::FirmwareContainer:
-    case FileType::ChronoFixed:
-    case FileType::ChronoFlexZip:
-    case FileType::ChronoFlex:
-    case 12:
-        break;
-    default:
+    if (!fileTransfer.isAck())
+        recordUserSetDownload(QStringLiteral("HALVO_SERVER"), fileTransfer);
+    if (m_halvoRoutes.routeFile(fileTransfer) == RoutingTable::Outcome::Invalid) {
         Logger::warn(QStringLiteral("Manager::processHalvoServerFileTransferMessage: Invalid FileType received! FileType=%1")
                          .arg(fileTransfer.fileType()));
-        break;
     }
 }
 
 void Manager::processQelo3FileTransferMessage(const FileTransfer &fileTransfer)
 {
-    const bool chunkedPeer = m_communication.qelo3Server()->peerProtocolVersion() >= 5;
-    switch (fileTransfer.fileType()) {
-    case FileType::UserSet:
-        if (fileTransfer.isAck() || chunkedPeer)
-            break;
-        m_loggingService.download(QStringLiteral("USERSET"), QStringLiteral("QELO3"), fileTransfer.filename());
-        Logger::info(QStringLiteral("Manager::processQelo3FileTransferMessage: user set %1 has no consumer yet")
-                         .arg(fileTransfer.filename()));
-        break;
-    case FileType::FileList:
-    case FileType::GeneratorFileList: {
-        const QStringList entries = QString::fromUtf8(fileTransfer.data()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        for (const QString &entry : entries) {
-            const QString name = DataPaths::safeFileName(entry);
-            if (name.isEmpty()) {
-                Logger::warn(QStringLiteral("Manager::processQelo3FileTransferMessage: unusable list entry %1").arg(entry));
-                continue;
-            }
-            m_communication.qelo3Server()->queueDownload(name);
-        }
-        break;
-    }
-    case FileType::ChronoFixed:
-    case FileType::ChronoFlexZip:
-    case FileType::ChronoFlex:
-        if (chunkedPeer)
-            break;
-        Logger::info(QStringLiteral("Manager::processQelo3FileTransferMessage: chrono file %1 has no consumer yet")
-                         .arg(fileTransfer.filename()));
-        break;
-    case FileType::FirmwareContainer:
-    case 10:
-        break;
-    default:
+    // A generator of protocol 5 or newer sends user sets and event logs in
+    // chunks, which reach onFileReceived; their frames pass here too.
+    const qint32 type = fileTransfer.fileType();
+    const bool chunkedKind = type == FileType::UserSet || type == FileType::ChronoFixed
+                             || type == FileType::ChronoFlexZip || type == FileType::ChronoFlex;
+    if (chunkedKind && (fileTransfer.isAck() || m_communication.qelo3Server()->peerProtocolVersion() >= 5))
+        return;
+    recordUserSetDownload(QStringLiteral("QELO3"), fileTransfer);
+    if (m_qelo3Routes.routeFile(fileTransfer) == RoutingTable::Outcome::Invalid)
         Logger::warn(QStringLiteral("Invalid file type being received from QELO3"));
-        break;
-    }
 }
 
 void Manager::onFileReceived(FileTransfer fileTransfer)
 {
     Logger::error(QStringLiteral("Manager::onFileReceived"));
-    const QString path = fileTransfer.directory() + QLatin1Char('/') + fileTransfer.filename();
-    switch (fileTransfer.fileType()) {
-    case FileType::UserSet:
-        fileTransfer.setData(FileSystem::getFileContents(path));
-        m_loggingService.download(QStringLiteral("USERSET"), QStringLiteral("QELO3"), fileTransfer.filename());
-        Logger::info(QStringLiteral("Manager::onFileReceived: user set %1 has no consumer yet").arg(fileTransfer.filename()));
-        break;
-    case FileType::ChronoFixed:
-    case FileType::ChronoFlexZip:
-        Logger::info(QStringLiteral("Manager::onFileReceived: chrono file %1 has no consumer yet").arg(fileTransfer.filename()));
-        break;
-    default:
-        break;
+    recordUserSetDownload(QStringLiteral("QELO3"), fileTransfer);
+    // User sets are handed on with their content; nobody to hand them to, no read.
+    if (fileTransfer.fileType() == FileType::UserSet && m_qelo3Routes.hasDownloadConsumer(FileType::UserSet)) {
+        fileTransfer.setData(
+            FileSystem::getFileContents(fileTransfer.directory() + QLatin1Char('/') + fileTransfer.filename()));
     }
+    m_qelo3Routes.routeDownload(fileTransfer);
 }
 
 void Manager::onQelo3ServerConnectionChanged()

@@ -8,6 +8,7 @@
 #include "NativeFunctionsWrapperWindows.h"
 #include "NetworkService.h"
 #include "ProtectedNameService.h"
+#include "RoutingTable.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
 #include "UserCredentials.h"
@@ -48,6 +49,8 @@ public:
     INativeFunctionsWrapper *nativeFunctions() { return &m_nativeFunctions; }
     QString userName() const { return m_userName; }
     UserSetStorage &userSetStorage() { return m_userSetStorage; }
+    RoutingTable &qelo3Routes() { return m_qelo3Routes; }
+    RoutingTable &halvoRoutes() { return m_halvoRoutes; }
 
 public slots:
     void onLanguageChanged(QString newLanguage);
@@ -62,13 +65,18 @@ public slots:
     void onFileReceived(FileTransfer fileTransfer);
 
 private:
+    void registerRoutes();
     void connectQelo3ServerIndications();
     void connectHalvoServerIndications();
     void processQelo3FileTransferMessage(const FileTransfer &fileTransfer);
     void processHalvoServerFileTransferMessage(const FileTransfer &fileTransfer);
+    void recordUserSetDownload(const QString &system, const FileTransfer &fileTransfer);
     void logSslErrors(const QString &function, const QList<QSslError> &errors);
     void publishContextProperties();
 
+    // Declared first, so destroyed after every consumer they hold handlers of.
+    RoutingTable m_qelo3Routes{QStringLiteral("QELO3")};
+    RoutingTable m_halvoRoutes{QStringLiteral("HALVO_SERVER")};
     QQmlApplicationEngine m_engine;
     QQmlContext *m_rootContext;
     NativeFunctionsWrapperWindows m_nativeFunctions;

@@ -6,6 +6,7 @@
 #include "INativeFunctionsWrapper.h"
 #include "Logger.h"
 #include "ProtocolTypes.h"
+#include "RoutingTable.h"
 #include "UserLoginRequest.h"
 #include "UserLogoutRequest.h"
 #include "WebSocketClient.h"
@@ -49,6 +50,18 @@ void HalvoServer::send(const QByteArray &message)
 void HalvoServer::sendGetRequest(qint32 type, qint32 selector, const QString &additionalInfo)
 {
     send(GetRequest(nextRequestId(), false, type, selector, additionalInfo).serialize());
+}
+
+void HalvoServer::registerRoutes(RoutingTable &routes)
+{
+    // Requests and identities are what this application sends, not what it is sent.
+    routes.ignoreCommands({CommandType::GetRequest, CommandType::UserLoginRequest, CommandType::UserLoginLogInfo,
+                           CommandType::Qelo3DeviceInformation, CommandType::UserLogoutRequest});
+    routes.expectFiles({FileType::UserSet, FileType::FileList, FileType::FirmwareDescription, FileType::FirmwareList,
+                        FileType::ServiceCenters, FileType::InstrumentCatalog, FileType::ApplicationLog,
+                        FileType::ContactMessage});
+    routes.ignoreFiles({FileType::FirmwareContainer, FileType::ChronoFixed, FileType::ChronoFlexZip,
+                        FileType::ChronoFlex, FileType::Unused12});
 }
 
 void HalvoServer::connectToServer(const QString &hostName, const QString &port, bool encrypted)

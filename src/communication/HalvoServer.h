@@ -7,6 +7,7 @@
 
 class FileDownload;
 class INativeFunctionsWrapper;
+class RoutingTable;
 class WebSocketClient;
 
 /// The connection to the maker's back-end server: login and logout, list and
@@ -33,6 +34,8 @@ public:
     /// Whether certificate errors of the server are accepted; off unless the
     /// configuration says otherwise, because this link carries passwords.
     void setIgnoreSslErrors(bool ignore) { m_ignoreSslErrors = ignore; }
+    /// Declares what the server may send; its consumers register themselves.
+    static void registerRoutes(RoutingTable &routes);
     void connectToServer(const QString &hostName, const QString &port, bool encrypted);
     void requestList(int selector);
     void requestUserSetFile(int selector, const QString &path);

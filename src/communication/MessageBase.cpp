@@ -4,6 +4,7 @@
 #include "ProtocolTypes.h"
 
 #include <QtCore/QDataStream>
+#include <QtCore/QtEndian>
 #include <QtCore/QIODevice>
 
 MessageBase::MessageBase()
@@ -31,6 +32,13 @@ MessageBase::~MessageBase() = default;
 MessageBase MessageBase::heartbeat(bool isAck)
 {
     return MessageBase(CommandType::Heartbeat, 0, isAck);
+}
+
+qint32 MessageBase::peekCommandType(const QByteArray &frame)
+{
+    if (frame.size() < Protocol::kHeaderSize)
+        return 0;
+    return qFromBigEndian<qint32>(frame.constData() + sizeof(qint32));
 }
 
 void MessageBase::prepareStream(QDataStream &stream)

@@ -34,6 +34,9 @@ public:
 
     /// A heartbeat request (or, with isAck, its answer): command 11, id 0.
     static MessageBase heartbeat(bool isAck = false);
+    /// The command type of a frame without decoding it; 0 for a frame
+    /// shorter than a header.
+    static qint32 peekCommandType(const QByteArray &frame);
 
 protected:
     /// A stream over `bytes` set up for writing protocol fields.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtCore/QtGlobal>
+#include <QtCore/QObject>
 
 /// Fixed numbers of the binary protocol shared by the generator and the server.
 namespace Protocol {
@@ -18,7 +18,10 @@ constexpr qint32 kProgressEnd = -1;
 
 } // namespace Protocol
 
+// Registered with the meta-object system so that log lines and test
+// failures name a type instead of printing its number.
 namespace CommandType {
+Q_NAMESPACE
 enum Value : qint32 {
     GetRequest = 1,
     FileTransfer = 2,
@@ -31,9 +34,11 @@ enum Value : qint32 {
     Heartbeat = 11,
     UpdateInfoReply = 12,
 };
+Q_ENUM_NS(Value)
 } // namespace CommandType
 
 namespace GetRequestType {
+Q_NAMESPACE
 enum Value : qint32 {
     UserSetList = 1,
     UserSet = 2,
@@ -47,9 +52,11 @@ enum Value : qint32 {
     ServerConnected = 13,
     UpdateInformation = 15,
 };
+Q_ENUM_NS(Value)
 } // namespace GetRequestType
 
 namespace FileType {
+Q_NAMESPACE
 enum Value : qint32 {
     None = 0,
     UserSet = 1,
@@ -60,10 +67,15 @@ enum Value : qint32 {
     ChronoFixed = 6,
     ChronoFlexZip = 7,
     ChronoFlex = 8,
+    // 9, 10 and 12 carry nothing this application uses.
+    Unused9 = 9,
+    Unused10 = 10,
     ServiceCenters = 11,
+    Unused12 = 12,
     InstrumentCatalog = 13,
     ApplicationLog = 14,
     GeneratorFileList = 15,
     ContactMessage = 16,
 };
+Q_ENUM_NS(Value)
 } // namespace FileType

@@ -7,6 +7,8 @@
 #include "INativeFunctionsWrapper.h"
 #include "Logger.h"
 #include "ProtocolTypes.h"
+#include "Qelo3DeviceInformation.h"
+#include "RoutingTable.h"
 #include "UserLoginLogInfo.h"
 #include "WebSocketClient.h"
 
@@ -76,6 +78,41 @@ void Qelo3Server::send(const QByteArray &message)
 {
     if (m_client)
         m_client->sendMessage(message);
+}
+
+void Qelo3Server::registerRoutes(RoutingTable &routes)
+{
+    routes.expectFiles({FileType::UserSet, FileType::FileList, FileType::ChronoFixed, FileType::ChronoFlexZip,
+                        FileType::ChronoFlex, FileType::GeneratorFileList});
+    routes.ignoreFiles({FileType::FirmwareContainer, FileType::Unused10});
+    routes.onCommand<Qelo3DeviceInformation>(CommandType::Qelo3DeviceInformation,
+                                             [this](const Qelo3DeviceInformation &info) { onDeviceInformation(info); });
+    for (FileType::Value type : {FileType::FileList, FileType::GeneratorFileList}) {
+        routes.onFile(type, [this](const FileTransfer &list) {
+            onFileList(list);
+            return true;
+        });
+    }
+}
+
+void Qelo3Server::onDeviceInformation(const Qelo3DeviceInformation &info)
+{
+    setDeviceData(info.name(), info.type(), info.serialNumber(), info.softwareVersion(), QString());
+    emit deviceDataChanged();
+}
+
+void Qelo3Server::onFileList(const FileTransfer &list)
+{
+    // Entries may be paths on the generator; only the file name is fetched.
+    const QStringList entries = QString::fromUtf8(list.data()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    for (const QString &entry : entries) {
+        const QString name = DataPaths::safeFileName(entry);
+        if (name.isEmpty()) {
+            Logger::warn(QStringLiteral("Qelo3Server::onFileList: unusable list entry %1").arg(entry));
+            continue;
+        }
+        queueDownload(name);
+    }
 }
 
 void Qelo3Server::connectToServer(const QString &hostName, const QString &port, bool encrypted)

@@ -10,6 +10,8 @@
 class FileDownload;
 class FileUpload;
 class INativeFunctionsWrapper;
+class Qelo3DeviceInformation;
+class RoutingTable;
 class WebSocketClient;
 
 /// The connection to the generator: its requests, one upload and a queue of
@@ -42,6 +44,9 @@ public:
     double fileDownloadProgress() const;
     int fileDownloadType() const;
 
+    /// Declares what the generator may send and takes its identity and its
+    /// file lists.
+    void registerRoutes(RoutingTable &routes);
     void connectToServer(const QString &hostName, const QString &port, bool encrypted);
     void requestChronoFiles();
     void requestDeviceInformation();
@@ -96,6 +101,8 @@ public slots:
     void onBinaryMessageReceived(const QByteArray &byteArray);
 
 private:
+    void onDeviceInformation(const Qelo3DeviceInformation &info);
+    void onFileList(const FileTransfer &list);
     void startUpload(const QString &fileName, const QString &filePath, int fileType);
     void startNextDownload();
     void send(const QByteArray &message);

@@ -7,7 +7,9 @@
 #include "Logger.h"
 #include "LoggingService.h"
 #include "PasswordVerifier.h"
+#include "Qelo3DeviceInformation.h"
 #include "Qelo3Server.h"
+#include "RoutingTable.h"
 #include "Settings.h"
 #include "SettingsService.h"
 #include "UpdateInfoReply.h"
@@ -359,4 +361,24 @@ void LoginViewController::onQelo3DeviceInfo(const QString &name, const QString &
 {
     if (m_activityLog)
         m_activityLog->qelo3DeviceInfo(serialNumber, name, softwareVersion, type);
+}
+
+void LoginViewController::registerRoutes(RoutingTable &generatorRoutes, RoutingTable &serverRoutes)
+{
+    generatorRoutes.onCommand<Qelo3DeviceInformation>(
+        CommandType::Qelo3DeviceInformation, [this](const Qelo3DeviceInformation &info) {
+            onQelo3DeviceInfo(info.name(), info.type(), info.serialNumber(), info.softwareVersion(), QString());
+        });
+    serverRoutes.onCommand<UserLoginReply>(CommandType::UserLoginReply,
+                                           [this](const UserLoginReply &reply) { onUserLoginReply(reply); });
+    serverRoutes.onCommand<AuthorizationMatrix>(CommandType::AuthorizationMatrix,
+                                                [this](const AuthorizationMatrix &matrix) {
+                                                    onAuthorizationMatrix(matrix);
+                                                    m_communication->halvoServer()->requestUpdateInfo();
+                                                });
+    // Type 2 is information for other applications of the maker.
+    serverRoutes.onCommand<UpdateInfoReply>(CommandType::UpdateInfoReply, [this](const UpdateInfoReply &reply) {
+        if (reply.updateTyp() != 2)
+            onUpdateInfo(reply);
+    });
 }

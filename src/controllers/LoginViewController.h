@@ -10,6 +10,7 @@
 
 class CommunicationController;
 class LoggingService;
+class RoutingTable;
 class SettingsService;
 class TranslationService;
 class UpdateInfoReply;
@@ -101,6 +102,9 @@ public:
     const AuthorizationMatrix &matrix() const { return m_matrix; }
     void setLoginTimeout(int milliseconds) { m_loginTimer.setInterval(milliseconds); }
 
+    /// Takes the server's login replies, rights and update information, and
+    /// the generator's identity for the activity log.
+    void registerRoutes(RoutingTable &generatorRoutes, RoutingTable &serverRoutes);
     // Called by the routing.
     void onUserLoginReply(const UserLoginReply &reply);
     void onAuthorizationMatrix(const AuthorizationMatrix &matrix);

@@ -18,6 +18,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QRegularExpression>
 #include <QtTest/QSignalSpy>
 
 #include <memory>
@@ -87,8 +88,8 @@ private slots:
         auto manager = connectedManager();
         QVERIFY(manager);
         QTRY_VERIFY_WITH_TIMEOUT(!requests(m_generator).isEmpty() && !requests(m_server).isEmpty(), KelvaraTest::timeout(5000));
-        QCOMPARE(requests(m_generator).first().getRequestType(), 7);
-        QCOMPARE(requests(m_server).first().getRequestType(), 13);
+        QCOMPARE(requests(m_generator).first().getRequestType(), GetRequestType::DeviceInformation);
+        QCOMPARE(requests(m_server).first().getRequestType(), GetRequestType::ServerConnected);
 
         QSignalSpy identity(&manager->communication(), &CommunicationController::qelo3DeviceDataChanged);
         const Qelo3DeviceInformation info(1, false, QStringLiteral("QELO 3"), QStringLiteral("23104711"), QStringLiteral("OP 4"),
@@ -128,14 +129,80 @@ private slots:
         QVERIFY(KelvaraTest::logContains(warning));
     }
 
-    void unknownFileTypesAreWarned()
+    void fileTypesAreRoutedPerPeer_data()
     {
-        auto manager = connectedManager();
-        QVERIFY(manager);
-        QSignalSpy received(manager->communication().qelo3Server()->client(), &WebSocketClient::binaryMessageReceived);
-        m_generator.sendBinary(FileTransfer(1, false, 9, QString(), QStringLiteral("x"), 0, QByteArray("x"), 0).serialize());
-        QVERIFY(received.wait(KelvaraTest::timeout(5000)));
-        QVERIFY(KelvaraTest::logContains(QStringLiteral("Invalid file type being received from QELO3")));
+        QTest::addColumn<bool>("fromServer");
+        QTest::addColumn<int>("fileType");
+        QTest::addColumn<bool>("isAck");
+        QTest::addColumn<QString>("logged");
+        QTest::addColumn<bool>("downloadRecorded");
+        const QString invalidFromGenerator = QStringLiteral("Invalid file type being received from QELO3");
+        QTest::newRow("generator user set without consumer")
+            << false << int(FileType::UserSet) << false << "file UserSet from QELO3 has no consumer" << true;
+        QTest::newRow("generator acknowledgement of an upload") << false << int(FileType::UserSet) << true << QString() << false;
+        QTest::newRow("generator event log without consumer")
+            << false << int(FileType::ChronoFlex) << false << "file ChronoFlex from QELO3 has no consumer" << false;
+        QTest::newRow("generator firmware echo is ignored") << false << int(FileType::FirmwareContainer) << false << QString() << false;
+        QTest::newRow("generator service centres are invalid") << false << int(FileType::ServiceCenters) << false << invalidFromGenerator << false;
+        QTest::newRow("generator type 9 is invalid") << false << 9 << false << invalidFromGenerator << false;
+        QTest::newRow("server user set without consumer")
+            << true << int(FileType::UserSet) << false << "file UserSet from HALVO_SERVER has no consumer" << true;
+        QTest::newRow("server acknowledgement is not a download")
+            << true << int(FileType::UserSet) << true << "file UserSet from HALVO_SERVER has no consumer" << false;
+        QTest::newRow("server directory without consumer")
+            << true << int(FileType::ServiceCenters) << false << "file ServiceCenters from HALVO_SERVER has no consumer" << false;
+        QTest::newRow("server event log is ignored") << true << int(FileType::ChronoFixed) << false << QString() << false;
+        QTest::newRow("server type 15 is invalid")
+            << true << 15 << false << "Manager::processHalvoServerFileTransferMessage: Invalid FileType received! FileType=15" << false;
+    }
+
+    // Types nobody consumes yet are reported once by name, not once per frame.
+    void fileTypesAreRoutedPerPeer()
+    {
+        QFETCH(bool, fromServer);
+        QFETCH(int, fileType);
+        QFETCH(bool, isAck);
+        QFETCH(QString, logged);
+        QFETCH(bool, downloadRecorded);
+        Manager manager;
+        manager.initialize();
+        const QByteArray frame = FileTransfer(1, isAck, fileType, QString(), QStringLiteral("f.xml"), 0, QByteArray("x"), 0).serialize();
+        const int before = KelvaraTest::logLines().size();
+        for (int i = 0; i < 2; ++i) {
+            if (fromServer)
+                manager.onHalvoServerBinaryMessageReceived(frame);
+            else
+                manager.onQelo3ServerBinaryMessageReceived(frame);
+        }
+        const QStringList written = KelvaraTest::logLines().mid(before);
+        const QStringList lines = logged.isEmpty() ? written.filter(QRegularExpression(QStringLiteral("no consumer|Invalid")))
+                                                   : written.filter(logged);
+        const bool invalid = logged.contains(QLatin1String("Invalid"));
+        QCOMPARE(lines.size(), logged.isEmpty() ? 0 : (invalid ? 2 : 1));
+        const bool recorded = manager.loggingService().entries().filter(QStringLiteral("<Download")).size() == 2;
+        QCOMPARE(recorded, downloadRecorded);
+    }
+
+    void registeredConsumersGetTheirMessages()
+    {
+        Manager manager;
+        manager.initialize();
+        Qelo3Server *generator = manager.communication().qelo3Server();
+        QSignalSpy identity(generator, &Qelo3Server::deviceDataChanged);
+        manager.onQelo3ServerBinaryMessageReceived(Qelo3DeviceInformation(1, false, QStringLiteral("QELO 3"), QStringLiteral("S7"),
+                                                                          QStringLiteral("OP 2"), QStringLiteral("1.4.1"))
+                                                       .serialize());
+        QCOMPARE(identity.count(), 1);
+        QCOMPARE(generator->serialNumber(), QStringLiteral("S7"));
+        QVERIFY(manager.loggingService().entries().last().contains(QStringLiteral("SerialNumber=\"S7\"")));
+
+        QFile::remove(DataPaths::authorizationMatrixPath());
+        AuthorizationMatrix matrix(5, false);
+        matrix.setMask(2, 0x3);
+        manager.onHalvoServerBinaryMessageReceived(matrix.serialize());
+        AuthorizationMatrix stored;
+        QVERIFY(stored.load(DataPaths::authorizationMatrixPath()));
+        QCOMPARE(stored.mask(2), qint64(0x3));
     }
 
     void peerListNamesStayInsideTheDataTree()
@@ -168,7 +235,7 @@ private slots:
         AuthorizationMatrix stored;
         QVERIFY(stored.load(DataPaths::authorizationMatrixPath()));
         QCOMPARE(stored.mask(3), qint64(0x10100));
-        QTRY_VERIFY_WITH_TIMEOUT(!requests(m_server).isEmpty() && requests(m_server).last().getRequestType() == 15,
+        QTRY_VERIFY_WITH_TIMEOUT(!requests(m_server).isEmpty() && requests(m_server).last().getRequestType() == GetRequestType::UpdateInformation,
                                  KelvaraTest::timeout(5000));
     }
 
