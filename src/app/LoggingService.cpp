@@ -185,7 +185,7 @@ QString LoggingService::saveLogfile(const QString &directoryName, const QString 
     const QString path = DataPaths::activityLogPath(
         directoryName, roleAsString, QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd_hhmmss")));
     Logger::info(QStringLiteral("LoggingService::saveLogfile: userName=%1, roleAsString=%2, logfileFullpath=%3")
-                     .arg(directoryName, roleAsString, path));
+                     .arg(plain(directoryName), plain(roleAsString), plain(path)));
 
     QString text;
     const QLatin1String eol("\r\n");

@@ -78,7 +78,7 @@ private:
         Settings::setValue(QStringLiteral("Credentials/") + user.toLower(), entry);
     }
 
-    static AuthorizationMatrix matrixWith(int role, std::initializer_list<int> functions)
+    static AuthorizationMatrix matrixWith(int role, const QList<int> &functions)
     {
         AuthorizationMatrix matrix;
         qint64 mask = 0;
@@ -307,12 +307,7 @@ private slots:
         Settings::setValue(QStringLiteral("Preferences/StartModule"), stored);
         storeCacheEntry(QStringLiteral("anna"), PasswordVerifier::create(QStringLiteral("pw")), QStringLiteral("SERVICE_DEALER"));
         Fixture f;
-        AuthorizationMatrix matrix;
-        qint64 mask = 0;
-        for (int function : functions)
-            mask |= qint64(1) << function;
-        matrix.setMask(UserRoleEnum::SERVICE_DEALER, mask);
-        f.login->onAuthorizationMatrix(matrix);
+        f.login->onAuthorizationMatrix(matrixWith(UserRoleEnum::SERVICE_DEALER, functions));
         f.logIn(QStringLiteral("anna"), QStringLiteral("pw"));
         QCOMPARE(f.login->getStartModule(), expected);
     }
