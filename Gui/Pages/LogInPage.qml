@@ -10,7 +10,9 @@ Rectangle {
     id: logInPage
 
     property bool loginBlocked: LoginViewController.isLoginBlocked()
-    property bool waiting: false
+    // The controller is busy while the server answers or a password is checked.
+    readonly property bool waiting: LoginViewController.busy
+    property bool unencryptedRefused: false
     readonly property alias userNameField: userNameInput.field
     readonly property alias passwordField: passwordInput.field
 
@@ -25,7 +27,7 @@ Rectangle {
             requestDialog("LogDialog", "")
             return
         }
-        waiting = NetworkService.isHalvoServerConnected && userName !== "" && passwordInput.text !== ""
+        unencryptedRefused = false
         LoginViewController.loginUser(userName, passwordInput.text)
     }
 
@@ -42,9 +44,10 @@ Rectangle {
         target: LoginViewController
 
         function onUserLoginReply(isAuthenticated, cause) {
-            logInPage.waiting = false
             passwordInput.text = ""
-            if (!isAuthenticated) {
+            // Said on the page itself: the fix is in the configuration, not in what was typed.
+            logInPage.unencryptedRefused = !isAuthenticated && cause === 8
+            if (!isAuthenticated && !logInPage.unencryptedRefused) {
                 logInPage.requestDialog("LoginErrorDialog", cause)
                 passwordInput.field.forceActiveFocus()
             }
@@ -153,6 +156,17 @@ Rectangle {
                 enabled: !logInPage.loginBlocked && !logInPage.waiting
                 text: (logInPage.waiting ? qsTr("Anmeldung läuft …") : qsTr("Anmelden")) + TranslationService.updateString
                 onClicked: logInPage.logIn()
+            }
+
+            StandardText {
+                objectName: "unencryptedNotice"
+                visible: logInPage.unencryptedRefused
+                width: parent.width
+                wrapMode: Text.WordWrap
+                font.pixelSize: FontStyle.small
+                color: Style.warning
+                text: qsTr("Anmeldung abgelehnt: Die Verbindung zum Server ist nicht verschlüsselt, das Passwort würde lesbar übertragen. Verwenden Sie eine verschlüsselte Verbindung.")
+                      + TranslationService.updateString
             }
 
             Row {

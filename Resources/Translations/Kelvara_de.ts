@@ -259,6 +259,10 @@
         <translation>Anmelden</translation>
     </message>
     <message>
+        <source>Anmeldung abgelehnt: Die Verbindung zum Server ist nicht verschlüsselt, das Passwort würde lesbar übertragen. Verwenden Sie eine verschlüsselte Verbindung.</source>
+        <translation>Anmeldung abgelehnt: Die Verbindung zum Server ist nicht verschlüsselt, das Passwort würde lesbar übertragen. Verwenden Sie eine verschlüsselte Verbindung.</translation>
+    </message>
+    <message>
         <source>Server verbunden</source>
         <translation>Server verbunden</translation>
     </message>

@@ -259,6 +259,10 @@
         <translation>Log in</translation>
     </message>
     <message>
+        <source>Anmeldung abgelehnt: Die Verbindung zum Server ist nicht verschlüsselt, das Passwort würde lesbar übertragen. Verwenden Sie eine verschlüsselte Verbindung.</source>
+        <translation>Login refused: the connection to the server is not encrypted, so the password would travel readable. Use an encrypted connection.</translation>
+    </message>
+    <message>
         <source>Server verbunden</source>
         <translation>Server connected</translation>
     </message>

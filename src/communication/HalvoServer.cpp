@@ -7,18 +7,25 @@
 #include "Logger.h"
 #include "ProtocolTypes.h"
 #include "RoutingTable.h"
+#include "Settings.h"
 #include "UserLoginRequest.h"
 #include "UserLogoutRequest.h"
 #include "WebSocketClient.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtNetwork/QHostAddress>
 
 HalvoServer::HalvoServer(INativeFunctionsWrapper *nativeFunctions, QObject *parent)
     : QObject(parent)
     , m_client(new WebSocketClient(this))
     , m_nativeFunctions(nativeFunctions)
 {
-    connect(m_client, &WebSocketClient::isProtocolConnectedChanged, this, &HalvoServer::isConnectedChanged);
+    connect(m_client, &WebSocketClient::isProtocolConnectedChanged, this, [this] {
+        // Questions asked on a link that went away are answered on no other.
+        if (!isConnected())
+            m_pendingUpdateInfoRequests = 0;
+        emit isConnectedChanged();
+    });
 }
 
 HalvoServer::~HalvoServer()
@@ -85,7 +92,16 @@ void HalvoServer::requestOnConnect() { sendGetRequest(GetRequestType::ServerConn
 
 void HalvoServer::requestUpdateInfo()
 {
+    ++m_pendingUpdateInfoRequests;
     sendGetRequest(GetRequestType::UpdateInformation, 0, QCoreApplication::applicationVersion());
+}
+
+bool HalvoServer::takeUpdateInfoAnswer()
+{
+    if (m_pendingUpdateInfoRequests <= 0)
+        return false;
+    --m_pendingUpdateInfoRequests;
+    return true;
 }
 
 void HalvoServer::uploadFile(qint32 fileType, const QString &directory, const QString &fileName, const QByteArray &data)
@@ -111,9 +127,41 @@ void HalvoServer::putContactMessage(const QByteArray &data, const QString &fileN
     uploadFile(FileType::ContactMessage, QStringLiteral(""), fileName, data);
 }
 
-void HalvoServer::sendUserLoginRequest(const QString &userName, const QString &password)
+bool HalvoServer::isLocalHost(const QString &hostName)
 {
-    send(UserLoginRequest(nextRequestId(), false, userName, password).serialize());
+    QString host = hostName.trimmed();
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    QHostAddress address;
+    return address.setAddress(host) && address.isLoopback();
+}
+
+bool HalvoServer::passwordMayTravel(const QString &hostName, bool encrypted, bool allowUnencrypted)
+{
+    return encrypted || allowUnencrypted || isLocalHost(hostName);
+}
+
+bool HalvoServer::mayCarryPassword() const
+{
+    return m_client
+           && passwordMayTravel(m_client->hostName(), m_client->isEncrypted(),
+                                Settings::getBoolValue(QStringLiteral("Preferences/HalvoServerAllowUnencryptedLogin"), false));
+}
+
+bool HalvoServer::sendUserLoginRequest(const QString &userName, const QString &password)
+{
+    if (!mayCarryPassword()) {
+        Logger::warn(QStringLiteral("HalvoServer::sendUserLoginRequest: refused to send a password unencrypted to %1")
+                         .arg(m_client ? m_client->hostName() : QString()));
+        return false;
+    }
+    QByteArray frame = UserLoginRequest(nextRequestId(), false, userName, password).serialize();
+    send(frame);
+    // The frame holds the password; the socket has its own copy by now.
+    frame.fill('\0');
+    return true;
 }
 
 void HalvoServer::sendUserLogoutRequest()

@@ -45,10 +45,22 @@ public:
     void requestServiceCenterList();
     void requestOnConnect();
     void requestUpdateInfo();
+    /// True, and counts it answered, when update information was asked for and
+    /// not yet answered on this link; a reply nobody asked for gets false.
+    bool takeUpdateInfoAnswer();
     void uploadUserSet(const QString &directory, const QString &fileName, const QByteArray &data);
     void uploadApplicationLog(const QString &directory, const QString &fileName, const QByteArray &data);
     void putContactMessage(const QByteArray &data, const QString &fileName);
-    void sendUserLoginRequest(const QString &userName, const QString &password);
+    /// Sends nothing and returns false when mayCarryPassword() says no.
+    bool sendUserLoginRequest(const QString &userName, const QString &password);
+    /// Whether the current link may carry a password (see passwordMayTravel),
+    /// with "Preferences/HalvoServerAllowUnencryptedLogin".
+    bool mayCarryPassword() const;
+    /// A password goes over TLS, or in clear to this machine (the local
+    /// simulators), or in clear anywhere only when that is explicitly allowed.
+    static bool passwordMayTravel(const QString &hostName, bool encrypted, bool allowUnencrypted);
+    /// "localhost" or a loopback address; names are not resolved.
+    static bool isLocalHost(const QString &hostName);
     void sendUserLogoutRequest();
     void downloadFirmware(const QString &fileName);
 
@@ -83,6 +95,7 @@ private:
     quint32 m_requestCounter = 0;
     INativeFunctionsWrapper *m_nativeFunctions;
     bool m_ignoreSslErrors = false;
+    int m_pendingUpdateInfoRequests = 0;
     int m_downloadTimeoutMs = kDownloadTimeoutMs;
     QString m_downloadDirectory;
 };

@@ -6,7 +6,9 @@
 #include "HalvoServer.h"
 #include "Logger.h"
 #include "LoggingService.h"
+#include "EncryptedSettingsFormat.h"
 #include "PasswordVerifier.h"
+#include "ProtocolTypes.h"
 #include "Qelo3DeviceInformation.h"
 #include "Qelo3Server.h"
 #include "RoutingTable.h"
@@ -17,13 +19,20 @@
 #include "WebSocketClient.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QtCore/QFile>
+#include <QtCore/QSettings>
+
+#include <algorithm>
 
 namespace {
 
 const QString kTimeStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 constexpr int kDefaultInactiveLogoutMs = 3600000;
 constexpr int kUpdateInfoCount = 12;
+// The settings file stores the length of its map in 16 bits; a little room is
+// left for the difference between the keys seen here and those written.
+constexpr qsizetype kMaxCacheBytes = 65535 - 512;
 
 QString cacheKey(const QString &userName)
 {
@@ -43,12 +52,37 @@ LoginViewController::LoginViewController(CommunicationController *communication,
     m_loginTimer.setSingleShot(true);
     m_loginTimer.setInterval(kLoginTimeoutMs);
     connect(&m_loginTimer, &QTimer::timeout, this, &LoginViewController::onLoginTimeout);
+    connect(&m_verifyJob, &QFutureWatcher<bool>::finished, this, [this] { finishLocalLogin(m_verifyJob.result()); });
+    connect(&m_verifierJob, &QFutureWatcher<QString>::finished, this,
+            [this] { finishServerLogin(m_verifierJob.result()); });
     for (int i = 0; i < kUpdateInfoCount; ++i)
         m_updateInfo.append(QString());
-    if (!m_matrix.load(DataPaths::authorizationMatrixPath())) {
-        m_matrix.grantAll();
-        Logger::warn(QStringLiteral("LoginViewController::LoginViewController: AuthorizationMatrix could not be loaded - enabling all functions"));
+    // Neither all rights nor none: without a stored matrix the shipped one holds.
+    if (!loadMatrix(DataPaths::authorizationMatrixPath())) {
+        Logger::warn(QStringLiteral("LoginViewController::LoginViewController: AuthorizationMatrix could not be loaded - using the built-in matrix"));
+        if (!loadMatrix(QStringLiteral(":/Resources/Config/AuthorizationMatrix")))
+            Logger::error(QStringLiteral("LoginViewController::LoginViewController: built-in AuthorizationMatrix missing"));
     }
+}
+
+LoginViewController::~LoginViewController()
+{
+    wipeTypedPassword();
+}
+
+bool LoginViewController::loadMatrix(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < Protocol::kHeaderSize)
+        return false;
+    const AuthorizationMatrix matrix(bytes);
+    if (matrix.commandType() != CommandType::AuthorizationMatrix || matrix.numberOfRoles() <= 0)
+        return false;
+    m_matrix = matrix;
+    return true;
 }
 
 bool LoginViewController::isAllowed(int function) const
@@ -64,8 +98,38 @@ QString LoginViewController::cacheEntry(const UserCredentials &credentials)
              credentials.timeStamp.toString(kTimeStampFormat));
 }
 
+void LoginViewController::setBusy(bool busy)
+{
+    if (m_busy == busy)
+        return;
+    m_busy = busy;
+    emit busyChanged();
+}
+
+void LoginViewController::setTypedPassword(const QString &password)
+{
+    wipeTypedPassword();
+    // A copy of its own, so that overwriting it never waits for another owner.
+    m_typedPassword = QString(password.constData(), password.size());
+}
+
+void LoginViewController::wipeTypedPassword()
+{
+    // Overwritten in place while this object holds the only reference; a
+    // password job still running keeps its own until it ends.
+    if (!m_typedPassword.isDetached())
+        m_typedPassword = QString();
+    std::fill(m_typedPassword.begin(), m_typedPassword.end(), QChar(0));
+    m_typedPassword.clear();
+}
+
 void LoginViewController::loginUser(const QString &username, const QString &password)
 {
+    m_loginTimedOut = false;
+    if (m_verifyJob.isRunning() || m_verifierJob.isRunning()) {
+        Logger::warn(QStringLiteral("LoginViewController::loginUser: a login is still being checked"));
+        return;
+    }
     if (username.isEmpty()) {
         emit userLoginReply(false, EmptyUserName);
         return;
@@ -74,21 +138,36 @@ void LoginViewController::loginUser(const QString &username, const QString &pass
         emit userLoginReply(false, EmptyPassword);
         return;
     }
+    if (!UserCredentials::isAcceptableUserName(username)) {
+        Logger::warn(QStringLiteral("LoginViewController::loginUser: user name refused"));
+        emit userLoginReply(false, EmptyUserName);
+        return;
+    }
     Qelo3Server *generator = m_communication->qelo3Server();
     if (generator->isConnected())
         generator->requestDeviceInformation();
     m_typedUserName = username;
-    m_typedPassword = password;
+    setTypedPassword(password);
 
     HalvoServer *server = m_communication->halvoServer();
     if (server->isConnected()) {
-        m_loginTimedOut = false;
+        if (!server->sendUserLoginRequest(username, m_typedPassword)) {
+            failed(UnencryptedLoginRefused);
+            return;
+        }
+        m_pendingLogin = PendingLogin::Typed;
         m_loginTimer.start();
-        server->sendUserLoginRequest(username, password);
+        setBusy(true);
         return;
     }
-    const int cause = localLogin(username, password);
-    emitReply(cause == LoginSuccess, cause, username);
+    startLocalLogin(username);
+}
+
+void LoginViewController::failed(int cause)
+{
+    wipeTypedPassword();
+    setBusy(false);
+    emitReply(false, cause, QString());
     emitRightsChanged();
 }
 
@@ -96,44 +175,100 @@ void LoginViewController::onLoginTimeout()
 {
     m_loginTimer.stop();
     m_loginTimedOut = true;
+    m_pendingLogin = PendingLogin::None;
+    wipeTypedPassword();
+    setBusy(false);
     emit userLoginReply(false, ServerLoginTimeout);
 }
 
 void LoginViewController::onUserLoginReply(const UserLoginReply &reply)
 {
-    if (m_loginTimedOut)
+    // Only an answer to a request of ours counts: a peer that pushes a reply
+    // on its own must not log anybody in.
+    if (m_pendingLogin == PendingLogin::None || m_loginTimedOut) {
+        Logger::warn(QStringLiteral("LoginViewController::onUserLoginReply: reply without a pending login ignored"));
         return;
+    }
+    const bool silent = m_pendingLogin == PendingLogin::Silent;
+    m_pendingLogin = PendingLogin::None;
     m_loginTimer.stop();
+    if (silent && reply.userName().toLower() != m_credentials.userName.toLower()) {
+        Logger::warn(QStringLiteral("LoginViewController::onUserLoginReply: re-login answered for another user, ignored"));
+        return;
+    }
     int cause = LoginSuccess;
     if (!reply.result()) {
         cause = ServerLoginRefused;
     } else if (reply.role() == UserRoleEnum::NO_ROLE) {
         cause = ServerLoginNoRole;
-    } else {
-        UserCredentials credentials;
-        credentials.userName = reply.userName();
-        credentials.directoryName = UserCredentials::directoryNameOf(reply.userName());
-        credentials.role = reply.role();
-        credentials.firstName = reply.firstName();
-        credentials.lastName = reply.lastName();
-        credentials.company = reply.company();
-        credentials.institution1 = reply.institution1();
-        credentials.institution2 = reply.institution2();
-        credentials.timeStamp = QDateTime::currentDateTime();
-        // Every server login refreshes the verifier, so entries of the old
-        // unsalted form disappear as their users log in online.
-        credentials.passwordHash = PasswordVerifier::create(m_typedPassword);
-        credentials.valid = true;
-        Settings::setValue(cacheKey(credentials.userName), cacheEntry(credentials));
-        if (!m_loggedIn)
-            m_credentials = credentials;
+    } else if (!UserCredentials::isAcceptableUserName(reply.userName())) {
+        Logger::warn(QStringLiteral("LoginViewController::onUserLoginReply: user name of the reply refused"));
+        cause = EmptyUserName;
     }
+    if (cause != LoginSuccess) {
+        if (!silent)
+            failed(cause);
+        return;
+    }
+    UserCredentials credentials;
+    credentials.userName = reply.userName();
+    credentials.directoryName = UserCredentials::directoryNameOf(reply.userName());
+    credentials.role = reply.role();
+    credentials.firstName = reply.firstName();
+    credentials.lastName = reply.lastName();
+    credentials.company = reply.company();
+    credentials.institution1 = reply.institution1();
+    credentials.institution2 = reply.institution2();
+    credentials.timeStamp = QDateTime::currentDateTime();
+    credentials.valid = true;
+    m_candidate = credentials;
+    m_candidateSilent = silent;
+    m_candidateSession = m_session;
+    // Every server login refreshes the verifier, so entries of the old
+    // unsalted form disappear as their users log in online.
+    m_verifierJob.setFuture(QtConcurrent::run([password = m_typedPassword] { return PasswordVerifier::create(password); }));
+}
+
+void LoginViewController::finishServerLogin(const QString &verifier)
+{
+    if (m_candidateSession != m_session)
+        return;
+    UserCredentials credentials = m_candidate;
+    m_candidate.clear();
+    credentials.passwordHash = verifier;
+    storeCacheEntry(credentials);
+    if (m_candidateSilent)
+        return;
+    setBusy(false);
     if (m_loggedIn)
         return;
-    if (cause == LoginSuccess)
-        loggedIn();
-    emitReply(cause == LoginSuccess, cause, reply.userName());
+    m_credentials = credentials;
+    loggedIn();
+    emitReply(true, LoginSuccess, credentials.userName);
     emitRightsChanged();
+}
+
+void LoginViewController::storeCacheEntry(const UserCredentials &credentials)
+{
+    const QString key = cacheKey(credentials.userName);
+    const QString entry = cacheEntry(credentials);
+    // The same file the settings write the entry to; both objects share what
+    // QSettings caches of it, so the entries dropped here are gone for both.
+    QSettings cache(DataPaths::appDir() + QStringLiteral("/Credentials.ini"), EncryptedSettingsFormat::format());
+    QMap<QString, QVariant> map;
+    const QStringList keys = cache.allKeys();
+    for (const QString &existing : keys)
+        map.insert(existing, cache.value(existing));
+    map.insert(key, entry);
+    const QStringList evicted = UserCredentials::keysToEvict(map, kMaxCacheBytes, key);
+    if (!evicted.isEmpty()) {
+        for (const QString &old : evicted)
+            cache.remove(old);
+        cache.sync();
+        Logger::warn(QStringLiteral("LoginViewController::storeCacheEntry: credentials cache full, %1 entries with the oldest server login dropped")
+                         .arg(evicted.size()));
+    }
+    Settings::setValue(key, entry);
 }
 
 bool LoginViewController::readLocalUserCredentials(const QString &username, UserCredentials &record) const
@@ -160,20 +295,42 @@ bool LoginViewController::readLocalUserCredentials(const QString &username, User
     return true;
 }
 
-int LoginViewController::localLogin(const QString &username, const QString &password)
+void LoginViewController::startLocalLogin(const QString &username)
 {
     UserCredentials record;
-    if (!readLocalUserCredentials(username, record) || !PasswordVerifier::verify(password, record.passwordHash))
-        return LocalLoginRefused;
     // The directory name ends up in paths; an entry must not point elsewhere.
-    if (DataPaths::safeFileName(record.directoryName) != record.directoryName)
-        return LocalLoginRefused;
+    if (!readLocalUserCredentials(username, record) || DataPaths::safeFileName(record.directoryName) != record.directoryName
+        || !UserCredentials::isAcceptableUserName(record.directoryName)) {
+        failed(LocalLoginRefused);
+        return;
+    }
+    m_candidate = record;
+    m_candidateSession = m_session;
+    setBusy(true);
+    m_verifyJob.setFuture(QtConcurrent::run(
+        [password = m_typedPassword, stored = record.passwordHash] { return PasswordVerifier::verify(password, stored); }));
+}
+
+void LoginViewController::finishLocalLogin(bool passwordMatches)
+{
+    if (m_candidateSession != m_session)
+        return;
+    const UserCredentials record = m_candidate;
+    m_candidate.clear();
+    if (!passwordMatches) {
+        failed(LocalLoginRefused);
+        return;
+    }
     const int validityDays = Settings::getIntValue(QStringLiteral("Preferences/LocalCredentialsValidityPeriod"), 0);
-    if (validityDays > 0 && (!record.timeStamp.isValid() || record.timeStamp.addDays(validityDays) < QDateTime::currentDateTime()))
-        return LocalLoginExpired;
+    if (validityDays > 0 && (!record.timeStamp.isValid() || record.timeStamp.addDays(validityDays) < QDateTime::currentDateTime())) {
+        failed(LocalLoginExpired);
+        return;
+    }
     m_credentials = record;
     loggedIn();
-    return LoginSuccess;
+    setBusy(false);
+    emitReply(true, LoginSuccess, record.userName);
+    emitRightsChanged();
 }
 
 void LoginViewController::loggedIn()
@@ -181,7 +338,7 @@ void LoginViewController::loggedIn()
     const QString startModule = getStartModule();
     const QString language = m_settings ? m_settings->getLanguage() : QStringLiteral("English");
     if (m_activityLog)
-        m_activityLog->login(m_credentials.userName, m_credentials.role, language, startModule,
+        m_activityLog->login(m_credentials.userName, UserRoleEnum::name(m_credentials.role), language, startModule,
                              QCoreApplication::applicationVersion());
     Qelo3Server *generator = m_communication->qelo3Server();
     if (generator->isConnected())
@@ -214,12 +371,17 @@ void LoginViewController::logoutUser()
     HalvoServer *server = m_communication->halvoServer();
     if (server->isConnected())
         server->sendUserLogoutRequest();
+    // Whatever is still on its way belongs to the session that ends here.
+    ++m_session;
+    m_pendingLogin = PendingLogin::None;
+    m_loginTimer.stop();
     if (m_activityLog)
-        m_activityLog->logout(m_credentials.userName, m_credentials.role);
+        m_activityLog->logout(m_credentials.userName, UserRoleEnum::name(m_credentials.role), m_credentials.directoryName);
     m_loggedIn = false;
     emit userHasLoggedOutSignal();
     m_credentials.clear();
-    m_typedPassword.clear();
+    wipeTypedPassword();
+    setBusy(false);
     emit loginUserChanged();
 }
 
@@ -316,6 +478,11 @@ void LoginViewController::onAuthorizationMatrix(const AuthorizationMatrix &matri
 
 void LoginViewController::onUpdateInfo(const UpdateInfoReply &reply)
 {
+    // Update information can block the login; only an answer to our question counts.
+    if (!m_communication->halvoServer()->takeUpdateInfoAnswer()) {
+        Logger::warn(QStringLiteral("LoginViewController::onUpdateInfo: update information nobody asked for ignored"));
+        return;
+    }
     m_loginBlocked = reply.updateTyp() == 1;
     m_updateInfo = {reply.headlineDE(),  reply.textDE(),        reply.linkTextiOSDE(),
                     reply.linkiOSDE(),   reply.linkTextWindowsDE(), reply.linkWindowsDE(),
@@ -329,8 +496,9 @@ void LoginViewController::onHalvoServerConnected()
     WebSocketClient *client = m_communication->halvoServer()->client();
     if (m_activityLog)
         m_activityLog->connectHalvoServer(client->hostName(), client->port(), client->isEncrypted());
-    if (m_loggedIn && !m_typedPassword.isEmpty())
-        m_communication->halvoServer()->sendUserLoginRequest(m_typedUserName, m_typedPassword);
+    if (m_loggedIn && !m_typedPassword.isEmpty()
+        && m_communication->halvoServer()->sendUserLoginRequest(m_typedUserName, m_typedPassword))
+        m_pendingLogin = PendingLogin::Silent;
 }
 
 void LoginViewController::onHalvoServerDisconnected()
@@ -376,9 +544,12 @@ void LoginViewController::registerRoutes(RoutingTable &generatorRoutes, RoutingT
                                                     onAuthorizationMatrix(matrix);
                                                     m_communication->halvoServer()->requestUpdateInfo();
                                                 });
-    // Type 2 is information for other applications of the maker.
+    // Type 2 is information for other applications of the maker; it still
+    // answers our question.
     serverRoutes.onCommand<UpdateInfoReply>(CommandType::UpdateInfoReply, [this](const UpdateInfoReply &reply) {
         if (reply.updateTyp() != 2)
             onUpdateInfo(reply);
+        else
+            m_communication->halvoServer()->takeUpdateInfoAnswer();
     });
 }

@@ -4,6 +4,7 @@
 #include "UserCredentials.h"
 #include "UserRoles.h"
 
+#include <QtCore/QFutureWatcher>
 #include <QtCore/QObject>
 #include <QtCore/QStringList>
 #include <QtCore/QTimer>
@@ -22,6 +23,7 @@ class UserLoginReply;
 class LoginViewController : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(bool busy READ isBusy NOTIFY busyChanged)
     Q_PROPERTY(bool rememberLastUserName READ rememberLastUserName WRITE setRememberLastUserName NOTIFY rememberLastUserNameChanged)
     Q_PROPERTY(QString loginFirstName READ loginFirstName NOTIFY loginUserChanged)
     Q_PROPERTY(QString loginLastName READ loginLastName NOTIFY loginUserChanged)
@@ -55,11 +57,14 @@ public:
         ServerLoginRefused = 5,
         ServerLoginTimeout = 6,
         ServerLoginNoRole = 7,
+        /// The server link is plain and leads to another machine.
+        UnencryptedLoginRefused = 8,
     };
     Q_ENUM(LoginCause)
 
     LoginViewController(CommunicationController *communication, SettingsService *settings, LoggingService *activityLog,
                         TranslationService *translation, QObject *parent = nullptr);
+    ~LoginViewController() override;
 
     Q_INVOKABLE void loginUser(const QString &username, const QString &password);
     Q_INVOKABLE void logoutUser();
@@ -74,6 +79,8 @@ public:
     Q_INVOKABLE void clearLogfile();
 
     bool rememberLastUserName() const;
+    /// A login attempt runs: waiting for the server or checking a password.
+    bool isBusy() const { return m_busy; }
     QString loginFirstName() const { return m_credentials.firstName; }
     QString loginLastName() const { return m_credentials.lastName; }
     QString loginCompany() const { return m_credentials.company; }
@@ -136,14 +143,25 @@ signals:
     void userHasLoggedInSignal(UserCredentials credentials);
     void userHasLoggedOutSignal();
     void rememberLastUserNameChanged();
+    void busyChanged();
 
 private:
+    enum class PendingLogin { None, Typed, Silent };
+
     void onLoginTimeout();
-    int localLogin(const QString &username, const QString &password);
+    void startLocalLogin(const QString &username);
+    void finishLocalLogin(bool passwordMatches);
+    void finishServerLogin(const QString &verifier);
     bool readLocalUserCredentials(const QString &username, UserCredentials &record) const;
+    void storeCacheEntry(const UserCredentials &credentials);
+    bool loadMatrix(const QString &path);
     void loggedIn();
+    void failed(int cause);
     void emitReply(bool isAuthenticated, int cause, const QString &userName);
     void emitRightsChanged();
+    void setBusy(bool busy);
+    void setTypedPassword(const QString &password);
+    void wipeTypedPassword();
     QString startModuleFor(const QString &wanted) const;
 
     CommunicationController *m_communication;
@@ -152,11 +170,23 @@ private:
     TranslationService *m_translation;
     UserCredentials m_credentials;
     QString m_typedUserName;
+    /// The only copy of the typed password, kept for the silent re-login after
+    /// a reconnection; overwritten at logout and at the end.
     QString m_typedPassword;
     AuthorizationMatrix m_matrix;
     bool m_loggedIn = false;
     QTimer m_loginTimer;
     bool m_loginTimedOut = false;
+    PendingLogin m_pendingLogin = PendingLogin::None;
+    bool m_busy = false;
+    // The password work runs on the thread pool; what it belongs to waits here.
+    QFutureWatcher<bool> m_verifyJob;
+    QFutureWatcher<QString> m_verifierJob;
+    UserCredentials m_candidate;
+    bool m_candidateSilent = false;
+    /// Counts logouts, so that work started before one is dropped after it.
+    quint64 m_session = 0;
+    quint64 m_candidateSession = 0;
     QStringList m_updateInfo;
     bool m_loginBlocked = false;
 };

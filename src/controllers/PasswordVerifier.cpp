@@ -20,13 +20,15 @@ std::atomic_int s_defaultIterations{PasswordVerifier::kDefaultIterations};
 
 QByteArray derive(const QString &password, const QByteArray &salt, int iterations)
 {
-    const QByteArray secret = password.toUtf8();
+    QByteArray secret = password.toUtf8();
     QByteArray key(kKeyBytes, Qt::Uninitialized);
-    if (PKCS5_PBKDF2_HMAC(secret.constData(), int(secret.size()), reinterpret_cast<const unsigned char *>(salt.constData()),
-                          int(salt.size()), iterations, EVP_sha256(), kKeyBytes,
-                          reinterpret_cast<unsigned char *>(key.data())) != 1)
-        return QByteArray();
-    return key;
+    const bool ok = PKCS5_PBKDF2_HMAC(secret.constData(), int(secret.size()),
+                                      reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
+                                      iterations, EVP_sha256(), kKeyBytes, reinterpret_cast<unsigned char *>(key.data()))
+                    == 1;
+    // The login keeps the typed password in one place only; no copy stays behind here.
+    OPENSSL_cleanse(secret.data(), size_t(secret.size()));
+    return ok ? key : QByteArray();
 }
 
 bool constantTimeEqual(const QByteArray &a, const QByteArray &b)
@@ -62,7 +64,10 @@ bool isLegacy(const QString &stored)
 
 QString legacySha1(const QString &password)
 {
-    return QString::fromLatin1(QCryptographicHash::hash(password.toLatin1(), QCryptographicHash::Sha1).toHex());
+    QByteArray secret = password.toLatin1();
+    const QString hash = QString::fromLatin1(QCryptographicHash::hash(secret, QCryptographicHash::Sha1).toHex());
+    OPENSSL_cleanse(secret.data(), size_t(secret.size()));
+    return hash;
 }
 
 bool verify(const QString &password, const QString &stored)

@@ -13,6 +13,9 @@ namespace PasswordVerifier {
 
 constexpr int kDefaultIterations = 600000;
 
+// create() and verify() take a good part of a second at the default work
+// factor: call them off the GUI thread.
+
 QString create(const QString &password, int iterations);
 QString create(const QString &password);
 bool verify(const QString &password, const QString &stored);

@@ -2,7 +2,6 @@
 
 #include "DataPaths.h"
 #include "LoggingService.h"
-#include "UserRoles.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QRegularExpression>
@@ -41,10 +40,10 @@ private slots:
     void loginDownloadLogoutFile()
     {
         LoggingService service;
-        service.login(QStringLiteral("jdoe"), UserRoleEnum::ADMIN, QStringLiteral("English"), QStringLiteral("CopyPage"),
+        service.login(QStringLiteral("JDoe"), QStringLiteral("ADMIN"), QStringLiteral("English"), QStringLiteral("CopyPage"),
                       QStringLiteral("1.4.1"));
         service.download(QStringLiteral("USERSET"), QStringLiteral("QELO3"), QStringLiteral("set.xml"));
-        service.logout(QStringLiteral("jdoe"), UserRoleEnum::ADMIN);
+        service.logout(QStringLiteral("JDoe"), QStringLiteral("ADMIN"), QStringLiteral("jdoe"));
 
         const QStringList files = writtenFiles(QStringLiteral("jdoe"));
         QCOMPARE(files.size(), 1);
@@ -54,14 +53,14 @@ private slots:
         const QString expected = QStringLiteral(
             "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n"
             "<KelvaraUserLog XMLDokumententypversion=\"1.0\">\r\n"
-            "    <Login      Datetime=\"T\" UserID=\"jdoe\" Rolle=\"ADMIN\" Sprache=\"English\" Startmodul=\"CopyPage\" AppVersion=\"1.4.1\" />\r\n"
+            "    <Login      Datetime=\"T\" UserID=\"JDoe\" Rolle=\"ADMIN\" Sprache=\"English\" Startmodul=\"CopyPage\" AppVersion=\"1.4.1\" />\r\n"
             "    <Download   Datetime=\"T\" FileType=\"USERSET\" System=\"QELO3\" Filename=\"set.xml\" />\r\n"
-            "    <Logout     Datetime=\"T\" UserID=\"jdoe\" />\r\n"
+            "    <Logout     Datetime=\"T\" UserID=\"JDoe\" />\r\n"
             "</KelvaraUserLog>\r\n");
         QCOMPARE(withoutTimes(QString::fromLatin1(onlyFile(QStringLiteral("jdoe")))), expected);
         QVERIFY(service.entries().isEmpty());
         QVERIFY(KelvaraTest::logContains(QStringLiteral(
-            "INFO  LoggingService::login: userName=jdoe, role=ADMIN, language=English, startModule=CopyPage, appVersion=1.4.1")));
+            "INFO  LoggingService::login: userName=JDoe, role=ADMIN, language=English, startModule=CopyPage, appVersion=1.4.1")));
     }
 
     void entryFormats_data()
@@ -76,7 +75,7 @@ private slots:
         QTest::newRow("error keeps its line break") << 3 << "<Error      Datetime=\"T\" > \nfirst line\nsecond line\n</Error>";
         QTest::newRow("device info") << 4
             << "<DeviceInfo Datetime=\"T\" SerialNumber=\"SN1\" Name=\"OR 3\" SoftwareVersion=\"1.4.2\" Type=\"QELO 3\" />";
-        QTest::newRow("unknown role gives an empty name") << 5
+        QTest::newRow("empty role name") << 5
             << "<Login      Datetime=\"T\" UserID=\"x\" Rolle=\"\" Sprache=\"Deutsch\" Startmodul=\"ChronoPage\" AppVersion=\"1\" />";
         QTest::newRow("special characters are escaped") << 6
             << "<Download   Datetime=\"T\" FileType=\"USERSET\" System=\"QELO3\" Filename=\"a&quot;b&lt;c&gt;&amp;.xml\" />";
@@ -93,7 +92,7 @@ private slots:
         case 2: service.upload(QStringLiteral("USERSET"), QStringLiteral("HALVO_SERVER"), QStringLiteral("a.xml")); break;
         case 3: service.error(QStringLiteral("first line\nsecond line")); break;
         case 4: service.qelo3DeviceInfo(QStringLiteral("SN1"), QStringLiteral("OR 3"), QStringLiteral("1.4.2"), QStringLiteral("QELO 3")); break;
-        case 5: service.login(QStringLiteral("x"), 99, QStringLiteral("Deutsch"), QStringLiteral("ChronoPage"), QStringLiteral("1")); break;
+        case 5: service.login(QStringLiteral("x"), QString(), QStringLiteral("Deutsch"), QStringLiteral("ChronoPage"), QStringLiteral("1")); break;
         default: service.download(QStringLiteral("USERSET"), QStringLiteral("QELO3"), QStringLiteral("a\"b<c>&.xml")); break;
         }
         QCOMPARE(service.entries().size(), 1);
@@ -104,7 +103,7 @@ private slots:
     {
         LoggingService service;
         const QString name = QStringLiteral("o\"brien<x>");
-        service.login(name, UserRoleEnum::MEDIC_NURSE, QStringLiteral("Deutsch"), QStringLiteral("CopyPage"), QStringLiteral("1.4.1"));
+        service.login(name, QStringLiteral("MEDIC_NURSE"), QStringLiteral("Deutsch"), QStringLiteral("CopyPage"), QStringLiteral("1.4.1"));
         service.error(QStringLiteral("</Error><Injected/>"));
         QVERIFY(!service.saveLogfile(QStringLiteral("plain"), QStringLiteral("MEDIC_NURSE")).isEmpty());
         QDomDocument document;
@@ -130,9 +129,66 @@ private slots:
         // A file where the log folder should be makes the write fail.
         QVERIFY(KelvaraTest::writeFile(DataPaths::userPath(QStringLiteral("blocked"), QStringLiteral("kelvara_logFiles")), "x"));
         service.download(QStringLiteral("USERSET"), QStringLiteral("QELO3"), QStringLiteral("a.xml"));
-        service.logout(QStringLiteral("blocked"), UserRoleEnum::ADMIN);
+        service.logout(QStringLiteral("blocked"), QStringLiteral("ADMIN"), QStringLiteral("blocked"));
         QVERIFY(service.entries().isEmpty());
         QVERIFY(KelvaraTest::logContains(QStringLiteral("LoggingService::saveLogfile: Could not open ApplicationLogfile for writing!")));
+    }
+
+    void peerValuesAreBoundedAndEscaped_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("written");
+        const QString k = QString(LoggingService::kMaxFieldLength - 1, QLatin1Char('n'));
+        QTest::newRow("one below the limit kept") << k << k;
+        QTest::newRow("exactly the limit kept") << k + QLatin1Char('n') << k + QLatin1Char('n');
+        QTest::newRow("one above the limit cut and marked") << k + QStringLiteral("nn") << k + QLatin1Char('n') + LoggingService::kCutMarker;
+        // A 31 MB identity from the generator was kept whole until the logout.
+        QTest::newRow("huge identity cut") << QString(4 * 1024 * 1024, QLatin1Char('n')) << k + QLatin1Char('n') + LoggingService::kCutMarker;
+        // Control characters from a peer forged log lines and broke the XML file.
+        QTest::newRow("control characters escaped") << QStringLiteral("a\x1b[2J\nb\x7f") << QStringLiteral("a\\x1b[2J\\x0ab\\x7f");
+    }
+
+    void peerValuesAreBoundedAndEscaped()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, written);
+        LoggingService service;
+        service.qelo3DeviceInfo(value, QStringLiteral("n"), QStringLiteral("1"), QStringLiteral("t"));
+        QCOMPARE(service.entries().size(), 1);
+        QCOMPARE(service.entries().first().section(QLatin1Char('"'), 3, 3), written);
+        QVERIFY(KelvaraTest::logLines().last().endsWith(QStringLiteral("serialNumber=%1, name=n, softwareVersion=1, type=t").arg(written)));
+    }
+
+    // The entry list grew without bound while nobody logged out.
+    void oldestEntriesDroppedWithOneWarning()
+    {
+        LoggingService service;
+        const QString warning = QStringLiteral("LoggingService::append: more than %1 entries").arg(LoggingService::kMaxEntries);
+        const qsizetype warningsBefore = KelvaraTest::logLines().filter(warning).size();
+        for (int i = 0; i < LoggingService::kMaxEntries + 2; ++i)
+            service.upload(QStringLiteral("USERSET"), QStringLiteral("QELO3"), QString::number(i));
+        QCOMPARE(service.entries().size(), LoggingService::kMaxEntries);
+        QVERIFY(service.entries().first().contains(QStringLiteral("Filename=\"2\"")));
+        QCOMPARE(KelvaraTest::logLines().filter(warning).size(), warningsBefore + 1);
+    }
+
+    // A directory name that is no plain folder name is refused, not followed.
+    void unsafeUserDirectoryIsRefused_data()
+    {
+        QTest::addColumn<QString>("directory");
+        QTest::newRow("empty") << "";
+        QTest::newRow("parent") << "..";
+        QTest::newRow("separator") << "a/b";
+    }
+
+    void unsafeUserDirectoryIsRefused()
+    {
+        QFETCH(QString, directory);
+        LoggingService service;
+        service.logout(QStringLiteral("x"), QStringLiteral("ADMIN"), directory);
+        QVERIFY(service.entries().isEmpty());
+        QVERIFY(!QDir(DataPaths::kelvaraRoot() + QStringLiteral("/users")).exists()
+                || QDir(DataPaths::kelvaraRoot() + QStringLiteral("/users")).isEmpty());
     }
 };
 

@@ -11,12 +11,19 @@
 #include "Qelo3Simulator.h"
 #include "ServerSimulator.h"
 #include "Settings.h"
+#include "EncryptedSettingsFormat.h"
+#include "TestPeer.h"
+#include "UpdateInfoReply.h"
 #include "UserLoginLogInfo.h"
+#include "UserLoginReply.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QDirIterator>
 #include <QtCore/QFile>
+#include <QtCore/QScopeGuard>
+#include <QtCore/QSettings>
 #include <QtCore/QTemporaryDir>
+#include <QtNetwork/QHostInfo>
 #include <QtTest/QSignalSpy>
 
 #include <memory>
@@ -40,10 +47,13 @@ private:
 
     static QString demoData(const QString &peer) { return QStringLiteral(KELVARA_DEMO_DATA_DIR) + QLatin1Char('/') + peer; }
 
-    std::unique_ptr<Manager> startManager(bool withServer = true)
+    std::unique_ptr<Manager> startManager(bool withServer = true) { return startManager(withServer ? QString::number(m_server->port()) : QString()); }
+
+    /// With an empty `serverPort` no server is reachable.
+    std::unique_ptr<Manager> startManager(const QString &serverPort)
     {
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"),
-                           withServer ? QString::number(m_server->port()) : QStringLiteral("1"));
+        const bool withServer = !serverPort.isEmpty();
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), withServer ? serverPort : QStringLiteral("1"));
         auto manager = std::make_unique<Manager>();
         manager->initialize();
         manager->communication().setQelo3ServerAutoConnect(true);
@@ -73,6 +83,30 @@ private:
     {
         return Settings::getValue(QStringLiteral("Credentials/") + user.toLower(), QString());
     }
+
+    static bool usersFolderIsEmpty()
+    {
+        const QDir users(DataPaths::kelvaraRoot() + QStringLiteral("/users"));
+        return !users.exists() || users.isEmpty();
+    }
+
+    /// Waits until the log holds one more line with `text` than `before`.
+    static bool waitForLogLine(const QString &text, qsizetype before)
+    {
+        return QTest::qWaitFor([&] { return KelvaraTest::logLines().filter(text).size() > before; },
+                               KelvaraTest::timeout(5000));
+    }
+
+    static qsizetype logCount(const QString &text) { return KelvaraTest::logLines().filter(text).size(); }
+
+    static QByteArray loginReply(const QString &name)
+    {
+        return UserLoginReply(1, false, name, UserRoleEnum::ADMIN, QStringLiteral("Ada"), QStringLiteral("Min"),
+                              QStringLiteral("Halvo"), true, QString(), QString())
+            .serialize();
+    }
+
+    static const QString kIgnoredReply;
 
 private slots:
     void initTestCase()
@@ -211,10 +245,11 @@ private slots:
         auto manager = startManager();
         manager->loginViewController().setLoginTimeout(KelvaraTest::timeout(200));
         QSignalSpy reply(&manager->loginViewController(), &LoginViewController::userLoginReply);
+        const qsizetype ignored = logCount(kIgnoredReply);
         manager->loginViewController().loginUser(QStringLiteral("admin"), QStringLiteral("Admin#2023"));
         QVERIFY(reply.wait(KelvaraTest::timeout(5000)));
         QCOMPARE(reply.first().at(1).toInt(), 6);
-        QTest::qWait(KelvaraTest::timeout(1200));
+        QVERIFY(waitForLogLine(kIgnoredReply, ignored));
         QCOMPARE(reply.count(), 1);
         QVERIFY(!manager->loginViewController().isLoggedIn());
     }
@@ -335,7 +370,149 @@ private slots:
         QVERIFY(types.contains(expectedRequest));
         m_generator->setProtocolVersion(6);
     }
+
+    // A late answer to the silent re-login logged the user in again after the logout.
+    void lateReloginReplyAfterLogoutIsIgnored()
+    {
+        auto manager = startManager();
+        QVERIFY(login(*manager, QStringLiteral("admin"), QStringLiteral("Admin#2023")).authenticated);
+        const QString entry = cacheEntry(QStringLiteral("admin"));
+        m_server->setResponseDelay(KelvaraTest::timeout(500));
+        QSignalSpy link(&manager->communication(), &CommunicationController::isHalvoServerConnectedChanged);
+        m_server->disconnectClients();
+        QTRY_VERIFY_WITH_TIMEOUT(link.count() >= 2 && manager->communication().isHalvoServerConnected(),
+                                 KelvaraTest::timeout(5000));
+        const qsizetype ignored = logCount(kIgnoredReply);
+        manager->loginViewController().logoutUser();
+        QSignalSpy loggedIn(&manager->loginViewController(), &LoginViewController::userHasLoggedInSignal);
+        QVERIFY(waitForLogLine(kIgnoredReply, ignored));
+        QCOMPARE(loggedIn.count(), 0);
+        QVERIFY(!manager->loginViewController().isLoggedIn());
+        QCOMPARE(cacheEntry(QStringLiteral("admin")), entry);
+    }
+
+    void scriptedServerLogsNobodyIn_data()
+    {
+        QTest::addColumn<QString>("replyName");
+        QTest::addColumn<bool>("asked");
+        // A scripted server pushed an ADMIN reply right after connecting: logged in with nobody at the keyboard.
+        QTest::newRow("ADMIN reply nobody asked for") << "intruder" << false;
+        // The name of the reply became a folder name unchecked.
+        QTest::newRow("reply names the parent folder") << ".." << true;
+        QTest::newRow("reply name with a separator") << "a/b" << true;
+        QTest::newRow("reply name with a control character") << "a\x01" "b" << true;
+        QTest::newRow("reply name of 129 characters") << QString(129, QLatin1Char('x')) << true;
+    }
+
+    void scriptedServerLogsNobodyIn()
+    {
+        QFETCH(QString, replyName);
+        QFETCH(bool, asked);
+        QDir(DataPaths::kelvaraRoot() + QStringLiteral("/users")).removeRecursively();
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        connect(&peer, &TestPeer::messageReceived, &peer, [&](const QByteArray &frame) {
+            if (MessageBase(frame).commandType() == CommandType::UserLoginRequest)
+                peer.sendBinary(loginReply(replyName));
+        });
+        auto manager = startManager(peer.portText());
+        QVERIFY(manager->communication().isHalvoServerConnected());
+        LoginViewController &controller = manager->loginViewController();
+        QSignalSpy reply(&controller, &LoginViewController::userLoginReply);
+        QSignalSpy info(&controller, &LoginViewController::updateInfoReceived);
+        if (asked) {
+            QCOMPARE(login(*manager, QStringLiteral("jdoe"), QStringLiteral("pw")).cause, 1);
+        } else {
+            // Update information nobody asked for must not block the login either.
+            UpdateInfoReply blocking;
+            blocking.setFields(QStringList(13, QStringLiteral("x")), UpdateInfoReply::UpdateAvailable);
+            const QString ignoredInfo = QStringLiteral("LoginViewController::onUpdateInfo: update information nobody asked for ignored");
+            const qsizetype before = logCount(kIgnoredReply) + logCount(ignoredInfo);
+            peer.sendBinary(loginReply(replyName));
+            peer.sendBinary(blocking.serialize());
+            QVERIFY(QTest::qWaitFor([&] { return logCount(kIgnoredReply) + logCount(ignoredInfo) >= before + 2; },
+                                    KelvaraTest::timeout(5000)));
+            QCOMPARE(reply.count() + info.count(), 0);
+            QVERIFY(!controller.isLoginBlocked());
+        }
+        QVERIFY(!controller.isLoggedIn());
+        QCOMPARE(cacheEntry(replyName), QString());
+        QVERIFY(usersFolderIsEmpty());
+    }
+
+    // Over plain ws:// the password crossed the network in clear to any host.
+    void unencryptedLoginToAnotherHost_data()
+    {
+        QTest::addColumn<bool>("allowed");
+        QTest::addColumn<int>("cause");
+        QTest::newRow("refused by default") << false << 8;
+        QTest::newRow("allowed by the setting") << true << 0;
+    }
+
+    void unencryptedLoginToAnotherHost()
+    {
+        QFETCH(bool, allowed);
+        QFETCH(int, cause);
+        // A name that reaches the simulator on loopback but is no name of this machine's loopback.
+        const QString host = QHostInfo::localHostName();
+        const QHostInfo info = QHostInfo::fromName(host);
+        if (HalvoServer::isLocalHost(host) || !info.addresses().contains(QHostAddress(QHostAddress::LocalHost)))
+            QSKIP("the host name of this machine does not lead to 127.0.0.1");
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerHost"), host);
+        Settings::setValue(QStringLiteral("Preferences/HalvoServerAllowUnencryptedLogin"), allowed ? QStringLiteral("true") : QStringLiteral("false"));
+        m_server->clearReceived();
+        const auto restore = qScopeGuard([] {
+            Settings::setValue(QStringLiteral("Preferences/HalvoServerHost"), QStringLiteral("127.0.0.1"));
+            Settings::setValue(QStringLiteral("Preferences/HalvoServerAllowUnencryptedLogin"), QStringLiteral("false"));
+        });
+        auto manager = startManager();
+        QVERIFY(manager->communication().isHalvoServerConnected());
+        QCOMPARE(login(*manager, QStringLiteral("admin"), QStringLiteral("Admin#2023")).cause, cause);
+        QCOMPARE(m_server->receivedOfCommand(CommandType::UserLoginRequest).isEmpty(), !allowed);
+    }
+
+    // The cache grew with every user until its 16-bit length field overflowed.
+    void fullCredentialsCacheDropsTheOldestEntries()
+    {
+        const QString file = DataPaths::appDir() + QStringLiteral("/Credentials.ini");
+        int count = 0;
+        {
+            QSettings cache(file, EncryptedSettingsFormat::format());
+            QMap<QString, QVariant> map;
+            for (const QString &key : cache.allKeys())
+                map.insert(key, cache.value(key));
+            const auto size = [&map] {
+                QByteArray data;
+                QDataStream stream(&data, QIODevice::WriteOnly);
+                stream << map;
+                return data.size();
+            };
+            const QDateTime oldest = QDateTime::currentDateTime().addYears(-3);
+            for (; size() < 65535 - 400; ++count) {
+                const QString entry = QStringLiteral("old%1|%2|ADMIN|A|B|C|%3")
+                                          .arg(count)
+                                          .arg(QString(100, QLatin1Char('h')), oldest.addDays(count).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+                map.insert(QStringLiteral("Credentials/old%1").arg(count), entry);
+                cache.setValue(QStringLiteral("Credentials/old%1").arg(count), entry);
+            }
+        }
+        const qsizetype dropped = logCount(QStringLiteral("LoginViewController::storeCacheEntry: credentials cache full"));
+        auto manager = startManager();
+        QVERIFY(login(*manager, QStringLiteral("service"), QStringLiteral("Service#2023")).authenticated);
+        QVERIFY(logCount(QStringLiteral("LoginViewController::storeCacheEntry: credentials cache full")) > dropped);
+        manager.reset();
+        // Read back from the file itself: it still decodes, and the newest entries are in it.
+        QSettings cache(file, EncryptedSettingsFormat::format());
+        QVERIFY(cache.value(QStringLiteral("Credentials/service")).toString().startsWith(QStringLiteral("service|")));
+        QVERIFY(!cache.contains(QStringLiteral("Credentials/old0")));
+        QVERIFY(cache.contains(QStringLiteral("Credentials/old%1").arg(count - 1)));
+        for (int i = 0; i < count; ++i)
+            cache.remove(QStringLiteral("Credentials/old%1").arg(i));
+    }
 };
+
+const QString tst_LoginIntegration::kIgnoredReply =
+    QStringLiteral("LoginViewController::onUserLoginReply: reply without a pending login ignored");
 
 KELVARA_TEST_MAIN(tst_LoginIntegration)
 #include "tst_login_integration.moc"

@@ -3,15 +3,20 @@
 #include "AuthorizationMatrix.h"
 #include "CommunicationController.h"
 #include "DataPaths.h"
+#include "HalvoServer.h"
 #include "LoggingService.h"
 #include "LoginViewController.h"
 #include "PasswordVerifier.h"
 #include "Settings.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
+#include "UpdateInfoReply.h"
 #include "UserCredentials.h"
+#include "UserLoginReply.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QTimer>
 #include <QtTest/QSignalSpy>
 
 #include <memory>
@@ -38,7 +43,23 @@ private:
             Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), QStringLiteral("1"));
             login = std::make_unique<LoginViewController>(&communication, &settings, &activity, &translation);
         }
+
+        /// The password check runs on the thread pool, so the reply comes later.
+        int logIn(const QString &user, const QString &password)
+        {
+            QSignalSpy reply(login.get(), &LoginViewController::userLoginReply);
+            login->loginUser(user, password);
+            if (reply.isEmpty() && !reply.wait(KelvaraTest::timeout(10000)))
+                return -1;
+            return reply.first().at(1).toInt();
+        }
     };
+
+    static bool usersFolderIsEmpty()
+    {
+        const QDir users(DataPaths::kelvaraRoot() + QStringLiteral("/users"));
+        return !users.exists() || users.isEmpty();
+    }
 
     static void storeCacheEntry(const QString &user, const QString &verifier, const QString &role,
                                 const QDateTime &stamp = QDateTime::currentDateTime())
@@ -57,7 +78,7 @@ private:
         Settings::setValue(QStringLiteral("Credentials/") + user.toLower(), entry);
     }
 
-    static AuthorizationMatrix matrixWith(int role, std::initializer_list<int> functions)
+    static AuthorizationMatrix matrixWith(int role, const QList<int> &functions)
     {
         AuthorizationMatrix matrix;
         qint64 mask = 0;
@@ -142,6 +163,14 @@ private slots:
         QTest::addColumn<int>("cause");
         QTest::newRow("empty user name") << "" << "pw" << 1;
         QTest::newRow("empty password") << "jdoe" << "" << 2;
+        // Bad names reached the user tree: "." and ".." as folders, separators, control characters.
+        QTest::newRow("dot") << "." << "pw" << 1;
+        QTest::newRow("dot dot") << ".." << "pw" << 1;
+        QTest::newRow("slash") << "a/b" << "pw" << 1;
+        QTest::newRow("backslash") << "a\\b" << "pw" << 1;
+        QTest::newRow("control character") << "a\x07" "b" << "pw" << 1;
+        QTest::newRow("blank") << "   " << "pw" << 1;
+        QTest::newRow("129 characters") << QString(129, QLatin1Char('a')) << "pw" << 1;
     }
 
     void emptyFieldsNeverReachAnyPeer()
@@ -149,14 +178,33 @@ private slots:
         QFETCH(QString, user);
         QFETCH(QString, password);
         QFETCH(int, cause);
+        // The offline path would find this entry for every name.
+        if (!user.isEmpty())
+            storeCacheEntry(user, PasswordVerifier::create(password), QStringLiteral("ADMIN"));
         Fixture f;
-        QSignalSpy reply(f.login.get(), &LoginViewController::userLoginReply);
         QSignalSpy loggedIn(f.login.get(), &LoginViewController::userHasLoggedInSignal);
-        f.login->loginUser(user, password);
-        QCOMPARE(reply.count(), 1);
-        QCOMPARE(reply.first().at(0).toBool(), false);
-        QCOMPARE(reply.first().at(1).toInt(), cause);
+        QCOMPARE(f.logIn(user, password), cause);
         QCOMPARE(loggedIn.count(), 0);
+        f.login->logoutUser();
+        QVERIFY(usersFolderIsEmpty());
+    }
+
+    void nameChecks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("128 characters") << QString(128, QLatin1Char('a')) << true;
+        QTest::newRow("unsafe but escaped characters") << "Dr. Müller: #1?" << true;
+        QTest::newRow("dot inside") << "j.doe" << true;
+        QTest::newRow("C1 control character") << QStringLiteral("a\u0085b") << false;
+        QTest::newRow("line break") << "a\nb" << false;
+    }
+
+    void nameChecks()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QCOMPARE(UserCredentials::isAcceptableUserName(name), accepted);
     }
 
     void localLogin_data()
@@ -191,9 +239,8 @@ private slots:
         QSignalSpy reply(f.login.get(), &LoginViewController::userLoginReply);
         QSignalSpy loggedIn(f.login.get(), &LoginViewController::userHasLoggedInSignal);
         QSignalSpy rightsChanged(f.login.get(), &LoginViewController::isContactMailPageAllowedChanged);
-        f.login->loginUser(QStringLiteral("jdoe"), typed);
+        QCOMPARE(f.logIn(QStringLiteral("jdoe"), typed), cause);
         QCOMPARE(reply.count(), 1);
-        QCOMPARE(reply.first().at(1).toInt(), cause);
         QCOMPARE(rightsChanged.count(), 1);
         QCOMPARE(loggedIn.count(), cause == 0 ? 1 : 0);
         QCOMPARE(f.login->isLoggedIn(), cause == 0);
@@ -220,9 +267,7 @@ private slots:
         QFETCH(QString, entry);
         Settings::setValue(QStringLiteral("Credentials/jdoe"), entry);
         Fixture f;
-        QSignalSpy reply(f.login.get(), &LoginViewController::userLoginReply);
-        f.login->loginUser(QStringLiteral("jdoe"), QStringLiteral("pw"));
-        QCOMPARE(reply.first().at(1).toInt(), 3);
+        QCOMPARE(f.logIn(QStringLiteral("jdoe"), QStringLiteral("pw")), 3);
         QVERIFY(!f.login->isLoggedIn());
     }
 
@@ -231,7 +276,7 @@ private slots:
         storeCacheEntry(QStringLiteral("old"), PasswordVerifier::create(QStringLiteral("pw")), QStringLiteral("RETIRED_ROLE"));
         Fixture f;
         f.login->onAuthorizationMatrix(matrixWith(3, {16}));
-        f.login->loginUser(QStringLiteral("old"), QStringLiteral("pw"));
+        f.logIn(QStringLiteral("old"), QStringLiteral("pw"));
         QVERIFY(f.login->isLoggedIn());
         QCOMPARE(f.login->credentials().role, -1);
         QVERIFY(!f.login->isAllowedModuleCopy());
@@ -262,26 +307,34 @@ private slots:
         Settings::setValue(QStringLiteral("Preferences/StartModule"), stored);
         storeCacheEntry(QStringLiteral("anna"), PasswordVerifier::create(QStringLiteral("pw")), QStringLiteral("SERVICE_DEALER"));
         Fixture f;
-        AuthorizationMatrix matrix;
-        qint64 mask = 0;
-        for (int function : functions)
-            mask |= qint64(1) << function;
-        matrix.setMask(UserRoleEnum::SERVICE_DEALER, mask);
-        f.login->onAuthorizationMatrix(matrix);
-        f.login->loginUser(QStringLiteral("anna"), QStringLiteral("pw"));
+        f.login->onAuthorizationMatrix(matrixWith(UserRoleEnum::SERVICE_DEALER, functions));
+        f.logIn(QStringLiteral("anna"), QStringLiteral("pw"));
         QCOMPARE(f.login->getStartModule(), expected);
     }
 
-    void missingMatrixGrantsEverything()
+    // A missing or empty matrix file granted every role every right.
+    void missingMatrixFallsBackToTheBuiltInOne_data()
     {
+        QTest::addColumn<bool>("emptyFile");
+        QTest::newRow("missing file") << false;
+        QTest::newRow("empty file") << true;
+    }
+
+    void missingMatrixFallsBackToTheBuiltInOne()
+    {
+        QFETCH(bool, emptyFile);
         QFile::remove(DataPaths::authorizationMatrixPath());
+        if (emptyFile)
+            QVERIFY(KelvaraTest::writeFile(DataPaths::authorizationMatrixPath(), QByteArray()));
         storeCacheEntry(QStringLiteral("nurse"), PasswordVerifier::create(QStringLiteral("pw")), QStringLiteral("MEDIC_NURSE"));
         Fixture f;
         QVERIFY(KelvaraTest::logContains(QStringLiteral(
-            "LoginViewController::LoginViewController: AuthorizationMatrix could not be loaded - enabling all functions")));
-        f.login->loginUser(QStringLiteral("nurse"), QStringLiteral("pw"));
-        QVERIFY(f.login->isAllowedModuleDoku());
-        QVERIFY(f.login->isAllowedContactAllServiceCenters());
+            "LoginViewController::LoginViewController: AuthorizationMatrix could not be loaded - using the built-in matrix")));
+        QCOMPARE(f.logIn(QStringLiteral("nurse"), QStringLiteral("pw")), 0);
+        QVERIFY(f.login->isAllowedModuleCopy());
+        QVERIFY(f.login->isAllowedContactMessage());
+        QVERIFY(!f.login->isAllowedModuleDoku());
+        QVERIFY(!f.login->isAllowedContactAllServiceCenters());
     }
 
     void matrixIsSavedAndReloaded()
@@ -292,7 +345,7 @@ private slots:
         }
         storeCacheEntry(QStringLiteral("sos"), PasswordVerifier::create(QStringLiteral("pw")), QStringLiteral("EMERGENCY_CONTACT"));
         Fixture f;
-        f.login->loginUser(QStringLiteral("sos"), QStringLiteral("pw"));
+        f.logIn(QStringLiteral("sos"), QStringLiteral("pw"));
         QVERIFY(f.login->isAllowedModuleInformation());
         QVERIFY(f.login->isAllowedContactMessage());
         QVERIFY(!f.login->isAllowedModuleCopy());
@@ -323,27 +376,156 @@ private slots:
         storeCacheEntry(QStringLiteral("JDoe"), PasswordVerifier::create(QStringLiteral("pw")), QStringLiteral("ADMIN"));
         Fixture f;
         f.login->setRememberLastUserName(false);
-        f.login->loginUser(QStringLiteral("JDoe"), QStringLiteral("pw"));
+        f.logIn(QStringLiteral("JDoe"), QStringLiteral("pw"));
         QCOMPARE(f.login->getLastUserName(), QString());
         f.login->logoutUser();
         f.login->setRememberLastUserName(true);
         QVERIFY(f.login->rememberLastUserName());
-        f.login->loginUser(QStringLiteral("JDoe"), QStringLiteral("pw"));
+        f.logIn(QStringLiteral("JDoe"), QStringLiteral("pw"));
         QCOMPARE(f.login->getLastUserName(), QStringLiteral("JDoe"));
+    }
+
+    void logoutWritesTheActivityLog_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("directory");
+        QTest::newRow("plain name") << "jdoe" << "jdoe";
+        // The raw name was used: "%" lost the entries, "#" and the like wrote beside the user tree.
+        QTest::newRow("escaped name") << "Ab%C#1" << "ab#25c#231";
     }
 
     void logoutWritesTheActivityLog()
     {
-        storeCacheEntry(QStringLiteral("jdoe"), PasswordVerifier::create(QStringLiteral("pw")), QStringLiteral("ADMIN"));
+        QFETCH(QString, user);
+        QFETCH(QString, directory);
+        storeCacheEntry(user, PasswordVerifier::create(QStringLiteral("pw")), QStringLiteral("ADMIN"));
         Fixture f;
         QSignalSpy loggedOut(f.login.get(), &LoginViewController::userHasLoggedOutSignal);
-        f.login->loginUser(QStringLiteral("jdoe"), QStringLiteral("pw"));
+        QCOMPARE(f.logIn(user, QStringLiteral("pw")), 0);
         f.login->logoutUser();
         QCOMPARE(loggedOut.count(), 1);
         QVERIFY(!f.login->isLoggedIn());
         QCOMPARE(f.login->loginLastName(), QString());
-        QVERIFY(!DataPaths::latestFile(DataPaths::userPath(QStringLiteral("jdoe"), QStringLiteral("kelvara_logFiles")),
-                                       {QStringLiteral("kelvara_jdoe_ADMIN_*.xml")}).isEmpty());
+        const QDir users(DataPaths::kelvaraRoot() + QStringLiteral("/users"));
+        QCOMPARE(users.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{directory});
+        const QString logs = users.filePath(directory + QStringLiteral("/kelvara_logFiles"));
+        QCOMPARE(QDir(logs).entryList({QStringLiteral("kelvara_%1_ADMIN_*.xml").arg(directory)}, QDir::Files).size(), 1);
+    }
+
+    // The verifier's 600,000 rounds ran on the GUI thread and froze the window.
+    void passwordCheckLeavesTheEventLoopRunning()
+    {
+        storeCacheEntry(QStringLiteral("jdoe"), PasswordVerifier::create(QStringLiteral("pw"), 600000), QStringLiteral("ADMIN"));
+        Fixture f;
+        QSignalSpy reply(f.login.get(), &LoginViewController::userLoginReply);
+        QTimer tick;
+        int ticks = 0;
+        connect(&tick, &QTimer::timeout, this, [&] { ticks += reply.isEmpty() ? 1 : 0; });
+        tick.start(1);
+        f.login->loginUser(QStringLiteral("jdoe"), QStringLiteral("pw"));
+        QVERIFY(f.login->isBusy());
+        QCOMPARE(reply.count(), 0);
+        QVERIFY(reply.wait(KelvaraTest::timeout(20000)));
+        QCOMPARE(reply.first().at(1).toInt(), 0);
+        QVERIFY(ticks > 0);
+        QVERIFY(!f.login->isBusy());
+    }
+
+    // Replies nobody asked for logged a user in or blocked the login.
+    void unsolicitedServerMessagesAreIgnored()
+    {
+        Fixture f;
+        QSignalSpy reply(f.login.get(), &LoginViewController::userLoginReply);
+        QSignalSpy info(f.login.get(), &LoginViewController::updateInfoReceived);
+        f.login->onUserLoginReply(UserLoginReply(1, false, QStringLiteral("intruder"), UserRoleEnum::ADMIN, QString(),
+                                                 QString(), QString(), true, QString(), QString()));
+        UpdateInfoReply blocking;
+        blocking.setFields(QStringList(13, QStringLiteral("x")), UpdateInfoReply::UpdateAvailable);
+        f.login->onUpdateInfo(blocking);
+        QVERIFY(!f.login->isLoggedIn());
+        QVERIFY(!f.login->isLoginBlocked());
+        QCOMPARE(reply.count() + info.count(), 0);
+        QCOMPARE(Settings::getValue(QStringLiteral("Credentials/intruder"), QString()), QString());
+        QVERIFY(usersFolderIsEmpty());
+        // Asked for, the same information counts once.
+        f.communication.halvoServer()->requestUpdateInfo();
+        f.login->onUpdateInfo(blocking);
+        f.login->onUpdateInfo(blocking);
+        QVERIFY(f.login->isLoginBlocked());
+        QCOMPARE(info.count(), 1);
+    }
+
+    void passwordTransport_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("encrypted");
+        QTest::addColumn<bool>("allowed");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("localhost plain") << "localhost" << false << false << true;
+        QTest::newRow("LOCALHOST plain") << "LOCALHOST" << false << false << true;
+        QTest::newRow("127.0.0.1 plain") << "127.0.0.1" << false << false << true;
+        QTest::newRow("other loopback address plain") << "127.0.0.2" << false << false << true;
+        QTest::newRow("IPv6 loopback plain") << "::1" << false << false << true;
+        QTest::newRow("bracketed IPv6 loopback plain") << "[::1]" << false << false << true;
+        // The password crossed the network in clear.
+        QTest::newRow("remote name plain") << "server.example" << false << false << false;
+        QTest::newRow("name that merely resolves to loopback plain") << "vm" << false << false << false;
+        QTest::newRow("private address plain") << "192.168.1.5" << false << false << false;
+        QTest::newRow("localhost look-alike plain") << "localhost.example" << false << false << false;
+        QTest::newRow("remote name plain, explicitly allowed") << "server.example" << false << true << true;
+        QTest::newRow("remote name over TLS") << "server.example" << true << false << true;
+    }
+
+    void passwordTransport()
+    {
+        QFETCH(QString, host);
+        QFETCH(bool, encrypted);
+        QFETCH(bool, allowed);
+        QFETCH(bool, expected);
+        QCOMPARE(HalvoServer::passwordMayTravel(host, encrypted, allowed), expected);
+    }
+
+    void cacheEviction_data()
+    {
+        QTest::addColumn<int>("users");
+        QTest::addColumn<int>("evicted");
+        QTest::newRow("small cache stays whole") << 10 << 0;
+        // The cache grew with every user until its file could no longer be written.
+        QTest::newRow("full cache drops the oldest") << 400 << -1;
+    }
+
+    void cacheEviction()
+    {
+        QFETCH(int, users);
+        QFETCH(int, evicted);
+        QMap<QString, QVariant> map;
+        const QDateTime start = QDateTime::currentDateTime().addDays(-1000);
+        for (int i = 0; i < users; ++i) {
+            UserCredentials credentials;
+            credentials.directoryName = QStringLiteral("user%1").arg(i);
+            credentials.passwordHash = PasswordVerifier::create(QStringLiteral("pw"), 1);
+            credentials.role = UserRoleEnum::ADMIN;
+            credentials.timeStamp = start.addDays(users - i); // the first users logged in last
+            map.insert(QStringLiteral("Credentials/user%1").arg(i), LoginViewController::cacheEntry(credentials));
+        }
+        map.insert(QStringLiteral("Credentials/new"), QStringLiteral("old stamp|x|ADMIN||||1990-01-01 00:00:00"));
+        const QStringList dropped = UserCredentials::keysToEvict(map, 65535, QStringLiteral("Credentials/new"));
+        if (evicted == 0) {
+            QVERIFY(dropped.isEmpty());
+            return;
+        }
+        QVERIFY(!dropped.isEmpty());
+        QVERIFY(!dropped.contains(QStringLiteral("Credentials/new")));
+        // The last users in the map have the oldest logins and go first, in that order.
+        for (int i = 0; i < dropped.size(); ++i)
+            QCOMPARE(dropped.at(i), QStringLiteral("Credentials/user%1").arg(users - 1 - i));
+        for (const QString &key : dropped)
+            map.remove(key);
+        QByteArray data;
+        QDataStream stream(&data, QIODevice::WriteOnly);
+        stream << map;
+        QVERIFY(data.size() <= 65535);
+        QVERIFY(data.size() > 65535 - 1024);
     }
 
     void logViewerReadsAndClearsTheLog()

@@ -188,7 +188,7 @@ private slots:
         QTest::keyClick(window(), Qt::Key_Tab);
         type(QStringLiteral("Demo#2023"));
         QTest::keyClick(window(), Qt::Key_Return);
-        QCOMPARE(loaded("pageLoader")->objectName(), QStringLiteral("CopyPage"));
+        QTRY_COMPARE_WITH_TIMEOUT(loaded("pageLoader")->objectName(), QStringLiteral("CopyPage"), KelvaraTest::timeout(5000));
     }
 
     void moduleMenuFollowsTheRole_data()
@@ -208,7 +208,7 @@ private slots:
         QFETCH(QString, password);
         QFETCH(bool, reacts);
         m_manager->loginViewController().loginUser(userName, password);
-        QVERIFY(m_manager->loginViewController().isLoggedIn());
+        QTRY_VERIFY_WITH_TIMEOUT(m_manager->loginViewController().isLoggedIn(), KelvaraTest::timeout(5000));
         QVERIFY(item(QStringLiteral("moduleMenu")));
         QCOMPARE(item(QStringLiteral("moduleMenu"))->property("interactive").toBool(), reacts);
     }
@@ -216,7 +216,8 @@ private slots:
     void userDialogLogsOutThroughTheController()
     {
         m_manager->loginViewController().loginUser(QStringLiteral("demo"), QStringLiteral("Demo#2023"));
-        QCOMPARE(m_manager->mainViewController()->currentPage(), int(MainViewController::PAGE_COPY));
+        QTRY_COMPARE_WITH_TIMEOUT(m_manager->mainViewController()->currentPage(), int(MainViewController::PAGE_COPY),
+                                  KelvaraTest::timeout(5000));
         QSignalSpy loggedOut(&m_manager->loginViewController(), &LoginViewController::userHasLoggedOutSignal);
         QTest::mouseClick(window(), Qt::LeftButton, Qt::NoModifier,
                           item(QStringLiteral("userMenu"))->mapToScene(QPointF(20, 20)).toPoint());

@@ -8,6 +8,7 @@ QtObject {
     property string loginLastName: ""
     property string loginCompany: ""
     property bool rememberLastUserName: false
+    property bool busy: false
     property bool isAllowedModuleInformation: false
     property bool isAllowedModuleCopy: false
     property bool isAllowedCopyEdit: false
