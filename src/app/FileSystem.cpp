@@ -30,7 +30,12 @@ bool isInDataTree(const QString &path)
 {
     const QString root = QDir::cleanPath(QDir(DataPaths::kelvaraRoot()).absolutePath());
     const QString candidate = QDir::cleanPath(QDir(path).absolutePath());
-    return candidate == root || candidate.startsWith(root + QLatin1Char('/'));
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
+#endif
+    return candidate.compare(root, kCase) == 0 || candidate.startsWith(root + QLatin1Char('/'), kCase);
 }
 
 bool makePrivate(const QString &path)

@@ -8,7 +8,8 @@ namespace ProtectedName {
 
 inline constexpr QChar kSeparator { 0x00AE };
 
-struct Parts {
+struct Parts
+{
     QString protectedPart;
     QString unprotectedPart;
 };
