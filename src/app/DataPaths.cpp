@@ -1,11 +1,26 @@
 #include "DataPaths.h"
 
+#include "FileSystem.h"
 #include "Logger.h"
 #include "ResourceHelper.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtCore/QStandardPaths>
+
+namespace {
+
+bool makeDirectory(const QString &path)
+{
+#ifdef Q_OS_WIN
+    // A mode here would become an ACL; the profile's inherited ACL is the one wanted.
+    return QDir().mkdir(path);
+#else
+    return QDir().mkdir(path, FileSystem::privateDirectoryPermissions());
+#endif
+}
+
+} // namespace
 
 namespace DataPaths {
 
@@ -125,10 +140,26 @@ void createUserDirectories(const QString &userName)
 
 bool ensureDirectory(const QString &path)
 {
-    QDir dir(path);
-    if (!dir.exists())
-        dir.mkpath(QStringLiteral("."));
-    return dir.exists();
+    const QString target = QDir::cleanPath(QDir(path).absolutePath());
+    if (!FileSystem::isInDataTree(target)) {
+        QDir dir(target);
+        return dir.exists() || dir.mkpath(QStringLiteral("."));
+    }
+    // Every level from the root down is created, or tightened when an older
+    // version left it open, so that no other account can look inside.
+    const QString root = QDir::cleanPath(QDir(kelvaraRoot()).absolutePath());
+    if (!QFileInfo(root).isDir() && !QDir().mkpath(QFileInfo(root).path()))
+        return false;
+    QString current = root;
+    const QStringList parts = target.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (int i = -1; i < parts.size(); ++i) {
+        if (i >= 0)
+            current += QLatin1Char('/') + parts.at(i);
+        if (!QFileInfo(current).isDir() && !makeDirectory(current))
+            return false;
+        FileSystem::makePrivate(current);
+    }
+    return true;
 }
 
 void removeAllFiles(const QString &directory)
@@ -152,6 +183,8 @@ QString latestFile(const QString &directory, const QStringList &nameFilters)
 
 void prepareUserTree(const QString &userName)
 {
+    // Made here, private, before any transfer drops a file into it.
+    ensureDirectory(tempDir());
     removeAllFiles(tempDir());
     createUserDirectories(userName);
     const QString resources = ResourceHelper::getResourcePath(QStringLiteral("Resources/Config/"));

@@ -1,5 +1,7 @@
 #include "EncryptedSettingsFormat.h"
 
+#include "Logger.h"
+
 #include <QtCore/QCryptographicHash>
 #include <QtCore/QDataStream>
 #include <QtCore/QIODevice>
@@ -15,6 +17,7 @@ namespace {
 
 constexpr int kBlock = 16;
 constexpr int kHeader = 20; // filler, length, checksum
+constexpr int kMaxData = 0xFFFF; // what the 16-bit length field can describe
 
 // The passphrase never sits in the binary as one string: two of its pieces are
 // cut from this table, which is kept scrambled until the format is registered.
@@ -105,9 +108,12 @@ namespace EncryptedSettingsFormat {
 
 QByteArray encryptPayload(const QByteArray &data)
 {
+    // A longer payload would be cut to its low 16 bits and never read back.
+    if (data.size() > kMaxData)
+        return QByteArray();
     QByteArray plain = randomBytes(kBlock);
     char word[2];
-    qToBigEndian<quint16>(quint16(data.size() & 0xFFFF), word);
+    qToBigEndian<quint16>(quint16(data.size()), word);
     plain.append(word, 2);
     qToBigEndian<quint16>(crc16(data), word);
     plain.append(word, 2);
@@ -145,7 +151,16 @@ QByteArray encode(const QSettings::SettingsMap &map)
         QDataStream stream(&data, QIODevice::WriteOnly);
         stream << map;
     }
-    const QByteArray text = encryptPayload(data).toBase64();
+    if (data.size() > kMaxData) {
+        Logger::error(QStringLiteral("EncryptedSettingsFormat::encode: settings of %1 bytes exceed the %2 bytes of the format, nothing written")
+                          .arg(data.size())
+                          .arg(kMaxData));
+        return QByteArray();
+    }
+    const QByteArray cipher = encryptPayload(data);
+    if (cipher.isEmpty())
+        return QByteArray();
+    const QByteArray text = cipher.toBase64();
     QByteArray file(4, Qt::Uninitialized);
     qToBigEndian<quint32>(quint32(text.size()), file.data());
     file.append(text);
@@ -188,8 +203,9 @@ bool readDevice(QIODevice &device, QSettings::SettingsMap &map)
 
 bool writeDevice(QIODevice &device, const QSettings::SettingsMap &map)
 {
+    // Failing here makes the settings object drop its write and keep the old file.
     const QByteArray file = encode(map);
-    return device.write(file) == file.size();
+    return !file.isEmpty() && device.write(file) == file.size();
 }
 
 QSettings::Format format()

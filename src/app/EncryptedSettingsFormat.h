@@ -11,7 +11,8 @@ namespace EncryptedSettingsFormat {
 /// Registers the format with QSettings once and returns it.
 QSettings::Format format();
 
-/// The whole file for `map`; a fresh filler and IV every time.
+/// The whole file for `map`; a fresh filler and IV every time. Empty, with an
+/// error line, when the map needs more than the 16-bit length can describe.
 QByteArray encode(const QSettings::SettingsMap &map);
 /// Decodes a whole file. Any damage (bad length, Base64, cipher, checksum or
 /// map) gives false and an empty map; no input can crash it.

@@ -1,12 +1,62 @@
 #include "FileSystem.h"
 
+#include "DataPaths.h"
 #include "Logger.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSaveFile>
 
 namespace FileSystem {
+
+QFileDevice::Permissions privateFilePermissions()
+{
+#ifdef Q_OS_WIN
+    // Any write bit clears the read-only flag, which is all Windows maps.
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+           | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+#else
+    return QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser;
+#endif
+}
+
+QFileDevice::Permissions privateDirectoryPermissions()
+{
+    return privateFilePermissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser;
+}
+
+bool isInDataTree(const QString &path)
+{
+    const QString root = QDir::cleanPath(QDir(DataPaths::kelvaraRoot()).absolutePath());
+    const QString candidate = QDir::cleanPath(QDir(path).absolutePath());
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
+#endif
+    return candidate.compare(root, kCase) == 0 || candidate.startsWith(root + QLatin1Char('/'), kCase);
+}
+
+bool makePrivate(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    if (info.isDir()) {
+#ifdef Q_OS_WIN
+        return true;
+#else
+        return QFile::setPermissions(path, privateDirectoryPermissions());
+#endif
+    }
+    return QFile::setPermissions(path, privateFilePermissions());
+}
+
+bool makePrivate(QFileDevice &file)
+{
+    return file.setPermissions(privateFilePermissions());
+}
 
 QByteArray getFileContents(const QString &fullPathname)
 {
@@ -23,6 +73,12 @@ bool saveByteArrayToFile(const QString &fullPathname, const QByteArray &data)
     QSaveFile file(fullPathname);
     if (!file.open(QIODevice::WriteOnly)) {
         Logger::error(QStringLiteral("FileSystem::saveByteArrayToFile: file.open() failed: fullPathname=%1").arg(fullPathname));
+        return false;
+    }
+    // Set before the commit: the file never shows up under a wider mode.
+    if (isInDataTree(fullPathname) && !makePrivate(file)) {
+        Logger::error(QStringLiteral("FileSystem::saveByteArrayToFile: cannot restrict access: fullPathname=%1")
+                          .arg(fullPathname));
         return false;
     }
     if (file.write(data) != data.size() || !file.commit()) {

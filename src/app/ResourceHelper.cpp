@@ -1,5 +1,7 @@
 #include "ResourceHelper.h"
 
+#include "DataPaths.h"
+#include "FileSystem.h"
 #include "Logger.h"
 
 #include <QtCore/QDir>
@@ -18,18 +20,14 @@ QString getResourcePath(const QString &relative)
 
 bool copyFile(const QString &resourceDirectory, const QString &targetDirectory, const QString &fileName)
 {
-    constexpr QFileDevice::Permissions kReadWriteAll = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                       | QFileDevice::ReadGroup | QFileDevice::WriteGroup
-                                                       | QFileDevice::ReadOther | QFileDevice::WriteOther;
-    QDir target(targetDirectory);
-    if (!target.exists() && !target.mkpath(QStringLiteral(".")))
+    if (!DataPaths::ensureDirectory(targetDirectory))
         Logger::warn(QStringLiteral("ResourceHelper::copyFile: Could not create directory: targetDirectory%1").arg(targetDirectory));
-    // Directories need their execute bits to stay usable; only add read and write.
-    QFile::setPermissions(targetDirectory, QFile::permissions(targetDirectory) | kReadWriteAll);
 
     const QString source = QStringLiteral("%1/%2").arg(resourceDirectory, fileName);
     const QString destination = QStringLiteral("%1/%2").arg(targetDirectory, fileName);
     if (QFileInfo::exists(destination)) {
+        // A copy left by an older version may still be open to every account.
+        FileSystem::makePrivate(destination);
         Logger::warn(QStringLiteral("ResourceHelper::copyFile: Did not copy <%1> to <%2>: file already exists").arg(source, destination));
         return false;
     }
@@ -37,7 +35,8 @@ bool copyFile(const QString &resourceDirectory, const QString &targetDirectory, 
         Logger::warn(QStringLiteral("ResourceHelper::copyFile: Did not copy <%1> to <%2>").arg(source, destination));
         return false;
     }
-    QFile::setPermissions(destination, kReadWriteAll);
+    // A file copied out of the resources is read-only.
+    FileSystem::makePrivate(destination);
     return true;
 }
 

@@ -1,9 +1,10 @@
 #include "Settings.h"
 
+#include "DataPaths.h"
 #include "EncryptedSettingsFormat.h"
+#include "FileSystem.h"
 #include "Logger.h"
 
-#include <QtCore/QFile>
 #include <QtCore/QSettings>
 
 namespace {
@@ -16,11 +17,12 @@ std::unique_ptr<QSettings> openFile(const QString &path)
     return std::make_unique<QSettings>(path, EncryptedSettingsFormat::format());
 }
 
-void openUpPermissions(const QString &path)
+/// Writes a settings file to disk; the credentials cache and configuration
+/// are their owner's alone, also when an older version left them open.
+void syncPrivate(QSettings &settings)
 {
-    if (QFile::exists(path))
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                        | QFileDevice::ReadOther | QFileDevice::WriteOther);
+    settings.sync();
+    FileSystem::makePrivate(settings.fileName());
 }
 
 } // namespace
@@ -29,8 +31,10 @@ Settings::Settings(const QString &kelvaraDirectory)
 {
     const QString userCredentials = kelvaraDirectory + QStringLiteral("/application/Credentials.ini");
     const QString userConfig = kelvaraDirectory + QStringLiteral("/application/KelvaraConfig.ini");
-    openUpPermissions(userCredentials);
-    openUpPermissions(userConfig);
+    // Settings would create a missing folder with the default mode.
+    DataPaths::ensureDirectory(kelvaraDirectory + QStringLiteral("/application"));
+    FileSystem::makePrivate(userCredentials);
+    FileSystem::makePrivate(userConfig);
     m_userCredentials = openFile(userCredentials);
     m_builtinCredentials = openFile(kBuiltinDirectory + QStringLiteral("/Credentials.ini"));
     m_userConfig = openFile(userConfig);
@@ -62,7 +66,7 @@ QString Settings::lookup(const QString &key, const QString &defaultValue)
     if (m_builtinCredentials->contains(key)) {
         const QVariant value = m_builtinCredentials->value(key);
         m_userCredentials->setValue(key, value);
-        m_userCredentials->sync();
+        syncPrivate(*m_userCredentials);
         return value.toString();
     }
     if (m_userConfig->contains(key))
@@ -70,7 +74,7 @@ QString Settings::lookup(const QString &key, const QString &defaultValue)
     if (m_builtinConfig->contains(key)) {
         const QVariant value = m_builtinConfig->value(key);
         m_userConfig->setValue(key, value);
-        m_userConfig->sync();
+        syncPrivate(*m_userConfig);
         return value.toString();
     }
     Logger::warn(QStringLiteral("Settings::getValue: Could not find the key in any of the settings files"));
@@ -89,7 +93,7 @@ bool Settings::store(const QString &key, const QString &value)
         return false;
     }
     target->setValue(key, value);
-    target->sync();
+    syncPrivate(*target);
     return target->status() == QSettings::NoError;
 }
 

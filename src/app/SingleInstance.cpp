@@ -2,24 +2,57 @@
 
 #include "Logger.h"
 
+#include <QtCore/QCryptographicHash>
 #include <QtCore/QDir>
 #include <QtCore/QLockFile>
 #include <QtNetwork/QLocalServer>
 #include <QtNetwork/QLocalSocket>
 
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 constexpr int kConnectTimeoutMs = 2000;
 const QByteArray kRaiseCommand("raise\n");
-}
 
-const QString &SingleInstance::serverName()
+/// Socket and lock-file names allow few characters; a key with others is hashed.
+QString safeSuffix(const QString &userKey)
 {
-    static const QString name = QStringLiteral("Kelvara");
-    return name;
+    static const QString kAllowed = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_");
+    const bool plain = !userKey.isEmpty() && userKey.size() <= 32
+                       && std::all_of(userKey.cbegin(), userKey.cend(), [](QChar c) { return kAllowed.contains(c); });
+    if (plain)
+        return userKey;
+    return QString::fromLatin1(QCryptographicHash::hash(userKey.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+}
+} // namespace
+
+QString SingleInstance::currentUserKey()
+{
+#ifdef Q_OS_UNIX
+    return QString::number(::getuid());
+#else
+    // Named pipes share one namespace across the sessions of a machine.
+    return qEnvironmentVariable("USERDOMAIN") + QLatin1Char('_') + qEnvironmentVariable("USERNAME");
+#endif
 }
 
-SingleInstance::SingleInstance()
-    : m_lock(std::make_unique<QLockFile>(QDir::tempPath() + QStringLiteral("/Kelvara.lock")))
+QString SingleInstance::serverName(const QString &userKey)
+{
+    return QStringLiteral("Kelvara-") + safeSuffix(userKey);
+}
+
+QString SingleInstance::lockFilePath(const QString &userKey)
+{
+    return QDir::tempPath() + QLatin1Char('/') + serverName(userKey) + QStringLiteral(".lock");
+}
+
+SingleInstance::SingleInstance(const QString &userKey)
+    : m_serverName(serverName(userKey))
+    , m_lock(std::make_unique<QLockFile>(lockFilePath(userKey)))
 {
     m_lock->setStaleLockTime(0);
 }
@@ -37,10 +70,10 @@ bool SingleInstance::acquire()
     return false;
 }
 
-bool SingleInstance::notifyRunningInstance()
+bool SingleInstance::notifyRunningInstance() const
 {
     QLocalSocket socket;
-    socket.connectToServer(serverName());
+    socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;
     socket.write(kRaiseCommand);
@@ -56,8 +89,8 @@ void SingleInstance::listen()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     // We hold the lock, so a socket left behind by a crashed run is ours to remove.
-    QLocalServer::removeServer(serverName());
-    if (!m_server->listen(serverName()))
+    QLocalServer::removeServer(m_serverName);
+    if (!m_server->listen(m_serverName))
         Logger::warn(QStringLiteral("SingleInstance::listen: %1").arg(m_server->errorString()));
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
 }

@@ -7,15 +7,21 @@
 class QLocalServer;
 class QLockFile;
 
-/// One running instance per user: a lock file decides who runs, and a local
-/// socket named "Kelvara" lets a second start ask the first to raise its window.
+/// One running instance per operating-system user: a lock file decides who
+/// runs, and a local socket lets a second start ask the first to raise its
+/// window. Both names carry the user, so other accounts on the same machine
+/// run their own instance.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
-    static const QString &serverName();
+    /// The account this process runs as: the user id on Unix, the user name on Windows.
+    static QString currentUserKey();
+    /// "Kelvara-" + a file-name-safe form of `userKey`.
+    static QString serverName(const QString &userKey = currentUserKey());
+    static QString lockFilePath(const QString &userKey = currentUserKey());
 
-    SingleInstance();
+    explicit SingleInstance(const QString &userKey = currentUserKey());
     ~SingleInstance() override;
 
     /// Takes the lock. False when another live instance holds it; that
@@ -28,8 +34,10 @@ signals:
     void raiseRequested();
 
 private:
-    static bool notifyRunningInstance();
+    bool notifyRunningInstance() const;
     void onNewConnection();
+
+    QString m_serverName;
 
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;

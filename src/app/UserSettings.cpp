@@ -2,13 +2,25 @@
 
 #include "DataPaths.h"
 #include "EncryptedSettingsFormat.h"
+#include "FileSystem.h"
 
 #include <QtCore/QSettings>
 
-UserSettings::UserSettings(const QString &userName)
-    : m_settings(std::make_unique<QSettings>(DataPaths::userSettingsPath(userName),
-                                             EncryptedSettingsFormat::format()))
+namespace {
+
+std::unique_ptr<QSettings> openUserFile(const QString &userName)
 {
+    // Settings would create a missing folder with the default mode.
+    DataPaths::ensureDirectory(DataPaths::userPath(userName, QString()));
+    return std::make_unique<QSettings>(DataPaths::userSettingsPath(userName), EncryptedSettingsFormat::format());
+}
+
+} // namespace
+
+UserSettings::UserSettings(const QString &userName)
+    : m_settings(openUserFile(userName))
+{
+    FileSystem::makePrivate(m_settings->fileName());
 }
 
 UserSettings::~UserSettings() = default;
@@ -22,6 +34,7 @@ void UserSettings::setValue(const QString &key, const QVariant &value)
 {
     m_settings->setValue(key, value);
     m_settings->sync();
+    FileSystem::makePrivate(m_settings->fileName());
 }
 
 QString UserSettings::fileName() const

@@ -3,8 +3,8 @@
 #include <QtCore/QObject>
 #include <QtCore/QString>
 
-/// Edits names made of a fixed (protected) part and an editable part joined
-/// by "®". Program and instrument names use the same separator.
+/// The rename dialogs' editor of names made of a fixed (protected) part and an
+/// editable part joined by "®"; the rule itself is `ProtectedName`.
 class ProtectedNameService : public QObject
 {
     Q_OBJECT
@@ -14,8 +14,6 @@ class ProtectedNameService : public QObject
     Q_PROPERTY(QString protectedPart READ getProtectedPart NOTIFY nameChanged)
     Q_PROPERTY(QString unprotectedPart READ getUnprotectedPart WRITE setUnprotectedPart NOTIFY nameChanged)
 public:
-    static const QChar kSeparator;
-
     explicit ProtectedNameService(QObject *parent = nullptr);
 
     bool isProtected() const { return !m_protectedPart.isEmpty(); }
@@ -28,8 +26,6 @@ public:
 
     /// A full name as it is shown: without the separator.
     static QString toDisplayName(const QString &fullName);
-    /// The protected part of a full name; empty when the name has none or is malformed.
-    static QString protectedPartOf(const QString &fullName);
 
 signals:
     void nameChanged(const QString &newName);

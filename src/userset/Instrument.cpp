@@ -217,6 +217,11 @@ void Instrument::applyActivationToSources()
 void Instrument::copyValues(const Instrument &source)
 {
     changeId(source.m_id);
+    copyFields(source);
+}
+
+void Instrument::copyFields(const Instrument &source)
+{
     m_name = source.m_name;
     m_instrumentType = source.m_instrumentType;
     m_datensatznummer = source.m_datensatznummer;
@@ -270,10 +275,9 @@ Instrument *Instrument::clone() const
 Instrument *Instrument::duplicate(ProgramLevel *level) const
 {
     auto *copied = new Instrument(level, false);
-    const QString freshId = copied->m_id;
-    copied->copyValues(*this);
-    copied->changeId(freshId);
-    copied->m_isClone = false;
+    // Never by way of the source's id: moving the registry entry there and
+    // back would take the source's own entry with it.
+    copied->copyFields(*this);
     for (const Instrument *sub : m_subInstruments)
         copied->appendSubInstrument(sub->duplicate(level));
     return copied;

@@ -119,7 +119,10 @@ signals:
     void dataChanged();
 
 private:
+    /// Takes over the source's id and values (restoring from a clone).
     void copyValues(const Instrument &source);
+    /// The values alone; the id and the registry entry stay this node's.
+    void copyFields(const Instrument &source);
 
     QString m_name;
     QString m_instrumentType;

@@ -13,16 +13,17 @@ bool getIndexed(const QList<double> &values, int index, double &value)
         return false;
     }
     value = values.at(index);
-    return true;
+    return value != InstrumentDefinition::kUnset;
 }
 
+/// One number per text, the sentinel where a text is no number, so that
+/// every entry stays at the index of its mode.
 void appendNumbers(const QStringList &texts, QList<double> &numbers)
 {
     for (const QString &text : texts) {
         bool ok = false;
         const double number = text.toDouble(&ok);
-        if (ok)
-            numbers.append(number);
+        numbers.append(ok ? number : InstrumentDefinition::kUnset);
     }
 }
 
@@ -68,7 +69,7 @@ const QStringList &InstrumentDefinition::propertyKeys()
     return kKeys;
 }
 
-QStringList InstrumentDefinition::listValue(const QVariant &value)
+QStringList InstrumentDefinition::listValue(const QVariant &value, bool keepEmpty)
 {
     // The settings layer may hand over a parsed list or the raw comma text.
     QStringList items = value.typeId() == QMetaType::QStringList
@@ -77,7 +78,7 @@ QStringList InstrumentDefinition::listValue(const QVariant &value)
     QStringList result;
     for (const QString &item : items) {
         const QString trimmed = item.trimmed();
-        if (!trimmed.isEmpty())
+        if (keepEmpty || !trimmed.isEmpty())
             result.append(trimmed);
     }
     return result;
@@ -135,11 +136,12 @@ bool InstrumentDefinition::setPropertyValue(const QString &key, const QVariant &
     } else if (key == QLatin1String("SubinstrumentVon")) {
         m_subinstrumentVon = text;
     } else if (key == QLatin1String("MaxCoagEffektValue")) {
-        const QStringList items = listValue(value);
+        // Positional: an empty entry stands for its mode and keeps the later ones in place.
+        const QStringList items = listValue(value, true);
         m_maxCoagEffektValues.append(items);
         appendNumbers(items, m_maxCoagEffects);
     } else if (key == QLatin1String("MaxCutEffektValue")) {
-        const QStringList items = listValue(value);
+        const QStringList items = listValue(value, true);
         m_maxCutEffektValues.append(items);
         appendNumbers(items, m_maxCutEffects);
     } else if (key == QLatin1String("IsParentInstrument")) {

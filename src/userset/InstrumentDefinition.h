@@ -64,11 +64,13 @@ public:
 
     /// True with both limits when the catalogue gives both, else false and both unset.
     bool getFlowRange(double &minimum, double &maximum) const;
+    /// The limit of the index-th mode after the off entry; false and unset
+    /// where the catalogue leaves that mode's entry empty.
     bool getMaxCoagEffect(int index, double &value) const;
     bool getMaxCutEffect(int index, double &value) const;
 
 private:
-    static QStringList listValue(const QVariant &value);
+    static QStringList listValue(const QVariant &value, bool keepEmpty = false);
 
     QString m_instrumentType;
     QString m_datensatznummer = QStringLiteral("0");

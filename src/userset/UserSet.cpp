@@ -90,9 +90,14 @@ UserSet::~UserSet()
 
 void UserSet::reset(int userSetType)
 {
+    m_id = QString::number(++userSetCounter());
+    clearContent(userSetType);
+}
+
+void UserSet::clearContent(int userSetType)
+{
     qDeleteAll(m_programGroups);
     m_programGroups.clear();
-    m_id = QString::number(++userSetCounter());
     m_type = userSetType;
     m_lastUsedProgramGroup.clear();
     m_documentVersion.clear();

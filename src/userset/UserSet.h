@@ -85,6 +85,8 @@ public:
 
     /// A fresh id, the type, no content and cleared flags.
     void reset(int userSetType);
+    /// As reset, but the set keeps its id (reading its file again).
+    void clearContent(int userSetType);
 
     QString id() const { return m_id; }
     bool isClone() const { return m_isClone; }

@@ -187,21 +187,24 @@ UserSet *UserSetStorage::saveUserSet(UserSet *set, const QString &name)
     }
     const QString baseName = fileName.left(fileName.size() - 4);
     set->removeMarkedForDelete();
-    set->clearModified();
 
+    // The edits count as saved only once the file holds them.
     if (set->userSetType() == UserSet::USER_TEMPLATE && set->userSetName().getBaseName() == baseName) {
         if (!writeToFile(set, getFilePath(set)))
             return nullptr;
+        set->clearModified();
         set->setLoaded(true);
         return set;
     }
     const QString existingId = findByBaseName(baseName, UserSet::USER_TEMPLATE);
     if (UserSet *existing = existingId.isEmpty() ? nullptr : m_sets.value(existingId)) {
         existing->assignContent(*set);
-        existing->clearModified();
+        existing->setModified();
         if (!writeToFile(existing, getFilePath(existing)))
             return nullptr;
+        existing->clearModified();
         existing->setLoaded(true);
+        set->clearModified();
         return existing;
     }
     auto created = std::make_unique<UserSet>(UserSet::USER_TEMPLATE);
@@ -210,6 +213,7 @@ UserSet *UserSetStorage::saveUserSet(UserSet *set, const QString &name)
     if (!writeToFile(created.get(), getFilePath(created.get())))
         return nullptr;
     created->setLoaded(true);
+    set->clearModified();
     UserSet *result = created.release();
     registerSet(result);
     return result;
@@ -219,14 +223,10 @@ bool UserSetStorage::reloadUserSet(UserSet *set)
 {
     if (!set)
         return false;
-    const QString oldId = set->id();
+    // The id stays: the lists and the Copy module hold the set by it.
     const UserSetFileRecord record = set->fileRecord();
-    set->reset(set->userSetType());
+    set->clearContent(set->userSetType());
     set->setFileRecord(record);
-    if (m_sets.value(oldId) == set) {
-        m_sets.remove(oldId);
-        m_sets.insert(set->id(), set);
-    }
     const bool ok = m_serializer->readFile(getFilePath(set), set);
     set->setLoaded(ok);
     return ok;

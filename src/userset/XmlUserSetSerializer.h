@@ -1,5 +1,7 @@
 #pragma once
 
+#include "XmlUserSetReader.h"
+
 #include <QtCore/QByteArray>
 #include <QtCore/QObject>
 #include <QtCore/QString>
@@ -7,16 +9,14 @@
 class QDomDocument;
 class UserSet;
 
-/// Reads a user-set document into the object tree with a pull parser and
-/// writes the tree back through a document tree. A document that is not a
-/// complete, well-formed user set never counts as loaded; documents with a
-/// DTD or absurd nesting are refused before any expansion takes place.
+/// The user-set file as the store and the controllers see it: files and bytes
+/// in through `XmlUserSetReader`, documents out through `XmlUserSetWriter`.
+/// A document that is not a complete, well-formed user set never counts as loaded.
 class XmlUserSetSerializer : public QObject
 {
     Q_OBJECT
 public:
-    /// Deeper documents are refused; a real user set is nine levels deep.
-    static constexpr int kMaxDepth = 32;
+    static constexpr int kMaxDepth = XmlUserSetReader::kMaxDepth;
 
     explicit XmlUserSetSerializer(QObject *parent = nullptr);
 
@@ -31,9 +31,7 @@ public:
     void write(QDomDocument &document, const UserSet *userSet);
     /// The saved document: UTF-8, indentation 4, attributes in the format's order.
     QByteArray toXml(const UserSet *userSet);
-    /// Saves a document with every element's attributes in the order the
-    /// format lists them; the DOM itself keeps attributes unordered, and its
-    /// own save would give a different order in every process.
+    /// Attributes in the format's order; see XmlUserSetWriter::saveDocument.
     static QByteArray saveDocument(const QDomDocument &document);
 
     /// Why the last read failed; empty after a good one.

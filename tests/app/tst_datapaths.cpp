@@ -3,6 +3,8 @@
 #include "DataPaths.h"
 #include "FileSystem.h"
 #include "ResourceHelper.h"
+#include "Settings.h"
+#include "UserSettings.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -19,6 +21,48 @@ class tst_DataPaths : public QObject
 
 private:
     QString usersRoot() const { return DataPaths::kelvaraRoot() + QStringLiteral("/users/"); }
+
+    enum Writer { CredentialsCache, Configuration, BuiltinCopy, UserSettingsFile, UserTree, SavedFile };
+
+    static int unixMode(const QString &path)
+    {
+        const QFileDevice::Permissions p = QFileInfo(path).permissions();
+        const QFileDevice::Permission bits[] = {QFileDevice::ReadOwner, QFileDevice::WriteOwner, QFileDevice::ExeOwner,
+                                                QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ExeGroup,
+                                                QFileDevice::ReadOther, QFileDevice::WriteOther, QFileDevice::ExeOther};
+        int mode = 0;
+        for (QFileDevice::Permission bit : bits)
+            mode = (mode << 1) | (p.testFlag(bit) ? 1 : 0);
+        return mode;
+    }
+
+    static void write(Writer writer)
+    {
+        const QString anna = QStringLiteral("anna");
+        switch (writer) {
+        case CredentialsCache:
+            QVERIFY(Settings::setValue(QStringLiteral("Credentials/anna"), QStringLiteral("anna|x|ADMIN")));
+            break;
+        case Configuration:
+            QVERIFY(Settings::setValue(QStringLiteral("Preferences/Language"), QStringLiteral("Deutsch")));
+            break;
+        case BuiltinCopy:
+            ResourceHelper::copyFile(ResourceHelper::getResourcePath(QStringLiteral("Resources/Config/")),
+                                     DataPaths::appDir(), QStringLiteral("AuthorizationMatrix"));
+            break;
+        case UserSettingsFile:
+            UserSettings(anna).setValue(QStringLiteral("UserSettings/Language"), QStringLiteral("Deutsch"));
+            break;
+        case UserTree:
+            DataPaths::prepareUserTree(anna);
+            break;
+        case SavedFile:
+            // As the user-set store does it: the directory first, then the file.
+            QVERIFY(DataPaths::ensureDirectory(DataPaths::userSetDirectory(anna, 2)));
+            QVERIFY(FileSystem::saveByteArrayToFile(DataPaths::userSetDirectory(anna, 2) + QStringLiteral("/a.xml"), "<x/>"));
+            break;
+        }
+    }
 
 private slots:
     void initTestCase() { KelvaraTest::initializeLogger(); }
@@ -83,6 +127,72 @@ private slots:
         for (const QString &sub : DataPaths::userSubDirectories())
             QVERIFY2(QFileInfo(DataPaths::userPath(QStringLiteral("anna"), sub)).isDir(), qPrintable(sub));
         QCOMPARE(DataPaths::userSubDirectories().size(), 23);
+    }
+
+    void everythingWrittenIsPrivate_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("leftOpen");
+        const QString app = QStringLiteral("application/");
+        const QString user = QStringLiteral("users/anna/");
+        QTest::newRow("credentials cache") << int(CredentialsCache) << app + "Credentials.ini" << false;
+        QTest::newRow("credentials cache left open") << int(CredentialsCache) << app + "Credentials.ini" << true;
+        QTest::newRow("configuration") << int(Configuration) << app + "KelvaraConfig.ini" << false;
+        QTest::newRow("configuration left open") << int(Configuration) << app + "KelvaraConfig.ini" << true;
+        QTest::newRow("rights matrix from the resources") << int(BuiltinCopy) << app + "AuthorizationMatrix" << false;
+        QTest::newRow("rights matrix left open") << int(BuiltinCopy) << app + "AuthorizationMatrix" << true;
+        QTest::newRow("user settings") << int(UserSettingsFile) << user + "UserSettings.ini" << false;
+        QTest::newRow("user settings left open") << int(UserSettingsFile) << user + "UserSettings.ini" << true;
+        QTest::newRow("catalogue copied at login") << int(UserTree) << user + "release_region/copy_configFiles/kelvara_copy_instruments_230515_000000_V140.ini" << false;
+        QTest::newRow("user set") << int(SavedFile) << user + "device_dataFiles/QELO3/copy/local_user_templates/a.xml" << false;
+        QTest::newRow("user set left open") << int(SavedFile) << user + "device_dataFiles/QELO3/copy/local_user_templates/a.xml" << true;
+    }
+
+    void everythingWrittenIsPrivate()
+    {
+        // Fault: the tree was open to every local account, which rewrote the credentials cache and the rights matrix.
+#ifndef Q_OS_UNIX
+        QSKIP("modes are a Unix matter; Windows only clears the read-only flag");
+#endif
+        QFETCH(int, writer);
+        QFETCH(QString, file);
+        QFETCH(bool, leftOpen);
+        KelvaraTest::resetDataTree();
+        const QString root = DataPaths::kelvaraRoot();
+        const QString path = root + QLatin1Char('/') + file;
+        if (leftOpen) {
+            // As an older version left it: every level open to everyone.
+            QVERIFY(KelvaraTest::writeFile(path, QByteArray()));
+            for (QString dir = QFileInfo(path).path(); dir.startsWith(root); dir = QFileInfo(dir).path())
+                QVERIFY(QFile::setPermissions(dir, QFileDevice::Permissions(0x7777)));
+            QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(0x6666)));
+        }
+        Settings::destroy();
+        Settings::create(root);
+        write(Writer(writer));
+        Settings::destroy();
+
+        QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
+        QCOMPARE(QString::number(unixMode(path), 8), QStringLiteral("600"));
+        for (QString dir = QFileInfo(path).path(); dir.startsWith(root); dir = QFileInfo(dir).path())
+            QCOMPARE(dir + QLatin1Char(' ') + QString::number(unixMode(dir), 8), dir + QStringLiteral(" 700"));
+        if (writer == UserTree) {
+            for (const QString &sub : DataPaths::userSubDirectories())
+                QCOMPARE(sub + QLatin1Char(' ') + QString::number(unixMode(DataPaths::userPath(QStringLiteral("anna"), sub)), 8),
+                         sub + QStringLiteral(" 700"));
+            QCOMPARE(QString::number(unixMode(DataPaths::tempDir()), 8), QStringLiteral("700"));
+        }
+    }
+
+    void privateRuleCoversOnlyTheTree()
+    {
+        // Exports go where the user chose; the private rule is the data tree's.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("export/a.xml"));
+        QVERIFY(!FileSystem::isInDataTree(path));
+        QVERIFY(FileSystem::isInDataTree(DataPaths::appDir()));
+        QVERIFY(!FileSystem::isInDataTree(DataPaths::kelvaraRoot() + QStringLiteral("x/y")));
     }
 
     void latestFile_data()

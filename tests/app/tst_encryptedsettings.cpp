@@ -5,6 +5,7 @@
 #include <QtCore/QBuffer>
 #include <QtCore/QDataStream>
 #include <QtCore/QRandomGenerator>
+#include <QtCore/QSettings>
 #include <QtCore/QTemporaryDir>
 #include <QtCore/QtEndian>
 
@@ -35,6 +36,8 @@ private:
     }
 
 private slots:
+    void initTestCase() { KelvaraTest::initializeLogger(); }
+
     void roundTripIsRandomised()
     {
         const Map map = sampleMap();
@@ -112,14 +115,54 @@ private slots:
         QVERIFY(map.isEmpty());
     }
 
-    void oversizedDataFailsItsChecksum()
+    void dataLengthLimit_data()
     {
-        // The length field keeps 16 bits; bigger data must not read back wrongly.
-        Map map;
-        map.insert(QStringLiteral("Preferences/Big"), QString(40000, QLatin1Char('x')));
-        Map read;
-        QVERIFY(!EncryptedSettingsFormat::decode(EncryptedSettingsFormat::encode(map), read));
-        QVERIFY(read.isEmpty());
+        QTest::addColumn<int>("dataSize");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("exactly 65535 bytes are written") << 65535 << true;
+        QTest::newRow("65536 bytes are refused") << 65536 << false;
+        QTest::newRow("far beyond is refused") << 200000 << false;
+    }
+
+    void dataLengthLimit()
+    {
+        // Fault: data beyond the 16-bit length was written as an unreadable file while reporting success.
+        QFETCH(int, dataSize);
+        QFETCH(bool, written);
+        const QString key = QStringLiteral("Credentials/big");
+        Map probe;
+        probe.insert(key, QByteArray());
+        QByteArray serialised;
+        {
+            QDataStream stream(&serialised, QIODevice::WriteOnly);
+            stream << probe;
+        }
+        const QByteArray value(dataSize - int(serialised.size()), 'x');
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Credentials.ini"));
+        {
+            QSettings settings(path, EncryptedSettingsFormat::format());
+            settings.setValue(QStringLiteral("Credentials/small"), QStringLiteral("kept"));
+        }
+        const QByteArray previous = KelvaraTest::readFile(path);
+
+        QSettings settings(path, EncryptedSettingsFormat::format());
+        settings.remove(QStringLiteral("Credentials/small"));
+        settings.setValue(key, value);
+        settings.sync();
+        QCOMPARE(settings.status() == QSettings::NoError, written);
+        QCOMPARE(KelvaraTest::logContains(QStringLiteral("EncryptedSettingsFormat::encode: settings of %1 bytes").arg(dataSize)), !written);
+
+        // Read the bytes on disk: a second settings object would share the first one's cache.
+        Map stored;
+        QVERIFY(EncryptedSettingsFormat::decode(KelvaraTest::readFile(path), stored));
+        if (written) {
+            QCOMPARE(stored.value(key).toByteArray(), value);
+        } else {
+            QCOMPARE(KelvaraTest::readFile(path), previous);
+            QCOMPARE(stored.value(QStringLiteral("Credentials/small")).toString(), QStringLiteral("kept"));
+        }
     }
 
     void randomBytesNeverCrash()

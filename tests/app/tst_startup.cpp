@@ -192,6 +192,27 @@ private slots:
         first.waitForFinished();
     }
 
+    void singleInstanceIsPerUser()
+    {
+        // Fault: one lock file and one socket name for the machine kept every other user from starting the program.
+        const QString anna = QStringLiteral("1000");
+        const QString bob = QStringLiteral("1001");
+        const QString odd = QStringLiteral("HALVO_J\u00f6rg M\u00fcller/x");
+        QVERIFY(SingleInstance::serverName(anna).startsWith(QStringLiteral("Kelvara")));
+        QVERIFY(SingleInstance::serverName(anna) != SingleInstance::serverName(bob));
+        QVERIFY(SingleInstance::lockFilePath(anna) != SingleInstance::lockFilePath(bob));
+        QVERIFY(SingleInstance::serverName(odd) != SingleInstance::serverName(QStringLiteral("HALVO_J")));
+        QVERIFY(!SingleInstance::serverName(odd).contains(QLatin1Char('/')));
+        QVERIFY(!SingleInstance::serverName(odd).contains(QLatin1Char(' ')));
+
+        SingleInstance first(anna);
+        SingleInstance other(bob);
+        SingleInstance second(anna);
+        QVERIFY(first.acquire());
+        QVERIFY(other.acquire());
+        QVERIFY(!second.acquire());
+    }
+
     void toolEncryptsAndDecrypts()
     {
         QTemporaryDir dir;

@@ -1,11 +1,16 @@
 #include "KelvaraTest.h"
 #include "UserSetTestData.h"
 
+#include "EncryptedSettingsFormat.h"
+
 #include "Instrument.h"
 #include "InstrumentConfiguration.h"
 #include "InstrumentDefinition.h"
 #include "ModeData.h"
 #include "ModeType.h"
+
+#include <QtCore/QSettings>
+#include <QtCore/QTemporaryDir>
 
 using Group = InstrumentConfiguration::Group;
 
@@ -62,8 +67,6 @@ private slots:
             << "DefaultCoagEffekt" << QVariant(QStringLiteral("2.5, 30")) << QStringList { "0", "25", "30" };
         QTest::newRow("default coag modes unchanged")
             << "DefaultCoagMode" << QVariant(QStringLiteral("COAG_M12")) << QStringList { "COAG_AUS", "COAG_M12" };
-        QTest::newRow("max cut effects behind empty entry")
-            << "MaxCutEffektValue" << QVariant(QStringLiteral("40,4")) << QStringList { "", "40", "4" };
     }
     void listKeysFollowTheOffEntry()
     {
@@ -80,31 +83,71 @@ private slots:
             actual = def->coagModes();
         else if (key == QLatin1String("DefaultCoagEffekt"))
             actual = def->defaultCoagEffekte();
-        else if (key == QLatin1String("DefaultCoagMode"))
-            actual = def->defaultCoagModes();
         else
-            actual = def->maxCutEffektValues();
+            actual = def->defaultCoagModes();
         QCOMPARE(actual, expected);
     }
 
-    void numericLimits()
+    void flowLimits()
     {
-        catalogue()->initializeInstrumentCatalogFromGroups({ group(QStringLiteral("Argon"),
-            { { "MinFlow", "0.4" }, { "MaxFlow", "4.0" }, { "MaxCoagEffektValue", "60, x, 10" } }) });
+        catalogue()->initializeInstrumentCatalogFromGroups(
+            { group(QStringLiteral("Argon"), { { "MinFlow", "0.4" }, { "MaxFlow", "4.0" } }) });
         const InstrumentDefinition *def = catalogue()->findInstrumentDefinition(QStringLiteral("Argon"));
         double minimum = 0;
         double maximum = 0;
         QVERIFY(def->getFlowRange(minimum, maximum));
         QCOMPARE(minimum, 0.4);
         QCOMPARE(maximum, 4.0);
-        // Only the elements that parse as numbers reach the numeric list.
-        QCOMPARE(def->maxCoagEffects(), (QList<double> { 60, 10 }));
-        double value = 0;
-        QVERIFY(def->getMaxCoagEffect(1, value));
-        QCOMPARE(value, 10.0);
-        QVERIFY(!def->getMaxCoagEffect(2, value));
-        QCOMPARE(value, InstrumentDefinition::kUnset);
-        QVERIFY(!def->getMaxCutEffect(-1, value));
+    }
+
+    void maxEffectsKeepTheirPositions_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QList<double>>("limits"); // -1: no limit at that position
+        QTest::addColumn<bool>("fromFile");
+        QTest::newRow("coag: empty element in the middle") << "MaxCoagEffektValue" << QVariant(QStringLiteral("60,,10"))
+                                                   << QStringList { "", "60", "", "10" } << QList<double> { 60, -1, 10 } << false;
+        QTest::newRow("coag: empty element in a catalogue file") << "MaxCoagEffektValue" << QVariant(QStringLiteral("60,,10"))
+                                                   << QStringList { "", "60", "", "10" } << QList<double> { 60, -1, 10 } << true;
+        QTest::newRow("coag: text that is no number") << "MaxCoagEffektValue" << QVariant(QStringLiteral("60, x, 10"))
+                                                << QStringList { "", "60", "x", "10" } << QList<double> { 60, -1, 10 } << false;
+        QTest::newRow("cut: parsed list starting empty") << "MaxCutEffektValue" << QVariant(QStringList { "", "40", "4" })
+                                                   << QStringList { "", "", "40", "4" } << QList<double> { -1, 40, 4 } << false;
+        QTest::newRow("cut: all given") << "MaxCutEffektValue" << QVariant(QStringLiteral("40,4"))
+                                        << QStringList { "", "40", "4" } << QList<double> { 40, 4 } << false;
+    }
+    void maxEffectsKeepTheirPositions()
+    {
+        // Fault: empty elements were dropped, so the later limits shifted onto the wrong mode.
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        QFETCH(QStringList, texts);
+        QFETCH(QList<double>, limits);
+        QFETCH(bool, fromFile);
+        if (fromFile) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("catalogue.ini"));
+            {
+                QSettings file(path, EncryptedSettingsFormat::format());
+                file.setValue(QStringLiteral("T/") + key, value);
+            }
+            QVERIFY(catalogue()->initializeInstrumentCatalog(path));
+        } else {
+            catalogue()->initializeInstrumentCatalogFromGroups({ group(QStringLiteral("T"), { { key, value } }) });
+        }
+        const InstrumentDefinition *def = catalogue()->findInstrumentDefinition(QStringLiteral("T"));
+        QVERIFY(def);
+        const bool coag = key == QLatin1String("MaxCoagEffektValue");
+        QCOMPARE(coag ? def->maxCoagEffektValues() : def->maxCutEffektValues(), texts);
+        for (int index = -1; index <= limits.size(); ++index) {
+            const double expected = index >= 0 && index < limits.size() ? limits.at(index) : -1;
+            double limit = 0;
+            const bool given = coag ? def->getMaxCoagEffect(index, limit) : def->getMaxCutEffect(index, limit);
+            QCOMPARE(given, expected >= 0);
+            QCOMPARE(limit, expected >= 0 ? expected : InstrumentDefinition::kUnset);
+        }
     }
 
     void convertToScale_data()

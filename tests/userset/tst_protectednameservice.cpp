@@ -1,5 +1,6 @@
 #include "KelvaraTest.h"
 
+#include "ProtectedName.h"
 #include "ProtectedNameService.h"
 
 #include <QtTest/QSignalSpy>
@@ -98,7 +99,26 @@ private slots:
         QFETCH(QString, display);
         QFETCH(QString, protectedPart);
         QCOMPARE(ProtectedNameService::toDisplayName(fullName), display);
-        QCOMPARE(ProtectedNameService::protectedPartOf(fullName), protectedPart);
+        QCOMPARE(ProtectedName::protectedPartOf(fullName), protectedPart);
+    }
+
+    void instrumentNamesKeepTheirProtectedPart_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("catalogueName");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("already protected is kept") << "HybridVex® links" << "HybridVex® Sonde" << "HybridVex® links";
+        QTest::newRow("protected form alone gets the separator") << "HybridVex links" << "HybridVex® Sonde" << "HybridVex® links";
+        QTest::newRow("any other name becomes the catalogue name") << "Sonde" << "HybridVex® Sonde" << "HybridVex® Sonde";
+        QTest::newRow("unprotected catalogue name leaves it alone") << "Mein Messer" << "Messer" << "Mein Messer";
+        QTest::newRow("empty name stays empty") << "" << "HybridVex® Sonde" << "";
+    }
+    void instrumentNamesKeepTheirProtectedPart()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, catalogueName);
+        QFETCH(QString, expected);
+        QCOMPARE(ProtectedName::enforce(name, catalogueName), expected);
     }
 };
 

@@ -4,6 +4,8 @@
 #include "DataPaths.h"
 #include "Instrument.h"
 #include "ProgramGroup.h"
+#include "ProgramLevel.h"
+#include "UserProgram.h"
 #include "UserSet.h"
 #include "UserSetName.h"
 #include "UserSetStorage.h"
@@ -23,6 +25,29 @@ private:
 
     QString dir(int type) const { return DataPaths::userSetDirectory(m_user, type); }
     static QByteArray templateBytes() { return KelvaraTest::readFile(UserSetTestData::builtinTemplates().first()); }
+
+    static QList<Instrument *> instrumentsOf(const UserSet *set)
+    {
+        QList<Instrument *> result;
+        for (const ProgramGroup *group : set->programGroups())
+            for (const UserProgram *program : group->programs())
+                for (const ProgramLevel *level : program->levels())
+                    for (Instrument *instrument : level->instruments())
+                        result << instrument << instrument->subInstruments();
+        return result;
+    }
+
+    /// A loaded download and, when asked, an own template named "Mine" beside it.
+    UserSet *prepareSets(UserSetStorage &storage, bool withOwnTemplate) const
+    {
+        storage.setUserName(m_user);
+        if (!KelvaraTest::writeFile(dir(3) + QStringLiteral("/Q3_Set_SN1_230101_000000_V1.xml"), templateBytes()))
+            return nullptr;
+        if (withOwnTemplate && !KelvaraTest::writeFile(dir(2) + QStringLiteral("/Mine.xml"), templateBytes()))
+            return nullptr;
+        storage.loadAll();
+        return storage.userSets(3).value(0);
+    }
 
 private slots:
     void initTestCase()
@@ -155,18 +180,94 @@ private slots:
         QVERIFY(!own->isModified());
     }
 
-    void reloadDiscardsEdits()
+    void saveAsOwnTemplateKeepsTheSourceRegistered_data()
     {
+        QTest::addColumn<bool>("overExisting");
+        QTest::newRow("new own template") << false;
+        QTest::newRow("over an existing own template") << true;
+    }
+    void saveAsOwnTemplateKeepsTheSourceRegistered()
+    {
+        // Fault: copying instruments into the template moved the source's registry entries away.
+        QFETCH(bool, overExisting);
+        UserSetStorage storage;
+        UserSet *source = prepareSets(storage, overExisting);
+        QVERIFY(source);
+        const QList<Instrument *> before = instrumentsOf(source);
+        QVERIFY(!before.isEmpty());
+        QVERIFY(std::any_of(before.cbegin(), before.cend(), [](const Instrument *i) { return i->parentInstrument(); }));
+
+        UserSet *own = storage.saveUserSet(source, QStringLiteral("Mine"));
+        QVERIFY(own);
+        QCOMPARE(storage.userSets(2).size(), 1);
+        QCOMPARE(instrumentsOf(source), before);
+        QStringList sourceIds;
+        for (Instrument *instrument : before) {
+            QCOMPARE(Instrument::findById(instrument->id()), instrument);
+            sourceIds << instrument->id();
+        }
+        const QList<Instrument *> copies = instrumentsOf(own);
+        QCOMPARE(copies.size(), before.size());
+        for (Instrument *copy : copies) {
+            QCOMPARE(Instrument::findById(copy->id()), copy);
+            QVERIFY(!sourceIds.contains(copy->id()));
+        }
+    }
+
+    void failedSaveKeepsTheSetModified_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("saveTheTemplate");
+        QTest::newRow("new own template") << "New" << false;
+        QTest::newRow("over an existing own template") << "Mine" << false;
+        QTest::newRow("own template under its own name") << "Mine" << true;
+    }
+    void failedSaveKeepsTheSetModified()
+    {
+        // Fault: the modified flag was cleared before the write, so a failed save looked saved.
+        QFETCH(QString, target);
+        QFETCH(bool, saveTheTemplate);
+        UserSetStorage storage;
+        UserSet *download = prepareSets(storage, true);
+        QVERIFY(download);
+        UserSet *set = saveTheTemplate ? storage.userSets(2).first() : download;
+        set->programGroups().first()->setName(QStringLiteral("Edited"));
+        set->setModified();
+
+        // A directory where the file should be: the write fails even for root.
+        const QString path = dir(2) + QLatin1Char('/') + target + QStringLiteral(".xml");
+        QFile::remove(path);
+        QVERIFY(QDir().mkpath(path));
+        QVERIFY(!storage.saveUserSet(set, target));
+        QVERIFY(set->isModified());
+        for (const UserSet *own : storage.userSets(2))
+            QCOMPARE(own->isModified(), own == set || own->userSetName().getBaseName() == target);
+
+        QVERIFY(QDir(path).removeRecursively());
+        UserSet *saved = storage.saveUserSet(set, target);
+        QVERIFY(saved);
+        QVERIFY(!set->isModified());
+        QVERIFY(!saved->isModified());
+        QVERIFY(KelvaraTest::readFile(path).contains("Name=\"Edited\""));
+    }
+
+    void reloadDiscardsEditsAndKeepsTheId()
+    {
+        // Fault: reloading gave the set a new id, so every holder of the old one lost it.
         UserSetStorage storage;
         storage.setUserName(m_user);
         QVERIFY(KelvaraTest::writeFile(dir(2) + QStringLiteral("/Eigen.xml"), templateBytes()));
         storage.loadAll();
         UserSet *set = storage.userSets(2).first();
+        const QString id = set->id();
         const QString name = set->programGroups().first()->name();
         set->programGroups().first()->setName(QStringLiteral("verworfen"));
         QVERIFY(storage.reloadUserSet(set));
         QCOMPARE(set->programGroups().first()->name(), name);
-        QCOMPARE(storage.getUserSet(set->id()), set);
+        QCOMPARE(set->id(), id);
+        QCOMPARE(storage.userSetIds(), QStringList { id });
+        QCOMPARE(storage.getUserSet(id), set);
+        QCOMPARE(set->loadState(), 2);
     }
 
     void importRules_data()
