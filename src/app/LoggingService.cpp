@@ -1,10 +1,10 @@
 #include "LoggingService.h"
 
 #include "DataPaths.h"
+#include "FileSystem.h"
 #include "Logger.h"
 
 #include <QtCore/QDateTime>
-#include <QtCore/QSaveFile>
 #include <QtCore5Compat/QTextCodec>
 
 const QString LoggingService::kCutMarker = QStringLiteral("[cut]");
@@ -199,8 +199,7 @@ QString LoggingService::saveLogfile(const QString &directoryName, const QString 
     const QByteArray bytes = codec ? codec->fromUnicode(text) : text.toLatin1();
 
     DataPaths::ensureDirectory(DataPaths::userPath(directoryName, QStringLiteral("kelvara_logFiles")));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!FileSystem::saveByteArrayToFile(path, bytes)) {
         Logger::error(QStringLiteral("LoggingService::saveLogfile: Could not open ApplicationLogfile for writing! %1").arg(path));
         return QString();
     }

@@ -1,5 +1,6 @@
 #include "AuthorizationMatrix.h"
 
+#include "FileSystem.h"
 #include "Logger.h"
 #include "ProtocolReader.h"
 #include "ProtocolTypes.h"
@@ -7,7 +8,6 @@
 #include <QtCore/QDataStream>
 #include <QtCore/QFile>
 #include <QtCore/QIODevice>
-#include <QtCore/QSaveFile>
 
 AuthorizationMatrix::AuthorizationMatrix()
     : MessageBase(CommandType::AuthorizationMatrix, 0, false)
@@ -102,7 +102,7 @@ bool AuthorizationMatrix::load(const QString &path)
 
 bool AuthorizationMatrix::save(const QString &path) const
 {
-    QSaveFile file(path);
-    const QByteArray bytes = serialize();
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Atomic and, inside the data tree, readable by this account only: the
+    // matrix decides what a user may do offline.
+    return FileSystem::saveByteArrayToFile(path, serialize());
 }

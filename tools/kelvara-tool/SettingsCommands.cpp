@@ -37,7 +37,12 @@ int encrypt(const QString &in, const QString &out)
         toolError(QStringLiteral("%1: %2").arg(in, error));
         return 1;
     }
-    if (!writeWhole(out, EncryptedSettingsFormat::encode(map))) {
+    const QByteArray encrypted = EncryptedSettingsFormat::encode(map);
+    if (encrypted.isEmpty()) {
+        toolError(QStringLiteral("%1: too large for the settings format").arg(in));
+        return 1;
+    }
+    if (!writeWhole(out, encrypted)) {
         toolError(QStringLiteral("cannot write %1").arg(out));
         return 1;
     }
