@@ -144,7 +144,7 @@ private slots:
         QVERIFY(manager);
         m_generator.serveFile(QStringLiteral("x.xml"), FileType::UserSet, QByteArray("<AnwenderSet/>"));
         QSignalSpy files(manager->communication().qelo3Server(), &Qelo3Server::fileReceived);
-        const QByteArray list("../../x.xml\r\n\r\n..\r\n");
+        const QByteArray list("../../x.xml\r\n\r\n..\r\nx.xml\r\n");
         m_generator.sendBinary(FileTransfer(2, false, FileType::FileList, QString(), QStringLiteral("list"), 0, list, 0).serialize());
         QVERIFY(files.wait(KelvaraTest::timeout(10000)));
         const auto file = files.first().at(0).value<FileTransfer>();
