@@ -198,18 +198,33 @@ void prepareUserTree(const QString &userName)
 
 QString safeFileName(const QString &name)
 {
-    QString base = name;
-    const int cut = int(std::max(base.lastIndexOf(QLatin1Char('/')), base.lastIndexOf(QLatin1Char('\\'))));
-    if (cut >= 0)
-        base = base.mid(cut + 1);
-    base.remove(QChar(0));
-    base = base.trimmed();
-    if (base.isEmpty() || base == QLatin1String(".") || base == QLatin1String(".."))
+    // A name from outside is taken as it is or not at all: repairing it would
+    // fetch or write a file that nobody asked for.
+    constexpr qsizetype kMaxLength = 255;
+    if (name.isEmpty() || name.size() > kMaxLength || name == QLatin1String(".") || name == QLatin1String(".."))
         return QString();
-    // A drive prefix such as "C:x" would also leave the folder on Windows.
-    if (base.size() >= 2 && base.at(1) == QLatin1Char(':'))
-        base = base.mid(2);
-    return base.isEmpty() ? QString() : base;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        // Folder separators, drive colons and the characters Windows refuses,
+        // and control characters, which also forge log lines.
+        if (u < 0x20 || u == 0x7f || (u >= 0x80 && u <= 0x9f)
+            || QStringView(u"/\\:*?\"<>|").contains(c))
+            return QString();
+    }
+    // Windows drops trailing dots and blanks, so "a.xml." would land on "a.xml".
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')) || name.startsWith(QLatin1Char(' ')))
+        return QString();
+    // Device names open the device instead of a file on Windows, whatever the ending.
+    static const QStringList kDeviceNames = { QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+        QStringLiteral("NUL"), QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
+        QStringLiteral("COM4"), QStringLiteral("COM5"), QStringLiteral("COM6"), QStringLiteral("COM7"),
+        QStringLiteral("COM8"), QStringLiteral("COM9"), QStringLiteral("LPT1"), QStringLiteral("LPT2"),
+        QStringLiteral("LPT3"), QStringLiteral("LPT4"), QStringLiteral("LPT5"), QStringLiteral("LPT6"),
+        QStringLiteral("LPT7"), QStringLiteral("LPT8"), QStringLiteral("LPT9") };
+    const QString stem = name.section(QLatin1Char('.'), 0, 0).trimmed();
+    if (kDeviceNames.contains(stem, Qt::CaseInsensitive))
+        return QString();
+    return name;
 }
 
 } // namespace DataPaths

@@ -40,9 +40,10 @@ QString latestFile(const QString &directory, const QStringList &nameFilters);
 /// directory tree created and the built-in per-user files copied in.
 void prepareUserTree(const QString &userName);
 
-/// Reduces a name that came from a peer or an import to a plain file name:
-/// no directory part, no "..", never empty. Returns the empty string when
-/// nothing usable is left.
+/// The one rule for a file name that came from a peer or a file: the name
+/// itself when it is a plain file name that is safe on every platform (no
+/// folder part, no "." or "..", no drive, no control or reserved character,
+/// no device name), else the empty string. Callers refuse, never repair.
 QString safeFileName(const QString &name);
 
 } // namespace DataPaths

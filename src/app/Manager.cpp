@@ -130,15 +130,18 @@ void Manager::connectHalvoServerIndications()
 void Manager::onQelo3ServerBinaryMessageReceived(QByteArray byteArray)
 {
     if (m_qelo3Routes.routeFrame(byteArray) == RoutingTable::Outcome::Invalid) {
-        Logger::warn(QStringLiteral("Manager::onQelo3ServerBinaryMessageReceived: Invalid CommandType received from QELO3! message.CommandType=%1")
-                         .arg(MessageBase::peekCommandType(byteArray)));
+        Logger::warnLimited(QStringLiteral("Manager::onQelo3ServerBinaryMessageReceived"),
+                            QStringLiteral("Manager::onQelo3ServerBinaryMessageReceived: Invalid CommandType received from QELO3! message.CommandType=%1")
+                                .arg(MessageBase::peekCommandType(byteArray)));
     }
 }
 
 void Manager::onHalvoServerBinaryMessageReceived(QByteArray byteArray)
 {
-    if (m_halvoRoutes.routeFrame(byteArray) == RoutingTable::Outcome::Invalid)
-        Logger::warn(QStringLiteral("Manager::onHalvoServerBinaryMessageReceived: Unknown command received!"));
+    if (m_halvoRoutes.routeFrame(byteArray) == RoutingTable::Outcome::Invalid) {
+        Logger::warnLimited(QStringLiteral("Manager::onHalvoServerBinaryMessageReceived"),
+                            QStringLiteral("Manager::onHalvoServerBinaryMessageReceived: Unknown command received!"));
+    }
 }
 
 void Manager::recordUserSetDownload(const QString &system, const FileTransfer &fileTransfer)
@@ -152,8 +155,9 @@ void Manager::processHalvoServerFileTransferMessage(const FileTransfer &fileTran
     if (!fileTransfer.isAck())
         recordUserSetDownload(QStringLiteral("HALVO_SERVER"), fileTransfer);
     if (m_halvoRoutes.routeFile(fileTransfer) == RoutingTable::Outcome::Invalid) {
-        Logger::warn(QStringLiteral("Manager::processHalvoServerFileTransferMessage: Invalid FileType received! FileType=%1")
-                         .arg(fileTransfer.fileType()));
+        Logger::warnLimited(QStringLiteral("Manager::processHalvoServerFileTransferMessage"),
+                            QStringLiteral("Manager::processHalvoServerFileTransferMessage: Invalid FileType received! FileType=%1")
+                                .arg(fileTransfer.fileType()));
     }
 }
 
@@ -168,7 +172,8 @@ void Manager::processQelo3FileTransferMessage(const FileTransfer &fileTransfer)
         return;
     recordUserSetDownload(QStringLiteral("QELO3"), fileTransfer);
     if (m_qelo3Routes.routeFile(fileTransfer) == RoutingTable::Outcome::Invalid)
-        Logger::warn(QStringLiteral("Invalid file type being received from QELO3"));
+        Logger::warnLimited(QStringLiteral("Manager::processQelo3FileTransferMessage"),
+                            QStringLiteral("Invalid file type being received from QELO3"));
 }
 
 void Manager::onFileReceived(FileTransfer fileTransfer)

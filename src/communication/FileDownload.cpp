@@ -1,31 +1,30 @@
 #include "FileDownload.h"
 
+#include "FileSystem.h"
+
 #include "CommunicationMetaTypes.h"
+#include "DataPaths.h"
 #include "GetRequest.h"
 #include "Logger.h"
 #include "ProtocolTypes.h"
-#include "TransferWiring.h"
 #include "WebSocketClient.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QTimer>
+#include <QtCore/QtEndian>
+
+#include <limits>
 
 FileDownload::FileDownload(WebSocketClient *client, const QString &fileName, const QString &directory, int fileType,
     int requestType, int timeoutMs)
-    : m_client(client)
-    , m_ownerThread(QThread::currentThread())
-    , m_fileName(fileName)
+    : FileTransferThread(
+        client, fileName, fileType, timeoutMs, QStringLiteral("FileDownload"), QStringLiteral("download"))
     , m_directory(directory)
     , m_requestType(requestType)
-    , m_fileType(fileType)
-    , m_timeoutTimer(new QTimer(this))
 {
     // fileReceived carries a FileTransfer across threads.
     registerCommunicationMetaTypes();
-    setObjectName(QStringLiteral("FileDownload ") + fileName);
-    m_timeoutTimer->setInterval(timeoutMs);
-    attachTransfer(this, client, m_timeoutTimer);
 }
 
 FileDownload::~FileDownload()
@@ -34,78 +33,59 @@ FileDownload::~FileDownload()
     wait();
 }
 
-bool FileDownload::isPlainFileName(const QString &fileName)
-{
-    return !fileName.isEmpty() && fileName != QLatin1String(".") && fileName != QLatin1String("..")
-        && !fileName.contains(QLatin1Char('/')) && !fileName.contains(QLatin1Char('\\'))
-        && !fileName.contains(QLatin1Char(':'));
-}
-
 QString FileDownload::targetPath() const
 {
     return m_directory + QLatin1Char('/') + m_fileName;
 }
 
-bool FileDownload::clientReady() const
+qint64 FileDownload::announcedSize(const FileTransfer &start)
 {
-    return m_client && m_client->isProtocolConnected();
+    const QByteArray &data = start.data();
+    if (data.size() != int(sizeof(quint64)))
+        return -1;
+    const quint64 size = qFromBigEndian<quint64>(data.constData());
+    return size > quint64(std::numeric_limits<qint64>::max()) ? std::numeric_limits<qint64>::max() : qint64(size);
+}
+
+bool FileDownload::isChunkOfStream(const FileTransfer &message)
+{
+    return !message.isAck() && message.selector() == Protocol::kChunkedSelector
+           && (message.progress() == Protocol::kProgressStart || message.progress() >= 0);
 }
 
 void FileDownload::run()
 {
-    {
-        QMutexLocker locker(&m_lock);
-        const int type = m_fileType;
-        if (!clientReady()) {
-            Logger::warn(
-                QStringLiteral("FileDownload::run: Download of %1 not started: no connection").arg(m_fileName));
-            emit errorOccured(type);
-            // Idle again, like every other ended transfer; nothing was locked or sent.
-            m_fileType = 0;
-            emit fileTypeChanged(0);
-            locker.unlock();
-            moveToThread(m_ownerThread);
-            return;
-        }
-        // The name comes from the peer's file list; a folder part could
-        // place the file anywhere on this machine.
-        if (!isPlainFileName(m_fileName)) {
-            Logger::warn(QStringLiteral("FileDownload::run: Refusing the file name \"%1\"").arg(m_fileName));
-            emit errorOccured(type);
-            m_fileType = 0;
-            emit fileTypeChanged(0);
-            locker.unlock();
-            moveToThread(m_ownerThread);
-            return;
-        }
-        QFile target(targetPath());
-        if (target.exists()) {
-            if (!target.remove()) {
-                Logger::warn(QStringLiteral("FileDownload::run: Cannot remove the old %1").arg(targetPath()));
-                emit errorOccured(type);
-                cleanUpLocked();
-                locker.unlock();
-                moveToThread(m_ownerThread);
-                return;
-            }
-        } else {
-            QDir().mkpath(m_directory);
-        }
-        m_isActive = true;
-        emit isActiveChanged(type);
-        emit fileTypeChanged(type);
-        emit requestStartPreventLock();
-        Logger::info(QStringLiteral("FileDownload::run: Download of %1 started").arg(m_fileName));
-        emit sendMessage(
-            GetRequest(qint32(m_client->nextMessageId()), false, m_requestType, Protocol::kChunkedSelector, m_fileName)
-                .serialize());
-        m_timeoutTimer->start();
+    QMutexLocker locker(&m_lock);
+    if (!clientReady()) {
+        refuseStart(QStringLiteral("Download of %1 not started: no connection").arg(m_fileName));
+        return;
     }
-    exec();
-
-    if (m_client)
-        disconnect(m_client, nullptr, this, nullptr);
-    moveToThread(m_ownerThread);
+    // The name becomes part of a local path; callers check it where it
+    // arrives, this is the last line before the disk.
+    if (DataPaths::safeFileName(m_fileName).isEmpty()) {
+        refuseStart(QStringLiteral("Refusing the file name \"%1\"").arg(m_fileName));
+        return;
+    }
+    QFile target(targetPath());
+    if (target.exists()) {
+        if (!target.remove()) {
+            Logger::warn(QStringLiteral("FileDownload::run: Cannot remove the old %1").arg(targetPath()));
+            emit errorOccured(m_fileType);
+            cleanUpLocked();
+            handBack();
+            return;
+        }
+    } else {
+        QDir().mkpath(m_directory);
+    }
+    m_sizeLimit = m_maxSize;
+    beginTransfer();
+    Logger::info(QStringLiteral("FileDownload::run: Download of %1 started").arg(m_fileName));
+    emit sendMessage(
+        GetRequest(qint32(m_client->nextMessageId()), false, m_requestType, Protocol::kChunkedSelector, m_fileName)
+            .serialize());
+    locker.unlock();
+    runUntilEnded();
 }
 
 bool FileDownload::openForAppendLocked(QFile &target, const QByteArray &data) const
@@ -116,6 +96,34 @@ bool FileDownload::openForAppendLocked(QFile &target, const QByteArray &data) co
     target.setFileName(targetPath());
     return !data.isEmpty()
            && target.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered);
+}
+
+bool FileDownload::acceptStartLocked(const FileTransfer &start)
+{
+    // One request, one stream: a second start would truncate the file and
+    // let a peer stream for ever below any size limit.
+    if (m_started) {
+        failAndRemoveLocked(
+            QStringLiteral("FileDownload::onMessageReceived: A second start message for %1 was refused").arg(m_fileName));
+        return false;
+    }
+    const qint64 announced = announcedSize(start);
+    if (announced > m_sizeLimit) {
+        failAndRemoveLocked(QStringLiteral("FileDownload::onMessageReceived: %1 announces %2 bytes, more than the %3 "
+                                           "accepted")
+                                .arg(m_fileName)
+                                .arg(announced)
+                                .arg(m_sizeLimit));
+        return false;
+    }
+    if (announced >= 0)
+        m_sizeLimit = announced;
+    m_started = true;
+    // A failure here shows on the first chunk, which finds no file.
+    QFile target(targetPath());
+    if (target.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        FileSystem::makePrivate(target);
+    return true;
 }
 
 void FileDownload::onMessageReceived(const QByteArray &byteArray)
@@ -136,17 +144,22 @@ void FileDownload::onMessageReceived(const QByteArray &byteArray)
     m_timeoutTimer->stop();
 
     switch (message.progress()) {
-    case Protocol::kProgressStart: {
-        // A failure here shows on the first chunk, which finds no file.
-        QFile target(targetPath());
-        if (target.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            target.close();
+    case Protocol::kProgressStart:
+        if (!acceptStartLocked(message))
+            return;
         break;
-    }
     case Protocol::kProgressEnd:
         completeLocked();
         return;
     default: {
+        // Checked before the write: the file never holds more than the limit.
+        if (m_bytesReceived + message.data().size() > m_sizeLimit) {
+            failAndRemoveLocked(
+                QStringLiteral("FileDownload::onMessageReceived: %1 grows past its limit of %2 bytes")
+                    .arg(m_fileName)
+                    .arg(m_sizeLimit));
+            return;
+        }
         QFile target;
         if (!openForAppendLocked(target, message.data())) {
             failLocked(QStringLiteral("FileDownload::onMessageReceived: Cannot append %1 bytes to %2")
@@ -171,6 +184,7 @@ void FileDownload::onMessageReceived(const QByteArray &byteArray)
                            .arg(targetPath()));
             return;
         }
+        m_bytesReceived += message.data().size();
         // Many chunks share one percent value; only a real change crosses
         // over to the GUI thread.
         if (m_progress != message.progress()) {
@@ -207,6 +221,13 @@ void FileDownload::failLocked(const QString &why)
     quit();
 }
 
+void FileDownload::failAndRemoveLocked(const QString &why)
+{
+    // What a hostile stream left behind is no partial file worth keeping.
+    QFile::remove(targetPath());
+    failLocked(why);
+}
+
 void FileDownload::cleanUpLocked()
 {
     emit requestTimerStop();
@@ -228,35 +249,6 @@ void FileDownload::requestCancel()
     emit canceled(m_fileType);
     cleanUpLocked();
     quit();
-}
-
-void FileDownload::onClientConnectionChanged()
-{
-    QMutexLocker locker(&m_lock);
-    if (!m_isActive || clientReady())
-        return;
-    failLocked(
-        QStringLiteral("FileDownload::onClientConnectionChanged: Link lost during the download of %1").arg(m_fileName));
-}
-
-void FileDownload::onClientDestroyed()
-{
-    QMutexLocker locker(&m_lock);
-    m_client = nullptr;
-    if (!m_isActive)
-        return;
-    failLocked(
-        QStringLiteral("FileDownload::onClientDestroyed: Transport gone during the download of %1").arg(m_fileName));
-}
-
-void FileDownload::onTimeoutTimerTimeout()
-{
-    QMutexLocker locker(&m_lock);
-    if (!m_isActive)
-        return;
-    failLocked(QStringLiteral("FileDownload::onTimeoutTimerTimeout: No answer within %1 ms during the download of %2")
-                   .arg(m_timeoutTimer->interval())
-                   .arg(m_fileName));
 }
 
 void FileDownload::onFileTransferComplete()

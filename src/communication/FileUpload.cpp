@@ -3,7 +3,6 @@
 #include "FileTransfer.h"
 #include "Logger.h"
 #include "ProtocolTypes.h"
-#include "TransferWiring.h"
 #include "WebSocketClient.h"
 
 #include <QtCore/QFile>
@@ -14,16 +13,9 @@
 
 FileUpload::FileUpload(
     WebSocketClient *client, const QString &fileName, const QString &filePath, int fileType, int timeoutMs)
-    : m_client(client)
-    , m_ownerThread(QThread::currentThread())
-    , m_fileName(fileName)
+    : FileTransferThread(client, fileName, fileType, timeoutMs, QStringLiteral("FileUpload"), QStringLiteral("upload"))
     , m_filePath(filePath)
-    , m_fileType(fileType)
-    , m_timeoutTimer(new QTimer(this))
 {
-    setObjectName(QStringLiteral("FileUpload ") + fileName);
-    m_timeoutTimer->setInterval(timeoutMs);
-    attachTransfer(this, client, m_timeoutTimer);
 }
 
 FileUpload::~FileUpload()
@@ -61,42 +53,27 @@ void FileUpload::run()
 {
     const QFileInfo info(m_filePath);
     const int type = m_fileType;
-    if (!m_client || !m_client->isProtocolConnected() || !info.isFile()
-        || info.size() > std::numeric_limits<qint32>::max()) {
-        // Positions are 32-bit on the wire, so files of 2 GiB and more are refused up front.
-        Logger::warn(QStringLiteral("FileUpload::run: Upload of %1 not started: no connection, or the file is "
-                                    "missing or too large")
-                         .arg(m_filePath));
-        emit errorOccured(type);
-        // Idle again, like every other ended transfer; nothing was locked or sent.
-        m_fileType = 0;
-        emit fileTypeChanged(0);
-        moveToThread(m_ownerThread);
+    // Positions are 32-bit on the wire, so files of 2 GiB and more are refused up front.
+    if (!clientReady() || !info.isFile() || info.size() > std::numeric_limits<qint32>::max()) {
+        refuseStart(QStringLiteral("Upload of %1 not started: no connection, or the file is missing or too large")
+                        .arg(m_filePath));
         return;
     }
     m_fileSize = info.size();
-    m_isActive = true;
-    emit isActiveChanged(type);
-    emit fileTypeChanged(type);
     m_client->setPingSuppressed(true);
-    emit requestStartPreventLock();
+    beginTransfer();
     m_overallClock.start();
     Logger::info(QStringLiteral("FileUpload::run: Upload of %1 (%2 bytes) started").arg(m_fileName).arg(m_fileSize));
 
     emit sendMessage(FileTransfer(qint32(nextId()), false, type, QStringLiteral(""), m_fileName,
         Protocol::kChunkedSelector, QByteArray(), Protocol::kProgressStart)
                          .serialize());
-    m_timeoutTimer->start();
-    exec();
-
-    if (m_client)
-        disconnect(m_client, nullptr, this, nullptr);
-    // Hand the object back so that its owner can delete it after finished().
-    moveToThread(m_ownerThread);
+    runUntilEnded();
 }
 
 void FileUpload::onMessageReceived(const QByteArray &byteArray)
 {
+    QMutexLocker locker(&m_lock);
     if (!m_isActive)
         return;
     const MessageBase header(byteArray);
@@ -104,7 +81,7 @@ void FileUpload::onMessageReceived(const QByteArray &byteArray)
         return;
     const FileTransfer acknowledgement(byteArray);
     if (acknowledgement.fileType() != m_fileType) {
-        fail(QStringLiteral("FileUpload::onMessageReceived: Acknowledgement with FileType %1 during an upload of "
+        failLocked(QStringLiteral("FileUpload::onMessageReceived: Acknowledgement with FileType %1 during an upload of "
                             "type %2")
                  .arg(acknowledgement.fileType())
                  .arg(int(m_fileType)));
@@ -144,7 +121,7 @@ bool FileUpload::sendNextChunk(const FileTransfer &acknowledgement)
 {
     QFile file(m_filePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        fail(QStringLiteral("FileUpload::onMessageReceived: Cannot open %1").arg(m_filePath));
+        failLocked(QStringLiteral("FileUpload::onMessageReceived: Cannot open %1").arg(m_filePath));
         return false;
     }
     const quint32 chunkSize = m_chunkSize;
@@ -152,7 +129,7 @@ bool FileUpload::sendNextChunk(const FileTransfer &acknowledgement)
     const qint64 count = file.seek(m_bytesSent) ? file.read(data.data(), chunkSize) : -1;
     file.close();
     if (count < 0 || (count < qint64(chunkSize) && m_bytesSent + count != m_fileSize)) {
-        fail(
+        failLocked(
             QStringLiteral("FileUpload::onMessageReceived: Short read from %1 at %2").arg(m_filePath).arg(m_bytesSent));
         return false;
     }
@@ -189,7 +166,7 @@ void FileUpload::updateEstimate()
     }
 }
 
-void FileUpload::fail(const QString &why)
+void FileUpload::failLocked(const QString &why)
 {
     Logger::warn(why);
     emit errorOccured(m_fileType);
@@ -226,34 +203,11 @@ void FileUpload::end()
 
 void FileUpload::requestCancel()
 {
+    QMutexLocker locker(&m_lock);
     if (!m_isActive)
         return;
     Logger::info(QStringLiteral("FileUpload::requestCancel: Upload of %1 canceled").arg(m_fileName));
     emit canceled(m_fileType);
     reset();
     end();
-}
-
-void FileUpload::onClientConnectionChanged()
-{
-    if (!m_isActive || (m_client && m_client->isProtocolConnected()))
-        return;
-    fail(QStringLiteral("FileUpload::onClientConnectionChanged: Link lost during the upload of %1").arg(m_fileName));
-}
-
-void FileUpload::onClientDestroyed()
-{
-    m_client = nullptr;
-    if (!m_isActive)
-        return;
-    fail(QStringLiteral("FileUpload::onClientDestroyed: Transport gone during the upload of %1").arg(m_fileName));
-}
-
-void FileUpload::onTimeoutTimerTimeout()
-{
-    if (!m_isActive)
-        return;
-    fail(QStringLiteral("FileUpload::onTimeoutTimerTimeout: No answer within %1 ms during the upload of %2")
-             .arg(m_timeoutTimer->interval())
-             .arg(m_fileName));
 }

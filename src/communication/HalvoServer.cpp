@@ -26,6 +26,7 @@ HalvoServer::HalvoServer(INativeFunctionsWrapper *nativeFunctions, QObject *pare
             m_pendingUpdateInfoRequests = 0;
         emit isConnectedChanged();
     });
+    connect(m_client, &WebSocketClient::binaryMessageReceived, this, &HalvoServer::onBinaryMessageReceived);
 }
 
 HalvoServer::~HalvoServer()
@@ -175,7 +176,8 @@ void HalvoServer::downloadFirmware(const QString &fileName)
         return;
     QString containerName = fileName;
     containerName.replace(QStringLiteral("esb"), QStringLiteral("esc"));
-    if (DataPaths::safeFileName(containerName) != containerName) {
+    // The name comes from the server's firmware list and becomes a local path.
+    if (DataPaths::safeFileName(containerName).isEmpty()) {
         Logger::warn(QStringLiteral("HalvoServer::downloadFirmware: refused file name %1").arg(fileName));
         return;
     }
@@ -214,4 +216,9 @@ void HalvoServer::onRequestEndPreventLock()
     if (m_nativeFunctions)
         m_nativeFunctions->endPreventLock();
     Logger::info(QStringLiteral("EndPreventLock Halvo"));
+}
+
+void HalvoServer::onBinaryMessageReceived(const QByteArray &byteArray)
+{
+    refuseUnrequestedChunk(QStringLiteral("HalvoServer::onBinaryMessageReceived"), byteArray, fileDownloadIsActive());
 }

@@ -83,6 +83,7 @@ public slots:
     void deleteFileDownload();
     void onRequestStartPreventLock();
     void onRequestEndPreventLock();
+    void onBinaryMessageReceived(const QByteArray &byteArray);
 
 private:
     void send(const QByteArray &message);

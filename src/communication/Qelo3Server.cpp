@@ -14,6 +14,8 @@
 
 #include <QtCore/QTimer>
 
+#include <algorithm>
+
 namespace {
 
 struct DownloadKind
@@ -103,12 +105,15 @@ void Qelo3Server::onDeviceInformation(const Qelo3DeviceInformation &info)
 
 void Qelo3Server::onFileList(const FileTransfer &list)
 {
-    // Entries may be paths on the generator; only the file name is fetched.
+    // Entries may be paths on the generator; only the file name is fetched,
+    // and only when it is a plain name by the data tree's rule.
     const QStringList entries = QString::fromUtf8(list.data()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     for (const QString &entry : entries) {
-        const QString name = DataPaths::safeFileName(entry);
+        const int cut = int(std::max(entry.lastIndexOf(QLatin1Char('/')), entry.lastIndexOf(QLatin1Char('\\'))));
+        const QString name = DataPaths::safeFileName(entry.mid(cut + 1));
         if (name.isEmpty()) {
-            Logger::warn(QStringLiteral("Qelo3Server::onFileList: unusable list entry %1").arg(entry));
+            Logger::warnLimited(QStringLiteral("Qelo3Server::onFileList"),
+                                QStringLiteral("Qelo3Server::onFileList: unusable list entry %1").arg(entry));
             continue;
         }
         queueDownload(name);
@@ -182,6 +187,25 @@ void Qelo3Server::startUpload(const QString &fileName, const QString &filePath, 
 
 void Qelo3Server::queueDownload(const QString &fileName)
 {
+    // A peer's name becomes a local path: only a plain file name may pass.
+    if (DataPaths::safeFileName(fileName).isEmpty()) {
+        // A list can hold any number of them.
+        Logger::warnLimited(QStringLiteral("Qelo3Server refused file name"),
+            QStringLiteral("Qelo3Server::queueDownload: Refused file name \"%1\"").arg(fileName));
+        return;
+    }
+    // A file list is the peer's to make as long as it likes; every queued
+    // name costs memory and a download.
+    if (m_downloadQueue.size() >= kMaxQueuedDownloads) {
+        if (!m_queueOverflowReported) {
+            m_queueOverflowReported = true;
+            Logger::warn(QStringLiteral("Qelo3Server::queueDownload: %1 downloads are waiting; further names are "
+                                        "dropped, from %2 on")
+                             .arg(kMaxQueuedDownloads)
+                             .arg(fileName));
+        }
+        return;
+    }
     m_downloadQueue.append(fileName);
     startNextDownload();
 }
@@ -198,9 +222,9 @@ void Qelo3Server::startNextDownload()
                 break;
             }
         }
-        // A peer's name becomes a local path: only a plain file name may pass.
-        if (!kind || DataPaths::safeFileName(fileName) != fileName) {
-            Logger::warn(QStringLiteral("Qelo3Server::startNextDownload: dropped file name %1").arg(fileName));
+        if (!kind) {
+            Logger::warnLimited(QStringLiteral("Qelo3Server unknown ending"),
+                QStringLiteral("Qelo3Server::startNextDownload: dropped file name %1").arg(fileName));
             continue;
         }
         auto *download = new FileDownload(m_client, fileName, downloadDirectory(), kind->fileType, kind->requestType,
@@ -209,6 +233,8 @@ void Qelo3Server::startNextDownload()
         wireDownload(download, this);
         download->start();
     }
+    if (m_downloadQueue.isEmpty())
+        m_queueOverflowReported = false;
 }
 
 void Qelo3Server::deleteFileUpload()
@@ -243,6 +269,7 @@ void Qelo3Server::fileDownloadDoCancel()
     if (m_fileDownload && m_fileDownload->isActive())
         QMetaObject::invokeMethod(m_fileDownload, "requestCancel", Qt::QueuedConnection);
     m_downloadQueue.clear();
+    m_queueOverflowReported = false;
 }
 
 void Qelo3Server::afterFileUpload(int type)
@@ -268,6 +295,7 @@ void Qelo3Server::onRequestEndPreventLock()
 void Qelo3Server::onBinaryMessageReceived(const QByteArray &byteArray)
 {
     m_peerProtocolVersion = MessageBase(byteArray).protocolVersion();
+    refuseUnrequestedChunk(QStringLiteral("Qelo3Server::onBinaryMessageReceived"), byteArray, fileDownloadIsActive());
 }
 
 void Qelo3Server::setDeviceData(const QString &name, const QString &type, const QString &serialNumber,

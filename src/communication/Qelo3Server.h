@@ -30,6 +30,8 @@ class Qelo3Server : public QObject
 public:
     static constexpr int kUploadTimeoutMs = 20000;
     static constexpr int kDownloadTimeoutMs = 10000;
+    /// Names waiting for a download; a longer file list is cut here.
+    static constexpr int kMaxQueuedDownloads = 1000;
 
     explicit Qelo3Server(INativeFunctionsWrapper *nativeFunctions, QObject *parent = nullptr);
     ~Qelo3Server() override;
@@ -53,6 +55,8 @@ public:
     void sendUserLoginLogInfo(const QString &userName, int role);
     void uploadUserSet(const QString &fileName, const QString &filePath);
     void uploadFirmware(const QString &fileName, const QString &filePath);
+    /// Queues a name from the generator's file list. Unsafe names, and names
+    /// beyond kMaxQueuedDownloads waiting ones, are dropped with a warning.
     void queueDownload(const QString &fileName);
     QStringList downloadQueue() const { return m_downloadQueue; }
 
@@ -117,6 +121,9 @@ private:
     QPointer<FileUpload> m_fileUpload;
     QPointer<FileDownload> m_fileDownload;
     QStringList m_downloadQueue;
+    /// Set by the first name dropped from a full queue, so that one flood
+    /// gives one warning; cleared once the queue has drained.
+    bool m_queueOverflowReported = false;
     quint32 m_requestCounter = 0;
     INativeFunctionsWrapper *m_nativeFunctions;
     qint32 m_peerProtocolVersion = 0;

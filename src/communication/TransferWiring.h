@@ -1,27 +1,10 @@
 #pragma once
 
 #include "FileDownload.h"
-#include "WebSocketClient.h"
+#include "Logger.h"
+#include "ProtocolTypes.h"
 
 #include <QtCore/QObject>
-#include <QtCore/QTimer>
-
-/// Connects a transfer to its transport and its time-out timer, then moves it
-/// into its own thread, where every one of these slots then runs queued.
-template<typename Transfer>
-void attachTransfer(Transfer *transfer, WebSocketClient *client, QTimer *timeoutTimer)
-{
-    if (client) {
-        QObject::connect(client, &QObject::destroyed, transfer, &Transfer::onClientDestroyed);
-        QObject::connect(client, &WebSocketClient::isProtocolConnectedChanged, transfer,
-                         &Transfer::onClientConnectionChanged);
-        QObject::connect(client, &WebSocketClient::binaryMessageReceived, transfer, &Transfer::onMessageReceived);
-        QObject::connect(transfer, &Transfer::sendMessage, client, &WebSocketClient::sendMessage);
-    }
-    QObject::connect(transfer, &Transfer::requestTimerStop, timeoutTimer, &QTimer::stop);
-    QObject::connect(timeoutTimer, &QTimer::timeout, transfer, &Transfer::onTimeoutTimerTimeout);
-    transfer->moveToThread(transfer);
-}
 
 /// Connects a download to the connection that runs it. Both connections
 /// re-emit the same download signals and own the same prevent-lock slots.
@@ -40,4 +23,22 @@ void wireDownload(FileDownload *download, Connection *connection)
     QObject::connect(download, &FileDownload::requestEndPreventLock, connection, &Connection::onRequestEndPreventLock);
     QObject::connect(download, &FileDownload::fileReceived, connection, &Connection::fileReceived);
     QObject::connect(download, &QThread::finished, connection, &Connection::deleteFileDownload);
+}
+
+/// A connection hears every frame of its transport. A chunk stream that no
+/// running download asked for is not acknowledged and not written anywhere;
+/// it is only noted, held to one line per window since a peer can repeat it
+/// at will.
+inline void refuseUnrequestedChunk(const QString &where, const QByteArray &frame, bool downloadActive)
+{
+    if (downloadActive || MessageBase(frame).commandType() != CommandType::FileTransfer)
+        return;
+    const FileTransfer message(frame);
+    if (!FileDownload::isChunkOfStream(message))
+        return;
+    Logger::warnLimited(where + QStringLiteral(" unrequested chunk"),
+        QStringLiteral("%1: Refused a chunk of \"%2\" (FileType %3, Progress %4) that no download asked for")
+            .arg(where, message.filename())
+            .arg(message.fileType())
+            .arg(message.progress()));
 }

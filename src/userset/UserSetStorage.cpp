@@ -15,6 +15,15 @@ namespace {
 
 const QString kBuiltinTemplates = QStringLiteral(":/Resources/UserSets");
 
+/// A name that passed DataPaths::safeFileName, given the ".xml" ending that
+/// every stored user set has; empty stays empty.
+QString withXmlEnding(const QString &safeName)
+{
+    if (safeName.isEmpty() || safeName.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+        return safeName;
+    return safeName + QStringLiteral(".xml");
+}
+
 } // namespace
 
 UserSetStorage::UserSetStorage(QObject *parent)
@@ -31,16 +40,6 @@ UserSetStorage::~UserSetStorage()
 QString UserSetStorage::directory(int userSetType) const
 {
     return DataPaths::userSetDirectory(m_userName, userSetType);
-}
-
-QString UserSetStorage::cleanFileName(const QString &name)
-{
-    QString clean = DataPaths::safeFileName(name);
-    if (clean.isEmpty())
-        return QString();
-    if (!clean.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
-        clean += QStringLiteral(".xml");
-    return clean;
 }
 
 void UserSetStorage::loadAll()
@@ -180,7 +179,7 @@ UserSet *UserSetStorage::saveUserSet(UserSet *set, const QString &name)
 {
     if (!set)
         return nullptr;
-    const QString fileName = cleanFileName(name);
+    const QString fileName = withXmlEnding(DataPaths::safeFileName(name));
     if (fileName.isEmpty()) {
         Logger::error(QStringLiteral("UserSetStorage::saveUserSet: unusable name=%1").arg(name));
         return nullptr;
@@ -234,7 +233,7 @@ bool UserSetStorage::reloadUserSet(UserSet *set)
 
 UserSet *UserSetStorage::importUserSet(const QString &path)
 {
-    const QString fileName = cleanFileName(FileSystem::fileNameOf(path));
+    const QString fileName = withXmlEnding(DataPaths::safeFileName(FileSystem::fileNameOf(path)));
     if (fileName.isEmpty()) {
         Logger::error(QStringLiteral("UserSetStorage::importUserSet: unusable file name %1").arg(path));
         return nullptr;
@@ -283,7 +282,7 @@ void UserSetStorage::deleteUserSets(const QStringList &ids)
 
 UserSet *UserSetStorage::qelo3UserSetReceived(const QByteArray &data, const QString &fileName)
 {
-    const QString cleanName = cleanFileName(fileName);
+    const QString cleanName = withXmlEnding(DataPaths::safeFileName(fileName));
     if (cleanName.isEmpty()) {
         Logger::error(QStringLiteral("UserSetStorage::qelo3UserSetReceived: unusable file name %1").arg(fileName));
         return nullptr;
@@ -332,7 +331,7 @@ QString UserSetStorage::halvoServerUserSetReceived(const QByteArray &data, const
                 .arg(category));
         return QString();
     }
-    const QString cleanName = cleanFileName(fileName);
+    const QString cleanName = withXmlEnding(DataPaths::safeFileName(fileName));
     if (cleanName.isEmpty()) {
         Logger::error(
             QStringLiteral("UserSetStorage::halvoServerUserSetReceived: unusable file name %1").arg(fileName));
@@ -373,7 +372,7 @@ void UserSetStorage::addServerUserSets(const QList<UserSetFileRecord> &records, 
         return;
     }
     for (const UserSetFileRecord &record : records) {
-        const QString cleanName = cleanFileName(record.fileName);
+        const QString cleanName = withXmlEnding(DataPaths::safeFileName(record.fileName));
         if (cleanName.isEmpty())
             continue;
         auto *set = new UserSet(userSetType);

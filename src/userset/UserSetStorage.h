@@ -70,8 +70,6 @@ private:
     void loadDirectory(int userSetType);
     void registerSet(UserSet *set);
     void removeSet(const QString &id, bool removeFile);
-    /// A plain file name ending in ".xml", or empty when nothing usable is left.
-    static QString cleanFileName(const QString &name);
 
     QString m_userName;
     QMap<QString, UserSet *> m_sets;

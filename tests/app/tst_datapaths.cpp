@@ -234,26 +234,41 @@ private slots:
         QCOMPARE(FileSystem::fileNameOf(path), expected);
     }
 
+    // clang-format off
     void safeFileName_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("plain name kept") << "set_231115.xml" << "set_231115.xml";
-        QTest::newRow("parent traversal reduced") << "../../x.xml" << "x.xml";
-        QTest::newRow("windows traversal reduced") << "..\\..\\x.xml" << "x.xml";
-        QTest::newRow("absolute path reduced") << "/etc/passwd" << "passwd";
-        QTest::newRow("dot-dot alone refused") << ".." << "";
-        QTest::newRow("dot alone refused") << "." << "";
-        QTest::newRow("empty refused") << "" << "";
-        QTest::newRow("trailing slash refused") << "dir/" << "";
-        QTest::newRow("drive prefix removed") << "C:x.xml" << "x.xml";
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("plain name kept") << "set_231115.xml" << true;
+        QTest::newRow("blank and dots inside kept") << "UserSet 1.flex.zip" << true;
+        // Pins: hostile names were repaired into another file instead of refused.
+        QTest::newRow("parent traversal") << "../x.xml" << false;
+        QTest::newRow("folder part") << "a/b.xml" << false;
+        QTest::newRow("windows traversal") << "..\\..\\x.xml" << false;
+        QTest::newRow("absolute path") << "/etc/passwd" << false;
+        QTest::newRow("windows drive") << "C:\\x.xml" << false;
+        QTest::newRow("drive without folder") << "C:x.xml" << false;
+        QTest::newRow("dot-dot alone") << ".." << false;
+        QTest::newRow("dot alone") << "." << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("trailing slash") << "dir/" << false;
+        QTest::newRow("line break") << "a\nb.xml" << false;
+        QTest::newRow("carriage return at the end") << "x.xml\r" << false;
+        QTest::newRow("NUL") << QString(QStringLiteral("a") + QChar(0) + QStringLiteral("b.xml")) << false;
+        QTest::newRow("escape character") << "a\x1b[2Jb.xml" << false;
+        QTest::newRow("reserved character") << "what?.xml" << false;
+        QTest::newRow("trailing dot aliases another file on Windows") << "x.xml." << false;
+        QTest::newRow("device name") << "NUL.xml" << false;
+        QTest::newRow("longest name") << QString(251, QLatin1Char('n')) + QStringLiteral(".xml") << true;
+        QTest::newRow("one past the longest name") << QString(252, QLatin1Char('n')) + QStringLiteral(".xml") << false;
     }
+    // clang-format on
 
     void safeFileName()
     {
         QFETCH(QString, name);
-        QFETCH(QString, expected);
-        QCOMPARE(DataPaths::safeFileName(name), expected);
+        QFETCH(bool, accepted);
+        QCOMPARE(DataPaths::safeFileName(name), accepted ? name : QString());
     }
 
     void saveShrinksAndReplacesAtomically()

@@ -4,6 +4,7 @@
 #include "DataPaths.h"
 #include "GetRequest.h"
 #include "HalvoServer.h"
+#include "Logger.h"
 #include "MainViewController.h"
 #include "Manager.h"
 #include "PasswordVerifier.h"
@@ -156,7 +157,8 @@ private slots:
             << true << 15 << false << "Manager::processHalvoServerFileTransferMessage: Invalid FileType received! FileType=15" << false;
     }
 
-    // Types nobody consumes yet are reported once by name, not once per frame.
+    // Types nobody consumes yet are reported once by name, invalid ones held
+    // back after the first: a flood of frames must not flood the log.
     void fileTypesAreRoutedPerPeer()
     {
         QFETCH(bool, fromServer);
@@ -166,6 +168,7 @@ private slots:
         QFETCH(bool, downloadRecorded);
         Manager manager;
         manager.initialize();
+        Logger::setWarnLimitWindow(60000);
         const QByteArray frame = FileTransfer(1, isAck, fileType, QString(), QStringLiteral("f.xml"), 0, QByteArray("x"), 0).serialize();
         const int before = KelvaraTest::logLines().size();
         for (int i = 0; i < 2; ++i) {
@@ -177,8 +180,7 @@ private slots:
         const QStringList written = KelvaraTest::logLines().mid(before);
         const QStringList lines = logged.isEmpty() ? written.filter(QRegularExpression(QStringLiteral("no consumer|Invalid")))
                                                    : written.filter(logged);
-        const bool invalid = logged.contains(QLatin1String("Invalid"));
-        QCOMPARE(lines.size(), logged.isEmpty() ? 0 : (invalid ? 2 : 1));
+        QCOMPARE(lines.size(), logged.isEmpty() ? 0 : 1);
         const bool recorded = manager.loggingService().entries().filter(QStringLiteral("<Download")).size() == 2;
         QCOMPARE(recorded, downloadRecorded);
     }
@@ -211,7 +213,7 @@ private slots:
         QVERIFY(manager);
         m_generator.serveFile(QStringLiteral("x.xml"), FileType::UserSet, QByteArray("<AnwenderSet/>"));
         QSignalSpy files(manager->communication().qelo3Server(), &Qelo3Server::fileReceived);
-        const QByteArray list("../../x.xml\r\n\r\n..\r\n");
+        const QByteArray list("../../x.xml\r\n\r\n..\r\nx.xml\r\n");
         m_generator.sendBinary(FileTransfer(2, false, FileType::FileList, QString(), QStringLiteral("list"), 0, list, 0).serialize());
         QVERIFY(files.wait(KelvaraTest::timeout(10000)));
         const auto file = files.first().at(0).value<FileTransfer>();

@@ -4,6 +4,7 @@
 #include "DataPaths.h"
 #include "GetRequest.h"
 #include "HalvoServer.h"
+#include "Logger.h"
 #include "NetworkService.h"
 #include "ProtocolTypes.h"
 #include "Qelo3Server.h"
@@ -59,6 +60,15 @@ private:
             return generator ? communication->isQelo3Connected() : communication->isHalvoServerConnected();
         }, KelvaraTest::timeout(5000));
         return up ? std::move(communication) : nullptr;
+    }
+
+    // Sends one request on whichever connection is up and waits until the
+    // peer has it: whatever the peer or the client did before has arrived.
+    static bool roundTrip(CommunicationController &communication, const TestPeer &peer)
+    {
+        communication.qelo3Server()->requestDeviceInformation();
+        communication.halvoServer()->requestOnConnect();
+        return QTest::qWaitFor([&] { return requests(peer).size() == 1; }, KelvaraTest::timeout(5000));
     }
 
     // A peer message with the given protocol version in its header.
@@ -159,27 +169,107 @@ private slots:
         QTRY_VERIFY(!generator->fileDownloadIsActive());
     }
 
+    // clang-format off
     void unsafeNamesNeverStartADownload_data()
     {
+        QTest::addColumn<bool>("firmware");
         QTest::addColumn<QString>("name");
-        QTest::newRow("parent traversal") << "../../x.xml";
-        QTest::newRow("absolute path") << "/tmp/x.fix";
-        QTest::newRow("windows traversal") << "..\\x.flex";
+        // Pins: a listed name with a folder part or a control character became a local path.
+        for (const bool firmware : {false, true}) {
+            const QString ending = firmware ? QStringLiteral(".esb") : QStringLiteral(".xml");
+            const char *entry = firmware ? "firmware download" : "generator queue";
+            const auto row = [&](const char *what, const QString &name) {
+                QTest::addRow("%s: %s", entry, what) << firmware << name;
+            };
+            row("parent traversal", QStringLiteral("../x") + ending);
+            row("folder part", QStringLiteral("a/b") + ending);
+            row("windows drive", QStringLiteral("C:\\x") + ending);
+            row("parent folder alone", QStringLiteral(".."));
+            row("line break", QStringLiteral("a\nb") + ending);
+            row("carriage return", QStringLiteral("x") + ending + QStringLiteral("\r"));
+            row("NUL", QStringLiteral("a") + QChar(0) + QStringLiteral("b") + ending);
+        }
     }
+    // clang-format on
 
     void unsafeNamesNeverStartADownload()
     {
+        QFETCH(bool, firmware);
         QFETCH(QString, name);
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        peer.serveFile(name, firmware ? FileType::FirmwareContainer : FileType::UserSet, "evil");
+        const auto communication = connectedTo(peer, firmware ? QStringLiteral("HalvoServer") : QStringLiteral("Qelo3Server"));
+        QVERIFY(communication);
+        Logger::setWarnLimitWindow(0);
+        QSignalSpy generatorStarts(communication->qelo3Server(), &Qelo3Server::fileDownloadIsActiveChanged);
+        QSignalSpy serverStarts(communication->halvoServer(), &HalvoServer::fileDownloadIsActiveChanged);
+        const int before = KelvaraTest::logLines().size();
+        if (firmware)
+            communication->halvoServer()->downloadFirmware(name);
+        else
+            communication->qelo3Server()->queueDownload(name);
+        QVERIFY(communication->qelo3Server()->downloadQueue().isEmpty());
+        QCOMPARE(KelvaraTest::logLines().mid(before).filter(QStringLiteral("efused file name")).size(), 1);
+        // A download that had started would have asked before this.
+        QVERIFY(roundTrip(*communication, peer));
+        QCOMPARE(generatorStarts.size() + serverStarts.size(), 0);
+        const int type = requests(peer).first().getRequestType();
+        QVERIFY(type == GetRequestType::DeviceInformation || type == GetRequestType::ServerConnected);
+    }
+
+    // Pins: one 32 MiB file list queued 4.8 million downloads.
+    void listFloodIsBounded()
+    {
         TestPeer peer;
         QVERIFY(peer.listen());
         const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
         QVERIFY(communication);
         Qelo3Server *generator = communication->qelo3Server();
-        generator->queueDownload(name);
-        QVERIFY(!generator->fileDownloadIsActive());
-        QVERIFY(generator->downloadQueue().isEmpty());
-        QTest::qWait(KelvaraTest::timeout(100));
-        QVERIFY(requests(peer).isEmpty());
+        const int before = KelvaraTest::logLines().size();
+        for (int i = 0; i < 5000; ++i)
+            generator->queueDownload(QStringLiteral("f%1.fix").arg(i));
+        // The first name runs, the next thousand wait, the rest is gone.
+        QCOMPARE(generator->downloadQueue().size(), Qelo3Server::kMaxQueuedDownloads);
+        QCOMPARE(generator->downloadQueue().first(), QStringLiteral("f1.fix"));
+        QCOMPARE(generator->downloadQueue().last(), QStringLiteral("f1000.fix"));
+        const QStringList lines = KelvaraTest::logLines().mid(before);
+        QCOMPARE(lines.filter(QStringLiteral("Qelo3Server::queueDownload")).size(), 1);
+        generator->fileDownloadDoCancel();
+    }
+
+    // Pins: a chunk stream nobody asked for went unnoticed.
+    void unrequestedChunkStreamIsRefused_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("generator") << "Qelo3Server";
+        QTest::newRow("server") << "HalvoServer";
+    }
+
+    void unrequestedChunkStreamIsRefused()
+    {
+        QFETCH(QString, prefix);
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        const auto communication = connectedTo(peer, prefix);
+        QVERIFY(communication);
+        Logger::setWarnLimitWindow(60000);
+        const int before = KelvaraTest::logLines().size();
+        const QString name = QStringLiteral("pushed-%1.xml").arg(prefix);
+        QSignalSpy generatorFiles(communication->qelo3Server(), &Qelo3Server::fileReceived);
+        QSignalSpy serverFiles(communication->halvoServer(), &HalvoServer::fileReceived);
+        for (int progress : {Protocol::kProgressStart, 10, 20, 30, Protocol::kProgressEnd})
+            peer.sendBinary(FileTransfer(0, false, FileType::UserSet, QString(), name, Protocol::kChunkedSelector,
+                                progress >= 0 ? QByteArray(100, 'x') : QByteArray(), progress)
+                                .serialize());
+        QTRY_VERIFY_WITH_TIMEOUT(KelvaraTest::logLines().mid(before).filter(QStringLiteral("Refused a chunk")).size() >= 1,
+                                 KelvaraTest::timeout(5000));
+        // Held to one line for the whole stream, not one per chunk.
+        QCOMPARE(KelvaraTest::logLines().mid(before).filter(QStringLiteral("Refused a chunk")).size(), 1);
+        QVERIFY(roundTrip(*communication, peer));
+        QVERIFY2(peer.receivedTransfers().isEmpty(), "nothing of the stream is acknowledged");
+        QVERIFY(!QFile::exists(DataPaths::tempDir() + QLatin1Char('/') + name));
+        QCOMPARE(generatorFiles.size() + serverFiles.size(), 0);
     }
 
     void cancellingTheDownloadEmptiesTheQueue()

@@ -11,6 +11,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QRandomGenerator>
 #include <QtCore/QTemporaryDir>
 #include <QtTest/QSignalSpy>
@@ -480,25 +481,53 @@ private slots:
     }
 
     // clang-format off
-    void plainFileNames_data()
+    void downloadStopsAtItsLimit_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("plain");
-        QTest::newRow("name with extension") << "UserSet 1.xml" << true;
-        QTest::newRow("chrono zip") << "events.flex.zip" << true;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("parent folder") << ".." << false;
-        QTest::newRow("relative path") << "../x.xml" << false;
-        QTest::newRow("absolute path") << "/etc/passwd" << false;
-        QTest::newRow("windows path") << "C:\\x.xml" << false;
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<qint64>("announced");
+        QTest::addColumn<qint64>("cap");
+        QTest::addColumn<qint64>("keptUpTo");
+        // Pins: a chunked download that never ended filled the disk.
+        QTest::newRow("endless stream stops at the announced size") << int(TestPeer::ServeFault::Endless) << qint64(5000) << FileDownload::kMaxDownloadSize << qint64(5000);
+        QTest::newRow("endless stream without announcement stops at the cap") << int(TestPeer::ServeFault::Endless) << qint64(-1) << qint64(7000) << qint64(7000);
+        QTest::newRow("announcement above the cap is refused at the start") << int(TestPeer::ServeFault::None) << qint64(7001) << qint64(7000) << qint64(0);
+        QTest::newRow("file longer than announced") << int(TestPeer::ServeFault::None) << qint64(2999) << FileDownload::kMaxDownloadSize << qint64(2999);
+        // Pins: a second start message truncated the file and let the stream run on below any limit.
+        QTest::newRow("second start message") << int(TestPeer::ServeFault::RestartAfterFirstChunk) << qint64(-1) << qint64(7000) << qint64(7000);
     }
     // clang-format on
 
-    void plainFileNames()
+    void downloadStopsAtItsLimit()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, plain);
-        QCOMPARE(FileDownload::isPlainFileName(name), plain);
+        QFETCH(int, fault);
+        QFETCH(qint64, announced);
+        QFETCH(qint64, cap);
+        QFETCH(qint64, keptUpTo);
+        TestPeer peer;
+        QVERIFY(peer.listen());
+        auto client = connectedClient(peer);
+        QVERIFY(client);
+        peer.serveFile(QStringLiteral("u.xml"), FileType::UserSet, randomBytes(3000, 11));
+        peer.setServeChunkSize(1000);
+        peer.setServeFault(TestPeer::ServeFault(fault));
+        peer.setServeAnnouncedSize(announced);
+        const QString directory = m_dir.filePath(QStringLiteral("limit-%1").arg(QTest::currentDataTag()));
+        FileDownload download(client.get(), QStringLiteral("u.xml"), directory, FileType::UserSet,
+            GetRequestType::UserSet, KelvaraTest::timeout(5000));
+        download.setMaxDownloadSize(cap);
+        TransferRecorder recorder;
+        recorder.watch(&download);
+        QSignalSpy fileReceived(&download, &FileDownload::fileReceived);
+        qint64 largestFile = 0;
+        connect(&peer, &TestPeer::messageReceived, this,
+            [&] { largestFile = qMax(largestFile, QFileInfo(download.targetPath()).size()); });
+        download.start();
+        QTRY_VERIFY_WITH_TIMEOUT(recorder.finished, KelvaraTest::timeout(10000));
+        QCOMPARE(recorder.outcome(), QStringLiteral("errorOccured"));
+        verifyIdleAfter(recorder, &download, FileType::UserSet, true);
+        QCOMPARE(fileReceived.size(), 0);
+        QVERIFY2(!QFile::exists(download.targetPath()), "what the stream left is removed");
+        QVERIFY2(largestFile <= keptUpTo, qPrintable(QString::number(largestFile)));
     }
 
     void partialDownloadIsKept()

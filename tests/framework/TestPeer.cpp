@@ -5,6 +5,7 @@
 #include "TestCertificate.h"
 
 #include <QtCore/QTimer>
+#include <QtCore/QtEndian>
 #include <QtNetwork/QHostAddress>
 #include <QtWebSockets/QWebSocket>
 #include <QtWebSockets/QWebSocketServer>
@@ -153,9 +154,19 @@ void TestPeer::startServing(QWebSocket *client, const QString &name)
     m_serving.fileType = m_offered.value(name).first;
     m_serving.content = m_offered.value(name).second;
     m_serving.active = true;
+    sendServeStart(client);
+}
+
+void TestPeer::sendServeStart(QWebSocket *client)
+{
+    QByteArray announcement;
+    if (m_serveAnnouncedSize >= 0) {
+        announcement.resize(sizeof(quint64));
+        qToBigEndian(quint64(m_serveAnnouncedSize), announcement.data());
+    }
     send(client,
-        FileTransfer(++m_nextId, false, m_serving.fileType, QStringLiteral(""), name, Protocol::kChunkedSelector,
-            QByteArray(), Protocol::kProgressStart));
+        FileTransfer(++m_nextId, false, m_serving.fileType, QStringLiteral(""), m_serving.name,
+            Protocol::kChunkedSelector, announcement, Protocol::kProgressStart));
 }
 
 void TestPeer::handleServeAck(QWebSocket *client, const FileTransfer &ack)
@@ -172,6 +183,13 @@ void TestPeer::handleServeAck(QWebSocket *client, const FileTransfer &ack)
         }
     }
     const qsizetype size = m_serving.content.size();
+    if (m_serveFault == ServeFault::Endless && m_serving.offset >= size)
+        m_serving.offset = 0;
+    if (m_serveFault == ServeFault::RestartAfterFirstChunk && m_serving.chunksSent == 1) {
+        ++m_serving.chunksSent;
+        sendServeStart(client);
+        return;
+    }
     if (m_serving.offset >= size) {
         m_serving.active = false;
         send(client,

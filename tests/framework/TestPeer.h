@@ -27,6 +27,8 @@ public:
         EmptyChunk, ///< the first data chunk has no data
         SilentAfterStart, ///< the start message is sent, then nothing
         CloseAfterStart, ///< the link is closed when the start is acknowledged
+        Endless, ///< the content is sent again and again, never an end message
+        RestartAfterFirstChunk, ///< a second start message follows the first chunk
     };
 
     /// A secure peer speaks TLS with a fresh self-signed certificate.
@@ -56,6 +58,8 @@ public:
     void serveFile(const QString &name, int fileType, const QByteArray &content);
     void setServeChunkSize(int bytes) { m_serveChunkSize = qMax(1, bytes); }
     void setServeFault(ServeFault fault) { m_serveFault = fault; }
+    /// The start message announces this size as its data (-1: announces none).
+    void setServeAnnouncedSize(qint64 bytes) { m_serveAnnouncedSize = bytes; }
 
     void sendBinary(const QByteArray &frame);
     void closeClients();
@@ -92,6 +96,7 @@ private:
     void handleUploadMessage(QWebSocket *client, const FileTransfer &message);
     void handleServeAck(QWebSocket *client, const FileTransfer &ack);
     void startServing(QWebSocket *client, const QString &name);
+    void sendServeStart(QWebSocket *client);
     void send(QWebSocket *client, const FileTransfer &message);
 
     QWebSocketServer *m_server;
@@ -112,4 +117,5 @@ private:
     int m_serveChunkSize = 1024;
     qint32 m_nextId = 0;
     ServeFault m_serveFault = ServeFault::None;
+    qint64 m_serveAnnouncedSize = -1;
 };

@@ -351,10 +351,9 @@ private slots:
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("storedName");
-        QTest::newRow("parent directories stripped") << "../../../evil.xml"
-                                                     << "evil.xml";
-        QTest::newRow("windows path stripped") << "C:\\temp\\evil.xml"
-                                               << "evil.xml";
+        QTest::newRow("parent directories refused") << "../../../evil.xml" << QString();
+        QTest::newRow("windows path refused") << "C:\\temp\\evil.xml" << QString();
+        QTest::newRow("line break refused") << "evil\n.xml" << QString();
         QTest::newRow("extension added") << "plain"
                                          << "plain.xml";
         QTest::newRow("nothing usable refused") << ".." << QString();

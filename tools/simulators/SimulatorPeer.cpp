@@ -2,6 +2,7 @@
 
 #include "AuthorizationMatrix.h"
 #include "DataPaths.h"
+#include "FileSystem.h"
 #include "GetRequest.h"
 #include "MessageBase.h"
 #include "Qelo3DeviceInformation.h"
@@ -509,7 +510,9 @@ void SimulatorPeer::logWarn(const QString &method, const QString &text) const
 
 QString SimulatorPeer::dataPath(const QString &folder, const QString &name) const
 {
-    const QString safe = DataPaths::safeFileName(name);
+    // A simulated peer files what it is sent under the last part of the name;
+    // the rule for names then refuses whatever is still unsafe.
+    const QString safe = DataPaths::safeFileName(FileSystem::fileNameOf(name));
     if (safe.isEmpty() || m_dataDirectory.isEmpty())
         return QString();
     return m_dataDirectory + QLatin1Char('/') + folder + QLatin1Char('/') + safe;
