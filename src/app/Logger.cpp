@@ -192,8 +192,6 @@ void setWarnLimitWindow(int milliseconds)
 {
     QMutexLocker locker(&s_limitMutex);
     s_warnLimitWindowMs = milliseconds;
-    // A new window starts afresh for every kind, so tests do not inherit counts.
-    s_limited.clear();
 }
 
 } // namespace Logger

@@ -24,8 +24,7 @@ void error(const QString &text);
 /// written at once, later ones within the window are only counted, and the
 /// first one after the window is written with the number held back.
 void warnLimited(const QString &kind, const QString &message);
-/// Length of the warnLimited() window, forgetting what was counted so far;
-/// tests set it, the product keeps 10 s.
+/// Length of the warnLimited() window; tests shorten it, the product keeps 10 s.
 void setWarnLimitWindow(int milliseconds);
 
 /// The line as it is written, without the line feed.
