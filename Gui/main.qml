@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Window 2.15
 import Style 1.0
 import FontStyle 1.0
 import SharedObjects 1.0
@@ -15,10 +14,6 @@ Window {
     // Set by the dialogs that end the application; the close guard lets the
     // window go once it is true.
     property bool closeWindow: false
-    // The dialog host: name of the open dialog, its parameters, its scene.
-    property string dialog: ""
-    property var loadParameters: undefined
-    property string source: ""
     // Clicks on the information image within the last 800 ms (log viewer).
     property int infoClickCount: 0
 
@@ -30,84 +25,32 @@ Window {
     readonly property bool loginPage: currentPage === MainViewControllerEnums.PAGE_LOGIN
     readonly property bool synchronizing: typeof SynchronizeService !== "undefined" && SynchronizeService.isActive
     readonly property alias pageLoader: pageLoader
-    readonly property alias dialogLoader: dialogLoader
+    // The dialog host's state; empty until the first dialog has been opened.
+    readonly property string dialog: dialogHost.item ? dialogHost.item.dialog : ""
+    readonly property var loadParameters: dialogHost.item ? dialogHost.item.loadParameters : undefined
+    readonly property string source: dialogHost.item ? dialogHost.item.source : ""
+    readonly property Loader dialogLoader: dialogHost.item ? dialogHost.item.loader : null
     readonly property alias bottomBar: menuBar
     readonly property int allowedModuleCount: (LoginViewController.isAllowedModuleCopy ? 1 : 0)
                                               + (LoginViewController.isAllowedModuleUpdate ? 1 : 0)
                                               + (LoginViewController.isAllowedModuleContact ? 1 : 0)
                                               + (LoginViewController.isAllowedModuleChrono ? 1 : 0)
 
-    // Properties each dialog receives from the parameters it was opened with,
-    // in order. A string instead of a list takes the whole parameter.
-    readonly property var dialogParameterNames: ({
-        "AddInstrumentDialog": ["row", "programLevelIndex"],
-        "AddSubInstrumentDialog": ["instrumentId", "row"],
-        "AliasQuestionDialog": ["aliasType", "aliasTypeName", "imageSource", "instrumentId", "subProgramName"],
-        "BubbleDialogOutbox": ["realX", "realY"],
-        "ChooseTypeDialog": ["type", "instrumentId", "subProgramName"],
-        "EditAddProgramDialog": ["selectedUserSetId", "listId", "row"],
-        "EditChangeIconDialog": ["programGroupId", "row"],
-        "EditInstrumentDialog": ["instrumentId", "name", "type", "typeDisplay", "imageSource", "subProgramName",
-                                 "changeAllSubprograms"],
-        "EditProgramGroupNameDialog": ["listIdRoleText"],
-        "ExternalLinkDialog": "navigateToUrl",
-        "HtmlDialog": "pageType",
-        "InstrumentActivationDialog": ["instrumentId", "row"],
-        "LoginErrorDialog": "cause",
-        "ModeDialog": ["caller", "modeModel", "callerInstrumentId", "title", "row"],
-        "ValuePicker": ["instrumentName", "modeName"],
-        "InformationDialog": ["header", "message"],
-        "RenameInstrumentDialog": ["id", "name", "type"],
-        "RenameProgramDialog": "name",
-        "SaveCopyChangesDialog": ["closeWhenBackgroundClicked"],
-        "SaveUserSetDialog": [undefined, "navigateToPage"],
-        "SyncErrorDialog": ["cause", "category", "lastFile"],
-        "Qelo3DownloadDialog": ["message"],
-        "Qelo3UserSetUploadDialog": "userSetId",
-        "Qelo3VersionMismatchDialog": "userSetId"
-    })
-
-    function pageSource(page) {
-        switch (page) {
-        case MainViewControllerEnums.PAGE_LOGIN: return "qrc:/Gui/Pages/LogInPage.qml"
-        case MainViewControllerEnums.PAGE_CHRONO: return "qrc:/Gui/Pages/ChronoPage.qml"
-        case MainViewControllerEnums.PAGE_CONTACT: return "qrc:/Gui/Pages/ContactPage.qml"
-        case MainViewControllerEnums.PAGE_COPY: return "qrc:/Gui/Pages/CopyPage.qml"
-        case MainViewControllerEnums.PAGE_UPDATE: return "qrc:/Gui/Pages/UpdatePage.qml"
-        }
-        return ""
-    }
-
-    function pageName(page) {
-        switch (page) {
-        case MainViewControllerEnums.PAGE_LOGIN: return "LogInPage"
-        case MainViewControllerEnums.PAGE_CHRONO: return "ChronoPage"
-        case MainViewControllerEnums.PAGE_CONTACT: return "ContactPage"
-        case MainViewControllerEnums.PAGE_COPY: return "CopyPage"
-        case MainViewControllerEnums.PAGE_UPDATE: return "UpdatePage"
-        }
-        return ""
-    }
-
-    function moduleLabel(page) {
-        switch (page) {
-        case MainViewControllerEnums.PAGE_CHRONO: return qsTr("Chrono")
-        case MainViewControllerEnums.PAGE_CONTACT: return qsTr("Contact")
-        case MainViewControllerEnums.PAGE_COPY: return qsTr("Copy")
-        case MainViewControllerEnums.PAGE_UPDATE: return qsTr("Update")
-        }
-        return ""
-    }
-
-    function moduleIcon(page) {
-        switch (page) {
-        case MainViewControllerEnums.PAGE_CHRONO: return "qrc:/Resources/Images/module_chrono.png"
-        case MainViewControllerEnums.PAGE_CONTACT: return "qrc:/Resources/Images/module_contact.png"
-        case MainViewControllerEnums.PAGE_COPY: return "qrc:/Resources/Images/module_copy.png"
-        case MainViewControllerEnums.PAGE_UPDATE: return "qrc:/Resources/Images/module_update.png"
-        }
-        return ""
-    }
+    // The module pages, one row each: the scene the page loader shows for a
+    // value of MainViewController.currentPage, and the label and image of the
+    // menu bar. A page is created only while it is shown.
+    readonly property var pages: [
+        { page: MainViewControllerEnums.PAGE_LOGIN, name: "LogInPage", label: "", icon: "" },
+        { page: MainViewControllerEnums.PAGE_CHRONO, name: "ChronoPage", label: QT_TR_NOOP("Chrono"),
+          icon: "module_chrono.png" },
+        { page: MainViewControllerEnums.PAGE_CONTACT, name: "ContactPage", label: QT_TR_NOOP("Contact"),
+          icon: "module_contact.png" },
+        { page: MainViewControllerEnums.PAGE_COPY, name: "CopyPage", label: QT_TR_NOOP("Copy"),
+          icon: "module_copy.png" },
+        { page: MainViewControllerEnums.PAGE_UPDATE, name: "UpdatePage", label: QT_TR_NOOP("Update"),
+          icon: "module_update.png" }
+    ]
+    readonly property var currentPageEntry: pages.find(entry => entry.page === currentPage)
 
     // True while the Copy page holds an edited user set the user may save.
     function copyChangesPending() {
@@ -118,105 +61,19 @@ Window {
     }
 
     function showDialog(name, parameters) {
-        console.log("Load Dialog: " + name)
-        console.log("Parameters: " + parameters)
-        dialog = name
-        loadParameters = parameters
-        source = "Dialogs/" + name + ".qml"
-        // A dialog of the same name is loaded anew, with its new parameters.
-        dialogLoader.source = ""
-        dialogLoader.source = source
-        SharedObjects.dialogOpen = dialogLoader.status === Loader.Ready
-    }
-
-    function applyDialogParameters(item) {
-        const names = dialogParameterNames[dialog]
-        const parameters = loadParameters
-        if (names === undefined) {
-            if (dialog === "ChronoDownloadDialog" || dialog === "FileDownloadDialog")
-                item.closeWhenBackgroundClicked = false
-            return
-        }
-        if (typeof names === "string") {
-            if (names in item)
-                item[names] = parameters
-        } else if (parameters !== undefined && parameters !== null) {
-            for (let i = 0; i < names.length && i < parameters.length; ++i) {
-                if (names[i] !== undefined && names[i] in item)
-                    item[names[i]] = parameters[i]
-            }
-        }
-        if (dialog === "ChooseTypeDialog" && typeof item.done === "function")
-            item.done()
-        if (dialog === "EditInstrumentDialog" && parameters !== undefined && parameters.length > 6
-                && typeof item.getName === "function")
-            item.getName()
+        if (!dialogHost.item)
+            dialogHost.setSource("DialogHost.qml", { "window": mainWindow })
+        dialogHost.item.showDialog(name, parameters)
     }
 
     function closeDialog(accepted, dialogResult) {
-        console.log("Close URL: " + source)
-        console.log("Accepted: " + accepted)
-        console.log("Dialog Result: " + dialogResult)
-        Qt.inputMethod.hide()
-        const closedSource = source
-        const closedDialog = dialog
-        const parameters = loadParameters
-        unloadDialog()
-        if (accepted)
-            dialogAccepted(closedDialog, closedSource, parameters, dialogResult)
-        else
-            dialogCancelled(closedDialog, closedSource, parameters)
+        if (dialogHost.item)
+            dialogHost.item.closeDialog(accepted, dialogResult)
     }
 
     function unloadDialog() {
-        dialogLoader.source = ""
-        dialog = ""
-        source = ""
-        loadParameters = undefined
-        SharedObjects.dialogOpen = false
-    }
-
-    function dialogAccepted(name, closedSource, parameters, result) {
-        switch (name) {
-        case "ExternalLinkDialog":
-            if (LoginViewController.isLoginBlocked()) {
-                closeWindow = true
-                mainWindow.close()
-            }
-            return
-        case "ModuleDialog":
-            if (currentPage === MainViewControllerEnums.PAGE_COPY && typeof CopyViewController !== "undefined") {
-                if (copyChangesPending()) {
-                    showDialog("SaveCopyChangesDialog", [false, result])
-                    return
-                }
-                CopyViewController.activateMultiSelection(false)
-                CopyViewController.exitCopyModule()
-            }
-            MainViewController.setCurrentPage(result)
-            return
-        case "UserDialog":
-            if (currentPage === MainViewControllerEnums.PAGE_COPY && typeof CopyViewController !== "undefined") {
-                if (copyChangesPending()) {
-                    showDialog("SaveCopyChangesDialog", [false, MainViewControllerEnums.PAGE_LOGIN])
-                    return
-                }
-                CopyViewController.userHasLoggedOut()
-            }
-            LoginViewController.logoutUser()
-            return
-        }
-        console.log("Unhandeld dialog source: " + closedSource)
-    }
-
-    function dialogCancelled(name, closedSource, parameters) {
-        switch (name) {
-        case "ExternalLinkDialog":
-            if (LoginViewController.isLoginBlocked())
-                showDialog("NewLoginProcedureDialog", "")
-            return
-        }
-        console.log("Unhandeled dialog source: " + closedSource)
+        if (dialogHost.item)
+            dialogHost.item.unloadDialog()
     }
 
     function inactivityExpired() {
@@ -254,11 +111,11 @@ Window {
     color: Style.background
 
     onCurrentPageChanged: {
-        SharedObjects.currentPage = pageName(currentPage)
+        SharedObjects.currentPage = currentPageEntry ? currentPageEntry.name : ""
         if (loginPage)
             SharedObjects.stopTimer()
     }
-    Component.onCompleted: SharedObjects.currentPage = pageName(currentPage)
+    Component.onCompleted: SharedObjects.currentPage = currentPageEntry ? currentPageEntry.name : ""
 
     onClosing: function(close) {
         if (!closeWindow && copyChangesPending()) {
@@ -311,7 +168,7 @@ Window {
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: menuBar.top
-        source: mainWindow.pageSource(mainWindow.currentPage)
+        source: mainWindow.currentPageEntry ? "Pages/" + mainWindow.currentPageEntry.name + ".qml" : ""
     }
 
     Connections {
@@ -336,8 +193,10 @@ Window {
         loginPage: mainWindow.loginPage
         serverConnected: NetworkService.isHalvoServerConnected
         generatorConnected: NetworkService.isQelo3Connected
-        moduleLabel: mainWindow.moduleLabel(mainWindow.currentPage) + TranslationService.updateString
-        moduleIcon: mainWindow.moduleIcon(mainWindow.currentPage)
+        moduleLabel: (mainWindow.currentPageEntry ? qsTr(mainWindow.currentPageEntry.label) : "")
+                     + TranslationService.updateString
+        moduleIcon: mainWindow.currentPageEntry && mainWindow.currentPageEntry.icon
+                    ? "qrc:/Resources/Images/" + mainWindow.currentPageEntry.icon : ""
         moduleMenuEnabled: mainWindow.allowedModuleCount > 1
         userName: LoginViewController.loginLastName
         serverToolTip: qsTr("Serververbindung") + TranslationService.updateString
@@ -368,28 +227,11 @@ Window {
     }
 
     Loader {
-        id: dialogLoader
+        id: dialogHost
 
         anchors.fill: parent
         z: 10
-        onLoaded: mainWindow.applyDialogParameters(item)
-    }
-
-    Connections {
-        target: dialogLoader.item
-        ignoreUnknownSignals: true
-
-        function onFinished(accepted, result) {
-            mainWindow.closeDialog(accepted, result)
-        }
-
-        function onRequestDialog(name, parameters) {
-            mainWindow.showDialog(name, parameters)
-        }
-
-        function onRequestCloseWindow() {
-            mainWindow.closeWindow = true
-            mainWindow.close()
-        }
+        // Empty until the first dialog: showDialog() makes the host, which
+        // stays from then on.
     }
 }

@@ -111,6 +111,10 @@ Sample measure(const QString &program, const QStringList &arguments, const QProc
     }
     process.kill();
     process.waitForFinished(10000);
+    // A killed instance leaves its single-instance lock behind, which a closed
+    // one does not: without this every start but the first would be measured
+    // as the recovery from a crash.
+    QFile::remove(environment.value(QStringLiteral("TMPDIR")) + QStringLiteral("/Kelvara.lock"));
     return sample;
 }
 
@@ -183,7 +187,9 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir documents;
+    QTemporaryDir scratch;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TMPDIR"), scratch.path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("KELVARA_DOCUMENTS_DIR"), documents.path());
     environment.insert(QStringLiteral("KELVARA_REPORT_FIRST_FRAME"), QStringLiteral("1"));

@@ -45,6 +45,8 @@ Rectangle {
             height: Style.menuIconSize
             sourceSize.width: 2 * Style.menuIconSize
             sourceSize.height: 2 * Style.menuIconSize
+            // Decoded off the GUI thread, so the first frame does not wait for it.
+            asynchronous: true
         }
 
         Text {

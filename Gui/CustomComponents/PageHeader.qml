@@ -27,6 +27,8 @@ Rectangle {
             height: 36
             sourceSize.width: 72
             sourceSize.height: 72
+            // Decoded off the GUI thread, so the first frame does not wait for it.
+            asynchronous: true
             visible: source != ""
         }
 

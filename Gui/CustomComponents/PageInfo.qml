@@ -21,6 +21,8 @@ Column {
         height: 72
         sourceSize.width: 144
         sourceSize.height: 144
+        // Decoded off the GUI thread, so the first frame does not wait for it.
+        asynchronous: true
         opacity: 0.8
         visible: source != ""
     }

@@ -81,6 +81,8 @@ Rectangle {
                     height: 56
                     sourceSize.width: 112
                     sourceSize.height: 112
+                    // Decoded off the GUI thread, so the first frame does not wait for it.
+                    asynchronous: true
                     source: "qrc:/Resources/Images/kelvara_mark.png"
                 }
 

@@ -192,6 +192,17 @@
     </message>
 </context>
 <context>
+    <name>InstrumentConfiguration</name>
+    <message>
+        <source>CUT off</source>
+        <translation>CUT aus</translation>
+    </message>
+    <message>
+        <source>COAG off</source>
+        <translation>COAG aus</translation>
+    </message>
+</context>
+<context>
     <name>LanguageDialog</name>
     <message>
         <source>Sprache</source>
@@ -369,6 +380,13 @@
     </message>
 </context>
 <context>
+    <name>ProgramGroup</name>
+    <message>
+        <source>Neue Programmgruppe</source>
+        <translation>Neue Programmgruppe</translation>
+    </message>
+</context>
+<context>
     <name>Qelo3ConnectionDialog</name>
     <message>
         <source>Keine QELO 3 Verbindung</source>
@@ -442,6 +460,17 @@
     <message>
         <source>Sprache</source>
         <translation>Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>UserProgram</name>
+    <message>
+        <source>Neues Programm</source>
+        <translation>Neues Programm</translation>
+    </message>
+    <message>
+        <source>Neues Subprogramm</source>
+        <translation>Neues Subprogramm</translation>
     </message>
 </context>
 <context>

@@ -192,6 +192,17 @@
     </message>
 </context>
 <context>
+    <name>InstrumentConfiguration</name>
+    <message>
+        <source>CUT off</source>
+        <translation>CUT off</translation>
+    </message>
+    <message>
+        <source>COAG off</source>
+        <translation>COAG off</translation>
+    </message>
+</context>
+<context>
     <name>LanguageDialog</name>
     <message>
         <source>Sprache</source>
@@ -369,6 +380,13 @@
     </message>
 </context>
 <context>
+    <name>ProgramGroup</name>
+    <message>
+        <source>Neue Programmgruppe</source>
+        <translation>New program group</translation>
+    </message>
+</context>
+<context>
     <name>Qelo3ConnectionDialog</name>
     <message>
         <source>Keine QELO 3 Verbindung</source>
@@ -376,7 +394,7 @@
     </message>
     <message>
         <source>Verbinden Sie den Computer über das Netzwerk oder das WLAN des Geräts mit dem QELO 3. Die Verbindung wird automatisch hergestellt.</source>
-        <translation>Connect the computer to the QELO 3 through the network or the device's WLAN. The connection is made automatically.</translation>
+        <translation>Connect the computer to the QELO 3 through the network or the device&apos;s WLAN. The connection is made automatically.</translation>
     </message>
 </context>
 <context>
@@ -442,6 +460,17 @@
     <message>
         <source>Sprache</source>
         <translation>Language</translation>
+    </message>
+</context>
+<context>
+    <name>UserProgram</name>
+    <message>
+        <source>Neues Programm</source>
+        <translation>New program</translation>
+    </message>
+    <message>
+        <source>Neues Subprogramm</source>
+        <translation>New subprogram</translation>
     </message>
 </context>
 <context>

@@ -86,7 +86,8 @@ void KelvaraApplication::prepareApplicationDirectory()
 
 void KelvaraApplication::showSplashScreen()
 {
-    const QPixmap image(QStringLiteral(":/Resources/Images/splashImageSmall.png"));
+    // Naming the format spares the search through the image plugins.
+    const QPixmap image(QStringLiteral(":/Resources/Images/splashImageSmall.png"), "PNG");
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(15);
     font.setPixelSize(15);

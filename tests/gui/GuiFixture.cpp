@@ -34,7 +34,23 @@ void recordMessage(QtMsgType type, const QMessageLogContext &context, const QStr
         g_previous(type, context, message);
 }
 
+// Every scene test sets its process up as the application does, so that the
+// tests share the framework's test main: the help dialog's web engine needs
+// shared contexts before the application object exists, and the scenes show
+// the application's version.
+struct ApplicationSetUp
+{
+    ApplicationSetUp() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+} g_applicationSetUp;
+
+void setApplicationVersion()
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
+}
+
 } // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(setApplicationVersion)
 
 GuiFixture::GuiFixture()
     : m_translation(std::make_unique<TranslationService>())

@@ -293,17 +293,6 @@ private slots:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    // The help dialog loads the web engine through its QML import.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    KelvaraTest::prepareEnvironment();
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
-    tst_LoginFlow test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+KELVARA_TEST_MAIN(tst_LoginFlow)
 
 #include "tst_loginflow.moc"

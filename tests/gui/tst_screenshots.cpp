@@ -6,8 +6,11 @@
 
 #include <QtCore/QDir>
 #include <QtGui/QImage>
+#include <QtQuick/QQuickItem>
 #include <QtQuick/QQuickWindow>
 #include <QtTest/QTest>
+
+#include <algorithm>
 
 // Pictures of the main scenes for people to look at (docs/screenshots); they
 // are saved under build/screenshots and checked only for being real pictures
@@ -28,6 +31,15 @@ private:
                 colours.insert(image.pixel(x, y));
         }
         return colours.size();
+    }
+
+    // Pictures are decoded off the GUI thread; a screenshot waits for them.
+    bool picturesLoading() const
+    {
+        const QList<QQuickItem *> items = m_gui->allItems();
+        return std::any_of(items.cbegin(), items.cend(), [](const QQuickItem *item) {
+            return item->inherits("QQuickImageBase") && item->property("status").toInt() == 2; // Image.Loading
+        });
     }
 
     QImage grabAndSave(const QString &name)
@@ -91,6 +103,7 @@ private slots:
             m_gui->logIn();
         if (!dialog.isEmpty())
             m_gui->showDialog(dialog, parameters);
+        QTRY_VERIFY_WITH_TIMEOUT(!picturesLoading(), KelvaraTest::timeout(5000));
         const QImage image = grabAndSave(name);
         QVERIFY(!image.isNull());
         QCOMPARE(image.size(), QSize(1100, 900));
@@ -98,15 +111,6 @@ private slots:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    KelvaraTest::prepareEnvironment();
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
-    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
-    tst_Screenshots test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+KELVARA_TEST_MAIN(tst_Screenshots)
 
 #include "tst_screenshots.moc"

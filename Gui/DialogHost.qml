@@ -1,0 +1,180 @@
+import QtQuick 2.15
+import SharedObjects 1.0
+import MainViewControllerEnums 1.0
+
+// The dialog host: opens each dialog by name from Dialogs/, hands it the
+// parameters it was opened with, and runs the action for its answer. The root
+// window creates the host with the first dialog, so neither the host nor any
+// dialog costs anything at start-up.
+Item {
+    id: dialogHost
+
+    // The root window: page, close guard and the Copy module's pending changes.
+    property var window: null
+    // Name of the open dialog, its parameters, its scene.
+    property string dialog: ""
+    property var loadParameters: undefined
+    property string source: ""
+    readonly property alias loader: dialogLoader
+
+    // Properties each dialog receives from the parameters it was opened with,
+    // in order. A string instead of a list takes the whole parameter.
+    readonly property var parameterNames: ({
+        "AddInstrumentDialog": ["row", "programLevelIndex"],
+        "AddSubInstrumentDialog": ["instrumentId", "row"],
+        "AliasQuestionDialog": ["aliasType", "aliasTypeName", "imageSource", "instrumentId", "subProgramName"],
+        "BubbleDialogOutbox": ["realX", "realY"],
+        "ChooseTypeDialog": ["type", "instrumentId", "subProgramName"],
+        "EditAddProgramDialog": ["selectedUserSetId", "listId", "row"],
+        "EditChangeIconDialog": ["programGroupId", "row"],
+        "EditInstrumentDialog": ["instrumentId", "name", "type", "typeDisplay", "imageSource", "subProgramName",
+                                 "changeAllSubprograms"],
+        "EditProgramGroupNameDialog": ["listIdRoleText"],
+        "ExternalLinkDialog": "navigateToUrl",
+        "HtmlDialog": "pageType",
+        "InstrumentActivationDialog": ["instrumentId", "row"],
+        "LoginErrorDialog": "cause",
+        "ModeDialog": ["caller", "modeModel", "callerInstrumentId", "title", "row"],
+        "ValuePicker": ["instrumentName", "modeName"],
+        "InformationDialog": ["header", "message"],
+        "RenameInstrumentDialog": ["id", "name", "type"],
+        "RenameProgramDialog": "name",
+        "SaveCopyChangesDialog": ["closeWhenBackgroundClicked"],
+        "SaveUserSetDialog": [undefined, "navigateToPage"],
+        "SyncErrorDialog": ["cause", "category", "lastFile"],
+        "Qelo3DownloadDialog": ["message"],
+        "Qelo3UserSetUploadDialog": "userSetId",
+        "Qelo3VersionMismatchDialog": "userSetId"
+    })
+
+    function showDialog(name, parameters) {
+        console.log("Load Dialog: " + name)
+        console.log("Parameters: " + parameters)
+        dialog = name
+        loadParameters = parameters
+        source = "Dialogs/" + name + ".qml"
+        // A dialog of the same name is loaded anew, with its new parameters.
+        dialogLoader.source = ""
+        dialogLoader.source = source
+        SharedObjects.dialogOpen = dialogLoader.status === Loader.Ready
+    }
+
+    function applyDialogParameters(item) {
+        const names = parameterNames[dialog]
+        const parameters = loadParameters
+        if (names === undefined) {
+            if (dialog === "ChronoDownloadDialog" || dialog === "FileDownloadDialog")
+                item.closeWhenBackgroundClicked = false
+            return
+        }
+        if (typeof names === "string") {
+            if (names in item)
+                item[names] = parameters
+        } else if (parameters !== undefined && parameters !== null) {
+            for (let i = 0; i < names.length && i < parameters.length; ++i) {
+                if (names[i] !== undefined && names[i] in item)
+                    item[names[i]] = parameters[i]
+            }
+        }
+        if (dialog === "ChooseTypeDialog" && typeof item.done === "function")
+            item.done()
+        if (dialog === "EditInstrumentDialog" && parameters !== undefined && parameters.length > 6
+                && typeof item.getName === "function")
+            item.getName()
+    }
+
+    function closeDialog(accepted, dialogResult) {
+        console.log("Close URL: " + source)
+        console.log("Accepted: " + accepted)
+        console.log("Dialog Result: " + dialogResult)
+        Qt.inputMethod.hide()
+        const closedSource = source
+        const closedDialog = dialog
+        const parameters = loadParameters
+        unloadDialog()
+        if (accepted)
+            dialogAccepted(closedDialog, closedSource, parameters, dialogResult)
+        else
+            dialogCancelled(closedDialog, closedSource, parameters)
+    }
+
+    function unloadDialog() {
+        dialogLoader.source = ""
+        dialog = ""
+        source = ""
+        loadParameters = undefined
+        SharedObjects.dialogOpen = false
+    }
+
+    function closeWindow() {
+        window.closeWindow = true
+        window.close()
+    }
+
+    function dialogAccepted(name, closedSource, parameters, result) {
+        const onCopyPage = window.currentPage === MainViewControllerEnums.PAGE_COPY
+                && typeof CopyViewController !== "undefined"
+        switch (name) {
+        case "ExternalLinkDialog":
+            if (LoginViewController.isLoginBlocked())
+                closeWindow()
+            return
+        case "ModuleDialog":
+            if (onCopyPage) {
+                if (window.copyChangesPending()) {
+                    showDialog("SaveCopyChangesDialog", [false, result])
+                    return
+                }
+                CopyViewController.activateMultiSelection(false)
+                CopyViewController.exitCopyModule()
+            }
+            MainViewController.setCurrentPage(result)
+            return
+        case "UserDialog":
+            if (onCopyPage) {
+                if (window.copyChangesPending()) {
+                    showDialog("SaveCopyChangesDialog", [false, MainViewControllerEnums.PAGE_LOGIN])
+                    return
+                }
+                CopyViewController.userHasLoggedOut()
+            }
+            LoginViewController.logoutUser()
+            return
+        }
+        console.log("Unhandeld dialog source: " + closedSource)
+    }
+
+    function dialogCancelled(name, closedSource, parameters) {
+        switch (name) {
+        case "ExternalLinkDialog":
+            if (LoginViewController.isLoginBlocked())
+                showDialog("NewLoginProcedureDialog", "")
+            return
+        }
+        console.log("Unhandeled dialog source: " + closedSource)
+    }
+
+    Loader {
+        id: dialogLoader
+
+        anchors.fill: parent
+        onLoaded: dialogHost.applyDialogParameters(item)
+    }
+
+    Connections {
+        target: dialogLoader.item
+        ignoreUnknownSignals: true
+
+        function onFinished(accepted, result) {
+            dialogHost.closeDialog(accepted, result)
+        }
+
+        function onRequestDialog(name, parameters) {
+            dialogHost.showDialog(name, parameters)
+        }
+
+        function onRequestCloseWindow() {
+            dialogHost.closeWindow()
+        }
+    }
+}
