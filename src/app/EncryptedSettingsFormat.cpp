@@ -74,13 +74,28 @@ struct CipherDeleter {
 };
 
 // Raw CBC over whole blocks; the plain text carries its own length and padding.
+// With OpenSSL 3 every init through the legacy handle looks the
+// implementation up again, and the first look-up sets up the providers.
+// Fetched once, the cipher costs that once.
+const EVP_CIPHER *aes128Cbc()
+{
+    static const EVP_CIPHER *const cipher = [] {
+#if OPENSSL_VERSION_NUMBER >= 0x30000000L
+        if (const EVP_CIPHER *fetched = EVP_CIPHER_fetch(nullptr, "AES-128-CBC", nullptr))
+            return fetched;
+#endif
+        return EVP_aes_128_cbc();
+    }();
+    return cipher;
+}
+
 QByteArray runCipher(const QByteArray &input, const QByteArray &iv, bool encrypt)
 {
     std::unique_ptr<EVP_CIPHER_CTX, CipherDeleter> ctx(EVP_CIPHER_CTX_new());
     if (!ctx || input.size() % kBlock != 0)
         return QByteArray();
     const QByteArray key = cipherKey();
-    if (EVP_CipherInit_ex(ctx.get(), EVP_aes_128_cbc(), nullptr,
+    if (EVP_CipherInit_ex(ctx.get(), aes128Cbc(), nullptr,
                           reinterpret_cast<const unsigned char *>(key.constData()),
                           reinterpret_cast<const unsigned char *>(iv.constData()), encrypt ? 1 : 0) != 1)
         return QByteArray();
@@ -105,6 +120,11 @@ quint16 crc16(const QByteArray &data)
 } // namespace
 
 namespace EncryptedSettingsFormat {
+
+void prepareCipher()
+{
+    aes128Cbc();
+}
 
 QByteArray encryptPayload(const QByteArray &data)
 {

@@ -8,6 +8,9 @@
 /// a length, a CRC-16 and the QDataStream form of the settings map.
 namespace EncryptedSettingsFormat {
 
+/// Sets the cipher up; safe from any thread, and done by the first use anyway.
+/// The start-up calls it on a side thread while the window system comes up.
+void prepareCipher();
 /// Registers the format with QSettings once and returns it.
 QSettings::Format format();
 

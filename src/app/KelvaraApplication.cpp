@@ -11,14 +11,18 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QResource>
 #include <QtCore/QSettings>
 #include <QtCore/QTimer>
+#include <QtCore/QtEndian>
+#include <QtGui/QFontDatabase>
 #include <QtGui/QWindow>
 #include <QtQuick/QQuickWindow>
 #include <QtWidgets/QSplashScreen>
 
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 namespace {
 const QString kConfigVersion = QStringLiteral("1.0.1");
@@ -47,6 +51,11 @@ void reportFirstFrame()
 KelvaraApplication::KelvaraApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // The font database (fontconfig on Linux) is the largest single cost of a
+    // start; it is read on the side while the main thread shows the splash
+    // picture and builds everything up to the Manager. The version text,
+    // which needs the fonts, joins the picture after that.
+    std::thread fonts([] { QFontDatabase::families(); });
     showSplashScreen();
     EncryptedSettingsFormat::format();
     DataPaths::ensureDirectory(DataPaths::appDir());
@@ -54,6 +63,9 @@ KelvaraApplication::KelvaraApplication(int &argc, char **argv)
     prepareApplicationDirectory();
     Settings::create(DataPaths::kelvaraRoot());
     m_manager = std::make_unique<Manager>();
+    m_manager->preloadUi();
+    fonts.join();
+    showSplashMessage();
 }
 
 KelvaraApplication::~KelvaraApplication()
@@ -84,10 +96,26 @@ void KelvaraApplication::prepareApplicationDirectory()
     }
 }
 
+// Raw premultiplied pixels behind a big-endian width and height: shown
+// without a decoder, as the first thing the program draws.
+QPixmap KelvaraApplication::splashImage()
+{
+    const QResource resource(QStringLiteral(":/Resources/Images/splashImageSmall.argb"));
+    const QByteArray bytes = resource.uncompressedData();
+    if (bytes.size() < 8)
+        return QPixmap();
+    const quint32 width = qFromBigEndian<quint32>(bytes.constData());
+    const quint32 height = qFromBigEndian<quint32>(bytes.constData() + 4);
+    if (width == 0 || height == 0 || width > 4096 || height > 4096 || qsizetype(bytes.size()) != 8 + qsizetype(width) * height * 4)
+        return QPixmap();
+    const QImage image(reinterpret_cast<const uchar *>(bytes.constData() + 8), int(width), int(height),
+                       QImage::Format_ARGB32_Premultiplied);
+    return QPixmap::fromImage(image);
+}
+
 void KelvaraApplication::showSplashScreen()
 {
-    // Naming the format spares the search through the image plugins.
-    const QPixmap image(QStringLiteral(":/Resources/Images/splashImageSmall.png"), "PNG");
+    const QPixmap image = splashImage();
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(15);
     font.setPixelSize(15);
@@ -98,10 +126,17 @@ void KelvaraApplication::showSplashScreen()
         processEvents();
     }
     m_splash = new QSplashScreen(image);
-    m_splash->showMessage(VersionInfo::splashText(applicationVersion(), QStringLiteral(KELVARA_RELEASE_DATE)),
-                          Qt::AlignRight | Qt::AlignBottom, Qt::black);
     m_splash->setFont(font);
     m_splash->show();
+    processEvents();
+}
+
+void KelvaraApplication::showSplashMessage()
+{
+    if (!m_splash)
+        return;
+    m_splash->showMessage(VersionInfo::splashText(applicationVersion(), QStringLiteral(KELVARA_RELEASE_DATE)),
+                          Qt::AlignRight | Qt::AlignBottom, Qt::black);
     processEvents();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
 
 #include <memory>
@@ -25,12 +26,15 @@ public:
     /// Deletes a user configuration written for another configuration version
     /// and a stale "V0.0.28.ini"; then copies the missing built-in files.
     static void prepareApplicationDirectory();
+    /// The splash picture; a null pixmap when the resource is damaged.
+    static QPixmap splashImage();
 
 public slots:
     void raiseMainWindow();
 
 private:
     void showSplashScreen();
+    void showSplashMessage();
     void scheduleScreenshot();
 
     QSplashScreen *m_splash = nullptr;

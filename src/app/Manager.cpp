@@ -11,7 +11,10 @@
 #include "Settings.h"
 #include "WebSocketClient.h"
 
+#include <QtCore/QTimer>
+#include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
+#include <QtQuick/QQuickWindow>
 
 Manager::Manager(QObject *parent)
     : QObject(parent)
@@ -71,19 +74,47 @@ void Manager::publishContextProperties()
     m_rootContext->setContextProperty(QStringLiteral("VersionInfo"), &m_versionInfo);
 }
 
+void Manager::preloadUi()
+{
+    // The engine's loader thread resolves the root scene's imports and reads
+    // its compiled units while the main thread goes on with the start-up;
+    // loadUi() then finds the scene ready, or waits for the rest of it.
+    QmlRegistration::registerTypes();
+    if (!m_rootPreload)
+        m_rootPreload = new QQmlComponent(&m_engine, QUrl(kRootScene), QQmlComponent::Asynchronous, this);
+}
+
 bool Manager::loadUi()
 {
     QmlRegistration::registerTypes();
-    m_engine.load(QUrl(QStringLiteral("qrc:/Gui/main.qml")));
+    m_engine.load(QUrl(kRootScene));
+    delete m_rootPreload;
+    m_rootPreload = nullptr;
     if (m_engine.rootObjects().isEmpty()) {
         Logger::error(QStringLiteral("Manager::loadUi: the root scene did not load"));
         return false;
     }
+    // The first connect attempts set up TLS and two sockets; they wait for the
+    // window's first frame (or a moment, when nothing is drawn) so that the
+    // user sees the window without that delay.
+    auto *window = qobject_cast<QQuickWindow *>(m_engine.rootObjects().constFirst());
+    if (window)
+        connect(window, &QQuickWindow::frameSwapped, this, &Manager::startConnections, Qt::QueuedConnection);
+    QTimer::singleShot(kFirstConnectDelayMs, this, &Manager::startConnections);
+    return true;
+}
+
+void Manager::startConnections()
+{
+    if (m_connectionsStarted)
+        return;
+    m_connectionsStarted = true;
+    if (auto *window = qobject_cast<QQuickWindow *>(m_engine.rootObjects().value(0)))
+        disconnect(window, &QQuickWindow::frameSwapped, this, &Manager::startConnections);
     m_communication.setQelo3ServerAutoConnect(
         Settings::getBoolValue(QStringLiteral("Preferences/Qelo3ServerAutoConnect"), true));
     m_communication.setHalvoServerAutoConnect(
         Settings::getBoolValue(QStringLiteral("Preferences/HalvoServerAutoConnect"), true));
-    return true;
 }
 
 void Manager::registerRoutes()

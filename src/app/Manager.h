@@ -20,6 +20,7 @@
 #include <QtQml/QQmlApplicationEngine>
 
 class MainViewController;
+class QQmlComponent;
 class QQmlContext;
 
 /// The composition root: owns the QML engine, every service and controller,
@@ -29,10 +30,15 @@ class Manager : public QObject
 {
     Q_OBJECT
 public:
+    static constexpr int kFirstConnectDelayMs = 300;
+    static constexpr const char *kRootScene = "qrc:/Gui/main.qml";
     explicit Manager(QObject *parent = nullptr);
     ~Manager() override;
 
     void initialize();
+    /// Starts compiling the root scene in the background; optional, for a
+    /// faster loadUi().
+    void preloadUi();
     /// Registers the QML types, loads the root scene and gives both
     /// connections their first attempt; false when the scene did not load.
     bool loadUi();
@@ -66,6 +72,7 @@ public slots:
 
 private:
     void registerRoutes();
+    void startConnections();
     void connectQelo3ServerIndications();
     void connectHalvoServerIndications();
     void processQelo3FileTransferMessage(const FileTransfer &fileTransfer);
@@ -93,4 +100,6 @@ private:
     LoginViewController m_loginViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
+    bool m_connectionsStarted = false;
+    QQmlComponent *m_rootPreload = nullptr;
 };

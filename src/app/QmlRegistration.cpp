@@ -2,6 +2,8 @@
 
 #include "CommunicationMetaTypes.h"
 #include "MainViewController.h"
+#include "StringListElement.h"
+#include "StringListModel.h"
 
 #include <QtCore/QUrl>
 #include <QtQml/QQmlEngine>
@@ -33,6 +35,8 @@ void registerTypes()
     registerSingleton("Style", "Style", QStringLiteral("qrc:/Gui/Style/WindowsStyle.qml"));
     registerSingleton("FontStyle", "FontStyle", QStringLiteral("qrc:/Gui/Style/FontStyle.qml"));
     registerSingleton("SharedObjects", "SharedObjects", QStringLiteral("qrc:/Gui/Shared/SharedObjects.qml"));
+    qRegisterMetaType<StringListElement *>("StringListElement*");
+    qmlRegisterType<StringListModel>("com.halvo.kelvara.listmodel", 1, 0, "StringListModel");
     qmlRegisterUncreatableType<MainViewController>("MainViewControllerEnums", 1, 0, "MainViewControllerEnums",
                                                    QStringLiteral("You can't create an instance of MainViewController in QML"));
 }

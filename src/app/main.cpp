@@ -1,7 +1,10 @@
+#include "EncryptedSettingsFormat.h"
 #include "KelvaraApplication.h"
 #include "SingleInstance.h"
 
 #include <QtCore/QCoreApplication>
+
+#include <thread>
 
 int main(int argc, char *argv[])
 {
@@ -19,7 +22,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     int exitCode = 0;
     {
+        // OpenSSL sets its providers up on the side while the window system
+        // and the splash come up; the settings are decrypted right after.
+        std::thread cipherSetUp(EncryptedSettingsFormat::prepareCipher);
         KelvaraApplication app(argc, argv);
+        cipherSetUp.join();
         QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
         guard.listen();
         QObject::connect(&guard, &SingleInstance::raiseRequested, &app, &KelvaraApplication::raiseMainWindow);

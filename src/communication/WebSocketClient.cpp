@@ -8,22 +8,36 @@
 
 WebSocketClient::WebSocketClient(QObject *parent)
     : QObject(parent)
-    , m_socket(QStringLiteral("Kelvara"), QWebSocketProtocol::VersionLatest, nullptr)
     , m_heartbeatTimer(this)
 {
     m_heartbeatTimer.setInterval(m_heartbeatIntervalMs);
-    m_socket.setMaxAllowedIncomingFrameSize(quint64(kMaxIncomingMessageSize));
-    m_socket.setMaxAllowedIncomingMessageSize(quint64(kMaxIncomingMessageSize));
+    m_connections << connect(&m_heartbeatTimer, &QTimer::timeout, this, &WebSocketClient::onHeartbeatTimerTimeout);
+}
 
-    m_connections << connect(&m_socket, &QWebSocket::connected, this, &WebSocketClient::onWebsocketConnected)
-                  << connect(&m_socket, &QWebSocket::disconnected, this, &WebSocketClient::onWebsocketDisconnected)
-                  << connect(&m_socket, &QWebSocket::binaryMessageReceived, this,
+QWebSocket &WebSocketClient::socket()
+{
+    if (m_socket)
+        return *m_socket;
+    // Made on the first connect: a QWebSocket loads the TLS backend as it is
+    // constructed, which would otherwise weigh on every start of the program.
+    m_socket = std::make_unique<QWebSocket>(QStringLiteral("Kelvara"), QWebSocketProtocol::VersionLatest, nullptr);
+    QWebSocket *socket = m_socket.get();
+    socket->setMaxAllowedIncomingFrameSize(quint64(kMaxIncomingMessageSize));
+    socket->setMaxAllowedIncomingMessageSize(quint64(kMaxIncomingMessageSize));
+    m_connections << connect(socket, &QWebSocket::connected, this, &WebSocketClient::onWebsocketConnected)
+                  << connect(socket, &QWebSocket::disconnected, this, &WebSocketClient::onWebsocketDisconnected)
+                  << connect(socket, &QWebSocket::binaryMessageReceived, this,
                          &WebSocketClient::onBinaryMessageReceived, Qt::QueuedConnection)
-                  << connect(&m_socket, QOverload<const QList<QSslError> &>::of(&QWebSocket::sslErrors), this,
+                  << connect(socket, QOverload<const QList<QSslError> &>::of(&QWebSocket::sslErrors), this,
                          &WebSocketClient::onSslErrors)
-                  << connect(&m_socket, &QWebSocket::pong, this, &WebSocketClient::onPongReceived, Qt::QueuedConnection)
-                  << connect(this, &WebSocketClient::requestPing, &m_socket, &QWebSocket::ping, Qt::QueuedConnection)
-                  << connect(&m_heartbeatTimer, &QTimer::timeout, this, &WebSocketClient::onHeartbeatTimerTimeout);
+                  << connect(socket, &QWebSocket::pong, this, &WebSocketClient::onPongReceived, Qt::QueuedConnection)
+                  << connect(this, &WebSocketClient::requestPing, socket, &QWebSocket::ping, Qt::QueuedConnection);
+    return *m_socket;
+}
+
+bool WebSocketClient::socketIsValid() const
+{
+    return m_socket && m_socket->isValid();
 }
 
 WebSocketClient::~WebSocketClient()
@@ -76,9 +90,9 @@ void WebSocketClient::connectToHostEncrypted(const QString &name, const QString 
 
 void WebSocketClient::open(const QString &name, const QString &hostName, const QString &port, bool encrypted)
 {
-    const QAbstractSocket::SocketState state = m_socket.state();
+    const QAbstractSocket::SocketState state = socket().state();
     if (state == QAbstractSocket::ConnectingState) {
-        m_socket.abort();
+        socket().abort();
     } else if (state != QAbstractSocket::UnconnectedState) {
         Logger::info(QStringLiteral("WebSocketClient::connectToHost: Connect request to %1 ignored: State is not "
                                     "Unconnected")
@@ -90,7 +104,7 @@ void WebSocketClient::open(const QString &name, const QString &hostName, const Q
     m_port = port;
     m_isEncrypted = encrypted;
     const QString scheme = encrypted ? QStringLiteral("wss://") : QStringLiteral("ws://");
-    m_socket.open(QUrl(scheme + hostName + QLatin1Char(':') + port, QUrl::TolerantMode));
+    socket().open(QUrl(scheme + hostName + QLatin1Char(':') + port, QUrl::TolerantMode));
 }
 
 void WebSocketClient::onWebsocketConnected()
@@ -134,11 +148,11 @@ void WebSocketClient::onHeartbeatTimerTimeout()
                              .arg(m_missCount));
             Logger::info(
                 QStringLiteral("WebSocketClient::onHeartbeatTimerTimeout: Intentional disconnect from %1").arg(m_name));
-            m_socket.close(QWebSocketProtocol::CloseCodeNormal, QString());
+            socket().close(QWebSocketProtocol::CloseCodeNormal, QString());
         }
     }
     if (m_isConnected) {
-        if (!m_socket.isValid())
+        if (!socketIsValid())
             Logger::info(
                 QStringLiteral("WebSocketClient::onHeartbeatTimerTimeout: Websocket is not ready before ping"));
         if (!m_pingSuppressed)
@@ -175,7 +189,7 @@ void WebSocketClient::onBinaryMessageReceived(const QByteArray &byteArray)
     noteSignOfLife();
     if (header.commandType() == CommandType::Heartbeat && !header.isAck()) {
         header.setIsAck(true);
-        if (!m_socket.isValid())
+        if (!socketIsValid())
             Logger::info(QStringLiteral("WebSocketClient::onBinaryMessageReceived: Websocket is not ready before HB "
                                         "reply"));
         sendMessage(header.serialize());
@@ -190,11 +204,11 @@ void WebSocketClient::sendMessage(const QByteArray &message)
         Logger::warn(QStringLiteral("WebSocketClient::sendMessage: The WebSocket to %1 is not connected!").arg(m_name));
         return;
     }
-    if (!m_socket.isValid()) {
+    if (!socketIsValid()) {
         Logger::info(QStringLiteral("WebSocketClient::sendMessage: Websocket is not ready before send"));
         return;
     }
-    m_socket.sendBinaryMessage(message);
+    m_socket->sendBinaryMessage(message);
 }
 
 void WebSocketClient::onWebsocketDisconnected()
@@ -206,7 +220,7 @@ void WebSocketClient::onWebsocketDisconnected()
         Logger::info(QStringLiteral("WebSocketClient::onWebsocketDisconnected: Disconnected from %1, Max Pong: %2ms, "
                                     "Max Heartbeat: %3ms, Reason: %4:%5:")
                          .arg(m_name, QString::number(m_maxPongMs), QString::number(m_maxHeartbeatMs),
-                             m_socket.closeReason(), QString::number(int(m_socket.closeCode()))));
+                             socket().closeReason(), QString::number(int(socket().closeCode()))));
     }
     m_maxPongMs = 0;
     m_maxHeartbeatMs = 0;
@@ -218,6 +232,6 @@ void WebSocketClient::onWebsocketDisconnected()
 void WebSocketClient::onSslErrors(const QList<QSslError> &errors)
 {
     if (m_ignoreSslErrors)
-        m_socket.ignoreSslErrors();
+        socket().ignoreSslErrors();
     emit sslErrors(errors);
 }

@@ -8,6 +8,7 @@
 #include <QtWebSockets/QWebSocket>
 
 #include <atomic>
+#include <memory>
 
 /// The transport under both connections: one WebSocket, binary frames, and a
 /// heartbeat that closes the link after four silent periods. Only
@@ -83,10 +84,12 @@ public slots:
 
 private:
     void open(const QString &name, const QString &hostName, const QString &port, bool encrypted);
+    QWebSocket &socket();
+    bool socketIsValid() const;
     void noteSignOfLife();
     void setProtocolConnected(bool connected);
 
-    QWebSocket m_socket;
+    std::unique_ptr<QWebSocket> m_socket;
     QString m_name;
     QString m_hostName;
     QString m_port;

@@ -1,5 +1,7 @@
 #include "ToolCommand.h"
 
+#include <QtCore/QDataStream>
+#include <QtCore/QFile>
 #include <QtGui/QFont>
 #include <QtGui/QImage>
 #include <QtGui/QLinearGradient>
@@ -65,16 +67,33 @@ QImage splash()
     return image;
 }
 
+// The splash is the first thing the program draws, before anything else is
+// loaded: raw premultiplied pixels behind a size header need no decoder.
+bool saveRaw(const QImage &image, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream stream(&file);
+    stream.setByteOrder(QDataStream::BigEndian);
+    stream << quint32(image.width()) << quint32(image.height());
+    for (int y = 0; y < image.height(); ++y)
+        stream.writeRawData(reinterpret_cast<const char *>(image.constScanLine(y)), image.width() * 4);
+    return stream.status() == QDataStream::Ok;
+}
+
 int run(const QStringList &arguments)
 {
     if (arguments.size() == 2 && arguments.at(0) == QLatin1String("splash")) {
-        if (!splash().save(arguments.at(1), "PNG")) {
-            toolError(QStringLiteral("cannot write %1").arg(arguments.at(1)));
+        const QString &out = arguments.at(1);
+        const bool saved = out.endsWith(QLatin1String(".argb")) ? saveRaw(splash(), out) : splash().save(out, "PNG");
+        if (!saved) {
+            toolError(QStringLiteral("cannot write %1").arg(out));
             return 1;
         }
         return 0;
     }
-    toolError(QStringLiteral("usage: kelvara-tool image splash OUT.png"));
+    toolError(QStringLiteral("usage: kelvara-tool image splash OUT.png|OUT.argb"));
     return 2;
 }
 
