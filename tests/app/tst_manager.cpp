@@ -58,8 +58,7 @@ private slots:
     {
         KelvaraTest::initializeLogger();
         PasswordVerifier::setDefaultIterations(1000);
-        DataPaths::ensureDirectory(DataPaths::appDir());
-        Settings::create(DataPaths::kelvaraRoot());
+        KelvaraTest::startSettings();
         QVERIFY(m_generator.listenAs(QStringLiteral("Qelo3Server")));
         QVERIFY(m_server.listenAs(QStringLiteral("HalvoServer")));
     }

@@ -68,8 +68,7 @@ private slots:
     void initTestCase()
     {
         KelvaraTest::initializeLogger();
-        DataPaths::ensureDirectory(DataPaths::appDir());
-        Settings::create(DataPaths::kelvaraRoot());
+        KelvaraTest::startSettings();
         // Nothing listens on port 1: the connection that a test does not use stays down.
         Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), QStringLiteral("1"));
         Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), QStringLiteral("1"));
