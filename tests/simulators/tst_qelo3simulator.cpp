@@ -47,13 +47,6 @@ private:
         QVERIFY(m_generator->start());
     }
 
-    // Started without --data, as a user starting the program by hand would.
-    void startDemo()
-    {
-        QVERIFY(SimulatorTest::applyCommandLine(*m_generator, QStringLiteral("generator")));
-        QVERIFY(m_generator->start());
-    }
-
 private slots:
     void initTestCase() { KelvaraTest::initializeLogger(); }
 
@@ -71,7 +64,7 @@ private slots:
 
     void answersIdentityFromItsDataAndHeartbeats()
     {
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_generator, QStringLiteral("generator")));
         PeerLink link;
         QVERIFY(link.open(*m_generator));
 
@@ -243,7 +236,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, size);
         QFETCH(QString, folder);
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_generator, QStringLiteral("generator")));
         const QStringList before = m_generator->userSetFiles();
         QCOMPARE(before.size(), 1);
         PeerLink link;

@@ -50,13 +50,6 @@ private:
 
     QString data() const { return m_server->dataDirectory(); }
 
-    // Started without --data, as a user starting the program by hand would.
-    void startDemo()
-    {
-        QVERIFY(SimulatorTest::applyCommandLine(*m_server, QStringLiteral("server")));
-        QVERIFY(m_server->start());
-    }
-
     FileTransfer request(PeerLink &link, qint32 type, qint32 selector = 0, const QString &info = QString())
     {
         const int before = link.ofCommand(CommandType::FileTransfer).size();
@@ -114,7 +107,7 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(QString, replyName);
         QFETCH(int, role);
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_server, QStringLiteral("server")));
         PeerLink link;
         QVERIFY(link.open(*m_server));
 
@@ -172,7 +165,7 @@ private slots:
         QFETCH(int, fileType);
         QFETCH(QString, listFile);
         QFETCH(QString, firstEntry);
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_server, QStringLiteral("server")));
         PeerLink link;
         QVERIFY(link.open(*m_server));
 
@@ -227,7 +220,7 @@ private slots:
         QFETCH(int, fileType);
         QFETCH(qint32, answerSelector);
         QFETCH(QString, source);
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_server, QStringLiteral("server")));
         PeerLink link;
         QVERIFY(link.open(*m_server));
 
@@ -242,7 +235,7 @@ private slots:
 
     void catalogueIsNewerAndEncrypted()
     {
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_server, QStringLiteral("server")));
         PeerLink link;
         QVERIFY(link.open(*m_server));
         const FileTransfer catalogue = request(link, GetRequestType::InstrumentCatalog);
@@ -281,7 +274,7 @@ private slots:
 
     void firmwareContainerDownloadsInChunks()
     {
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_server, QStringLiteral("server")));
         m_server->setChunkSize(100000);
         PeerLink link;
         QVERIFY(link.open(*m_server));
@@ -319,7 +312,7 @@ private slots:
         ServerSimulator::UpdateInfo mode;
         QVERIFY(ServerSimulator::parseUpdateInfo(option, &mode));
         m_server->setUpdateInfo(mode);
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_server, QStringLiteral("server")));
         PeerLink link;
         QVERIFY(link.open(*m_server));
         GetRequest get(0, false, GetRequestType::UpdateInformation, 0, QStringLiteral("1.4.1"));
@@ -352,7 +345,7 @@ private slots:
         QFETCH(int, fileType);
         QFETCH(QString, directory);
         QFETCH(QString, stored);
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_server, QStringLiteral("server")));
         PeerLink link;
         QVERIFY(link.open(*m_server));
 
@@ -370,7 +363,7 @@ private slots:
 
     void logoutAndConnectNoticeAreOnlyLogged()
     {
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_server, QStringLiteral("server")));
         PeerLink link;
         QVERIFY(link.open(*m_server));
         GetRequest connected(0, false, GetRequestType::ServerConnected);
