@@ -200,20 +200,16 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("typeOfNumber");
         QTest::addColumn<QString>("warning");
+        // clang-format off
         QTest::newRow("later type wins a data-set number")
-            << QList<Group> { group("First", { { "Datensatznummer", "77" } }),
-                   group("Second", { { "Datensatznummer", "77" } }) }
-            << "77"
-            << "Second"
-            << "instrumentTpe=Second re-defines datensatzNummer=77";
+            << QList<Group> { group("First", { { "Datensatznummer", "77" } }), group("Second", { { "Datensatznummer", "77" } }) }
+            << "77" << "Second" << "instrumentTpe=Second re-defines datensatzNummer=77";
         QTest::newRow("re-defined type replaces the old one")
-            << QList<Group> { group("Same", { { "Datensatznummer", "78" } }),
-                   group("Same", { { "Datensatznummer", "79" } }) }
-            << "79"
-            << "Same"
-            << "instrumentType=Same is beeing redefined";
+            << QList<Group> { group("Same", { { "Datensatznummer", "78" } }), group("Same", { { "Datensatznummer", "79" } }) }
+            << "79" << "Same" << "instrumentType=Same is beeing redefined";
         QTest::newRow("reserved numbers never map")
             << QList<Group> { group("Zero", { { "Datensatznummer", "65535" } }) } << "65535" << QString() << QString();
+        // clang-format on
     }
     void redefinitions()
     {
