@@ -453,15 +453,12 @@ private slots:
         std::unique_ptr<UserSet> maximal(MaximalUserSet::build());
         QSet<QString> modes;
         QSet<quint32> activations;
-        for (const ProgramGroup *group : maximal->programGroups())
-            for (const UserProgram *program : group->programs())
-                for (const ProgramLevel *level : program->levels())
-                    for (const Instrument *instrument : level->instruments()) {
-                        activations.insert(instrument->activation() & ~quint32(Instrument::ActivationHand));
-                        for (const CutCoag *side : { &instrument->cut(), &instrument->coag() })
-                            for (const ModeType &mode : side->modes())
-                                modes.insert(mode.modeName());
-                    }
+        for (const Instrument *instrument : UserSetTestData::instrumentsOf(maximal.get())) {
+            activations.insert(instrument->activation() & ~quint32(Instrument::ActivationHand));
+            for (const CutCoag *side : { &instrument->cut(), &instrument->coag() })
+                for (const ModeType &mode : side->modes())
+                    modes.insert(mode.modeName());
+        }
         for (int mode = InstrumentConfiguration::CUT_AUS; mode <= InstrumentConfiguration::COAG_M15; ++mode)
             QVERIFY2(modes.contains(
                          QString::fromLatin1(QMetaEnum::fromType<InstrumentConfiguration::EMode>().valueToKey(mode))),
