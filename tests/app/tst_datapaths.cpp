@@ -284,49 +284,38 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("f.bin")});
     }
 
-    void copyFileCases()
+    // clang-format off
+    void copyFile_data()
     {
-        QTemporaryDir dir;
-        const QString source = dir.filePath(QStringLiteral("s.txt"));
-        const QString target = dir.filePath(QStringLiteral("t.txt"));
-        QVERIFY(KelvaraTest::writeFile(source, "source"));
-        QVERIFY(KelvaraTest::writeFile(target, "old target"));
-
-        QVERIFY(!FileSystem::copyFile(source, source));
-        QCOMPARE(KelvaraTest::readFile(source), QByteArray("source"));
-        QVERIFY(KelvaraTest::logContains(QStringLiteral("FileSystem::copyFile: Failed: cannot copy a file onto itself.")));
-
-        QVERIFY(!FileSystem::copyFile(dir.filePath(QStringLiteral("nothing")), target));
-        QCOMPARE(KelvaraTest::readFile(target), QByteArray("old target"));
-
-        QVERIFY(FileSystem::copyFile(source, target));
-        QCOMPARE(KelvaraTest::readFile(target), QByteArray("source"));
+        QTest::addColumn<QString>("source"); // relative to the test folder; "." is the folder itself
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("onto itself refused, file untouched") << "t.txt" << false;
+        QTest::newRow("missing source keeps the target") << "nothing" << false;
+        QTest::newRow("unreadable source keeps the target") << "unreadable" << false;
+        QTest::newRow("a directory as source keeps the target") << "." << false;
+        QTest::newRow("readable source replaces the target") << "s.txt" << true;
     }
+    // clang-format on
 
-    void copyFromUnreadableSourceKeepsTarget()
+    void copyFile()
     {
+        QFETCH(QString, source);
+        QFETCH(bool, copied);
 #ifdef Q_OS_UNIX
-        if (geteuid() == 0)
+        if (source == QLatin1String("unreadable") && geteuid() == 0)
             QSKIP("root reads files without read permission");
 #endif
         QTemporaryDir dir;
-        const QString source = dir.filePath(QStringLiteral("s.txt"));
         const QString target = dir.filePath(QStringLiteral("t.txt"));
-        QVERIFY(KelvaraTest::writeFile(source, "secret"));
-        QVERIFY(KelvaraTest::writeFile(target, "old"));
-        QFile::setPermissions(source, QFileDevice::WriteOwner);
-        QVERIFY(!FileSystem::copyFile(source, target));
-        QCOMPARE(KelvaraTest::readFile(target), QByteArray("old"));
-    }
-
-    void copyFromDirectoryKeepsTarget()
-    {
-        // A directory cannot be read as a file: the target must survive.
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("t.txt"));
-        QVERIFY(KelvaraTest::writeFile(target, "old"));
-        QVERIFY(!FileSystem::copyFile(dir.path(), target));
-        QCOMPARE(KelvaraTest::readFile(target), QByteArray("old"));
+        QVERIFY(KelvaraTest::writeFile(dir.filePath(QStringLiteral("s.txt")), "source"));
+        QVERIFY(KelvaraTest::writeFile(dir.filePath(QStringLiteral("unreadable")), "secret"));
+        QFile::setPermissions(dir.filePath(QStringLiteral("unreadable")), QFileDevice::WriteOwner);
+        QVERIFY(KelvaraTest::writeFile(target, "old target"));
+        const QString from = source == QLatin1String(".") ? dir.path() : dir.filePath(source);
+        QCOMPARE(FileSystem::copyFile(from, target), copied);
+        QCOMPARE(KelvaraTest::readFile(target), copied ? QByteArray("source") : QByteArray("old target"));
+        if (source == QLatin1String("t.txt"))
+            QVERIFY(KelvaraTest::logContains(QStringLiteral("FileSystem::copyFile: Failed: cannot copy a file onto itself.")));
     }
 
     void moveFileReplacesTarget()

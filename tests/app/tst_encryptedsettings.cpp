@@ -92,7 +92,6 @@ private slots:
         QTest::newRow("not base64") << (QByteArray("\0\0\0\x08", 4) + QByteArray("!!!!!!!!"));
         QTest::newRow("fewer than 16 cipher bytes") << fileWithCipher(QByteArray(10, 'x'));
 
-        QByteArray flipped = good;
         // Flip a bit deep inside the cipher text: the data block it lands in fails its checksum.
         const auto cipher = QByteArray::fromBase64Encoding(good.mid(4)).decoded;
         QByteArray tampered = cipher;

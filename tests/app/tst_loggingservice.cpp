@@ -187,8 +187,7 @@ private slots:
         LoggingService service;
         service.logout(QStringLiteral("x"), QStringLiteral("ADMIN"), directory);
         QVERIFY(service.entries().isEmpty());
-        QVERIFY(!QDir(DataPaths::kelvaraRoot() + QStringLiteral("/users")).exists()
-                || QDir(DataPaths::kelvaraRoot() + QStringLiteral("/users")).isEmpty());
+        QVERIFY(KelvaraTest::usersFolderIsEmpty());
     }
 };
 

@@ -46,16 +46,6 @@ private:
         return manager;
     }
 
-    static QList<GetRequest> requests(const TestPeer &peer)
-    {
-        QList<GetRequest> result;
-        for (const QByteArray &frame : peer.received()) {
-            if (MessageBase(frame).commandType() == CommandType::GetRequest)
-                result.append(GetRequest(frame));
-        }
-        return result;
-    }
-
     static QByteArray withCommand(qint32 command)
     {
         // With the acknowledgement flag set, a heartbeat is not answered by the
@@ -68,14 +58,9 @@ private slots:
     {
         KelvaraTest::initializeLogger();
         PasswordVerifier::setDefaultIterations(1000);
-        QVERIFY(m_generator.listen());
-        QVERIFY(m_server.listen());
-        DataPaths::ensureDirectory(DataPaths::appDir());
-        Settings::create(DataPaths::kelvaraRoot());
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerHost"), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), m_generator.portText());
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerHost"), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), m_server.portText());
+        KelvaraTest::startSettings();
+        QVERIFY(m_generator.listenAs(QStringLiteral("Qelo3Server")));
+        QVERIFY(m_server.listenAs(QStringLiteral("HalvoServer")));
     }
 
     void init()
@@ -90,9 +75,9 @@ private slots:
     {
         auto manager = connectedManager();
         QVERIFY(manager);
-        QTRY_VERIFY_WITH_TIMEOUT(!requests(m_generator).isEmpty() && !requests(m_server).isEmpty(), KelvaraTest::timeout(5000));
-        QCOMPARE(requests(m_generator).first().getRequestType(), GetRequestType::DeviceInformation);
-        QCOMPARE(requests(m_server).first().getRequestType(), GetRequestType::ServerConnected);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_generator.receivedRequests().isEmpty() && !m_server.receivedRequests().isEmpty(), KelvaraTest::timeout(5000));
+        QCOMPARE(m_generator.receivedRequests().first().getRequestType(), GetRequestType::DeviceInformation);
+        QCOMPARE(m_server.receivedRequests().first().getRequestType(), GetRequestType::ServerConnected);
 
         QSignalSpy identity(&manager->communication(), &CommunicationController::qelo3DeviceDataChanged);
         const Qelo3DeviceInformation info(1, false, QStringLiteral("QELO 3"), QStringLiteral("23104711"), QStringLiteral("OP 4"),
@@ -222,7 +207,7 @@ private slots:
         QCOMPARE(QDir(file.directory()).absolutePath(), QDir(DataPaths::tempDir()).absolutePath());
         QVERIFY(!QFile::exists(DataPaths::kelvaraRoot() + QStringLiteral("/../x.xml")));
         QVERIFY(!QFile::exists(DataPaths::documentsPath() + QStringLiteral("/x.xml")));
-        const QList<GetRequest> sent = requests(m_generator);
+        const QList<GetRequest> sent = m_generator.receivedRequests();
         QCOMPARE(sent.last().additionalInfo(), QStringLiteral("x.xml"));
     }
 
@@ -238,7 +223,7 @@ private slots:
         AuthorizationMatrix stored;
         QVERIFY(stored.load(DataPaths::authorizationMatrixPath()));
         QCOMPARE(stored.mask(3), qint64(0x10100));
-        QTRY_VERIFY_WITH_TIMEOUT(!requests(m_server).isEmpty() && requests(m_server).last().getRequestType() == GetRequestType::UpdateInformation,
+        QTRY_VERIFY_WITH_TIMEOUT(!m_server.receivedRequests().isEmpty() && m_server.receivedRequests().last().getRequestType() == GetRequestType::UpdateInformation,
                                  KelvaraTest::timeout(5000));
     }
 

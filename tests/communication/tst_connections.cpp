@@ -28,28 +28,13 @@ class tst_Connections : public QObject
     Q_OBJECT
 
 private:
-    static QList<GetRequest> requests(const TestPeer &peer)
-    {
-        QList<GetRequest> result;
-        for (const QByteArray &frame : peer.received()) {
-            if (MessageBase(frame).commandType() == CommandType::GetRequest)
-                result.append(GetRequest(frame));
-        }
-        return result;
-    }
-
-    static void usePeerFor(const QString &prefix, const TestPeer &peer)
-    {
-        Settings::setValue(QStringLiteral("Preferences/%1Host").arg(prefix), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/%1Port").arg(prefix), peer.portText());
-    }
-
     // A controller whose connection to `prefix` ("Qelo3Server" or "HalvoServer")
-    // is up on `peer`; null when it did not come up.
-    static std::unique_ptr<CommunicationController> connectedTo(const TestPeer &peer, const QString &prefix,
+    // is up on `peer`; null when the peer could not listen or the connection did not come up.
+    static std::unique_ptr<CommunicationController> connectedTo(TestPeer &peer, const QString &prefix,
                                                                 bool autoConnect = true)
     {
-        usePeerFor(prefix, peer);
+        if (!peer.listenAs(prefix))
+            return nullptr;
         auto communication = std::make_unique<CommunicationController>();
         const bool generator = prefix == QLatin1String("Qelo3Server");
         if (generator)
@@ -68,7 +53,7 @@ private:
     {
         communication.qelo3Server()->requestDeviceInformation();
         communication.halvoServer()->requestOnConnect();
-        return QTest::qWaitFor([&] { return requests(peer).size() == 1; }, KelvaraTest::timeout(5000));
+        return QTest::qWaitFor([&] { return peer.receivedRequests().size() == 1; }, KelvaraTest::timeout(5000));
     }
 
     // A peer message with the given protocol version in its header.
@@ -83,8 +68,7 @@ private slots:
     void initTestCase()
     {
         KelvaraTest::initializeLogger();
-        DataPaths::ensureDirectory(DataPaths::appDir());
-        Settings::create(DataPaths::kelvaraRoot());
+        KelvaraTest::startSettings();
         // Nothing listens on port 1: the connection that a test does not use stays down.
         Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), QStringLiteral("1"));
         Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), QStringLiteral("1"));
@@ -110,7 +94,6 @@ private slots:
         QFETCH(GetRequestType::Value, userSetRequest);
         QFETCH(GetRequestType::Value, chronoRequest);
         TestPeer peer;
-        QVERIFY(peer.listen());
         const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
         QVERIFY(communication);
         Qelo3Server *generator = communication->qelo3Server();
@@ -123,8 +106,8 @@ private slots:
         generator->requestUserSet();
         generator->requestChronoFiles();
         generator->requestDeviceInformation();
-        QTRY_COMPARE_WITH_TIMEOUT(requests(peer).size(), 3, KelvaraTest::timeout(5000));
-        const QList<GetRequest> sent = requests(peer);
+        QTRY_COMPARE_WITH_TIMEOUT(peer.receivedRequests().size(), 3, KelvaraTest::timeout(5000));
+        const QList<GetRequest> sent = peer.receivedRequests();
         QCOMPARE(sent.at(0).getRequestType(), userSetRequest);
         QCOMPARE(sent.at(1).getRequestType(), chronoRequest);
         QCOMPARE(sent.at(2).getRequestType(), GetRequestType::DeviceInformation);
@@ -136,7 +119,6 @@ private slots:
     void queuedDownloadsRunInOrder()
     {
         TestPeer peer;
-        QVERIFY(peer.listen());
         peer.serveFile(QStringLiteral("a.fix"), FileType::ChronoFixed, QByteArray(3000, 'f'));
         peer.serveFile(QStringLiteral("b.flex.zip"), FileType::ChronoFlexZip, QByteArray(5000, 'z'));
         peer.serveFile(QStringLiteral("c.xml"), FileType::UserSet, QByteArray("<AnwenderSet/>"));
@@ -158,7 +140,7 @@ private slots:
         QCOMPARE(fileTypes, (QList<int>{6, 7, 1}));
         QList<qint32> requestTypes;
         QStringList names;
-        for (const GetRequest &request : requests(peer)) {
+        for (const GetRequest &request : peer.receivedRequests()) {
             requestTypes << request.getRequestType();
             names << request.additionalInfo();
             QCOMPARE(request.selector(), 2);
@@ -197,7 +179,6 @@ private slots:
         QFETCH(bool, firmware);
         QFETCH(QString, name);
         TestPeer peer;
-        QVERIFY(peer.listen());
         peer.serveFile(name, firmware ? FileType::FirmwareContainer : FileType::UserSet, "evil");
         const auto communication = connectedTo(peer, firmware ? QStringLiteral("HalvoServer") : QStringLiteral("Qelo3Server"));
         QVERIFY(communication);
@@ -214,7 +195,7 @@ private slots:
         // A download that had started would have asked before this.
         QVERIFY(roundTrip(*communication, peer));
         QCOMPARE(generatorStarts.size() + serverStarts.size(), 0);
-        const int type = requests(peer).first().getRequestType();
+        const int type = peer.receivedRequests().first().getRequestType();
         QVERIFY(type == GetRequestType::DeviceInformation || type == GetRequestType::ServerConnected);
     }
 
@@ -222,7 +203,6 @@ private slots:
     void listFloodIsBounded()
     {
         TestPeer peer;
-        QVERIFY(peer.listen());
         const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
         QVERIFY(communication);
         Qelo3Server *generator = communication->qelo3Server();
@@ -250,7 +230,6 @@ private slots:
     {
         QFETCH(QString, prefix);
         TestPeer peer;
-        QVERIFY(peer.listen());
         const auto communication = connectedTo(peer, prefix);
         QVERIFY(communication);
         Logger::setWarnLimitWindow(60000);
@@ -275,7 +254,6 @@ private slots:
     void cancellingTheDownloadEmptiesTheQueue()
     {
         TestPeer peer;
-        QVERIFY(peer.listen());
         peer.setServeFault(TestPeer::ServeFault::SilentAfterStart);
         peer.serveFile(QStringLiteral("a.fix"), FileType::ChronoFixed, QByteArray(10, 'f'));
         const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
@@ -291,13 +269,12 @@ private slots:
         QCOMPARE(canceled.first().at(0).toInt(), int(FileType::ChronoFixed));
         QTRY_VERIFY(!generator->fileDownloadIsActive());
         QTest::qWait(KelvaraTest::timeout(200));
-        QCOMPARE(requests(peer).size(), 1);
+        QCOMPARE(peer.receivedRequests().size(), 1);
     }
 
     void userSetUploadIsFollowedByANewRequest()
     {
         TestPeer peer;
-        QVERIFY(peer.listen());
         const QString path = DataPaths::tempDir() + QStringLiteral("/upload.xml");
         QVERIFY(KelvaraTest::writeFile(path, QByteArray(2500, 'u')));
         const auto communication = connectedTo(peer, QStringLiteral("Qelo3Server"));
@@ -309,15 +286,14 @@ private slots:
         QVERIFY(finished.wait(KelvaraTest::timeout(10000)));
         QCOMPARE(peer.uploadedContent(QStringLiteral("set.xml")), QByteArray(2500, 'u'));
         QVERIFY(peer.uploadedContent(QStringLiteral("second.xml")).isNull());
-        QTRY_COMPARE_WITH_TIMEOUT(requests(peer).size(), 1, KelvaraTest::timeout(5000));
+        QTRY_COMPARE_WITH_TIMEOUT(peer.receivedRequests().size(), 1, KelvaraTest::timeout(5000));
         // The peer's acknowledgements carry version 6, so the set is asked for as a list.
-        QCOMPARE(requests(peer).first().getRequestType(), GetRequestType::UserSetList);
+        QCOMPARE(peer.receivedRequests().first().getRequestType(), GetRequestType::UserSetList);
     }
 
     void firmwareDownloadAsksForTheContainer()
     {
         TestPeer peer;
-        QVERIFY(peer.listen());
         const QString container = QStringLiteral("esc_tool_1_5.esc");
         peer.serveFile(container, FileType::FirmwareContainer, QByteArray(70000, 'c'));
         const auto communication = connectedTo(peer, QStringLiteral("HalvoServer"));
@@ -329,7 +305,7 @@ private slots:
         const auto received = files.first().at(0).value<FileTransfer>();
         QCOMPARE(received.filename(), container);
         QCOMPARE(received.fileType(), int(FileType::FirmwareContainer));
-        const GetRequest request = requests(peer).first();
+        const GetRequest request = peer.receivedRequests().first();
         QCOMPARE(request.getRequestType(), GetRequestType::ListedFile);
         QCOMPARE(request.selector(), 2);
         QCOMPARE(KelvaraTest::readFile(received.directory() + QLatin1Char('/') + container), QByteArray(70000, 'c'));
@@ -363,12 +339,11 @@ private slots:
         QFETCH(QString, info);
         QCoreApplication::setApplicationVersion(QStringLiteral("1.4.1"));
         TestPeer peer;
-        QVERIFY(peer.listen());
         const auto communication = connectedTo(peer, QStringLiteral("HalvoServer"));
         QVERIFY(communication);
         call(communication->halvoServer());
-        QTRY_COMPARE_WITH_TIMEOUT(requests(peer).size(), 1, KelvaraTest::timeout(5000));
-        const GetRequest request = requests(peer).first();
+        QTRY_COMPARE_WITH_TIMEOUT(peer.receivedRequests().size(), 1, KelvaraTest::timeout(5000));
+        const GetRequest request = peer.receivedRequests().first();
         QCOMPARE(request.getRequestType(), type);
         QCOMPARE(request.selector(), selector);
         QCOMPARE(request.additionalInfo(), info);
@@ -386,8 +361,7 @@ private slots:
     {
         QFETCH(bool, autoConnect);
         TestPeer peer;
-        QVERIFY(peer.listen());
-        usePeerFor(QStringLiteral("Qelo3Server"), peer);
+        QVERIFY(peer.listenAs(QStringLiteral("Qelo3Server")));
         CommunicationController communication;
         Qelo3Server *generator = communication.qelo3Server();
         QSignalSpy connected(&peer, &TestPeer::clientConnected);

@@ -264,15 +264,6 @@ private slots:
         }
     }
 
-    void messageCounterCountsUp()
-    {
-        WebSocketClient client;
-        QCOMPARE(client.messageCounter(), 0u);
-        QCOMPARE(client.nextMessageId(), 1u);
-        QCOMPARE(client.nextMessageId(), 2u);
-        QCOMPARE(client.messageCounter(), 2u);
-    }
-
     void settersSignalOnlyOnChange()
     {
         WebSocketClient client;

@@ -20,8 +20,7 @@ private slots:
     void initTestCase()
     {
         KelvaraTest::initializeLogger();
-        DataPaths::ensureDirectory(DataPaths::appDir());
-        Settings::create(DataPaths::kelvaraRoot());
+        KelvaraTest::startSettings();
     }
 
     void builtinLanguagesAreSortedAndWrap()
@@ -163,9 +162,7 @@ private slots:
 
     void settingsServiceWithUser()
     {
-        KelvaraTest::resetDataTree();
-        Settings::destroy();
-        Settings::create(DataPaths::kelvaraRoot());
+        KelvaraTest::startSettings(true);
         DataPaths::prepareUserTree(QStringLiteral("anna"));
         {
             UserSettings stored(QStringLiteral("anna"));

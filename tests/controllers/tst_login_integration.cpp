@@ -84,12 +84,6 @@ private:
         return Settings::getValue(QStringLiteral("Credentials/") + user.toLower(), QString());
     }
 
-    static bool usersFolderIsEmpty()
-    {
-        const QDir users(DataPaths::kelvaraRoot() + QStringLiteral("/users"));
-        return !users.exists() || users.isEmpty();
-    }
-
     /// Waits until the log holds one more line with `text` than `before`.
     static bool waitForLogLine(const QString &text, qsizetype before)
     {
@@ -113,8 +107,7 @@ private slots:
     {
         KelvaraTest::initializeLogger();
         PasswordVerifier::setDefaultIterations(1000);
-        DataPaths::ensureDirectory(DataPaths::appDir());
-        Settings::create(DataPaths::kelvaraRoot());
+        KelvaraTest::startSettings();
         QVERIFY(QFileInfo(demoData(QStringLiteral("server")) + QStringLiteral("/users.ini")).isFile());
 
         m_server = std::make_unique<ServerSimulator>();
@@ -437,7 +430,7 @@ private slots:
         }
         QVERIFY(!controller.isLoggedIn());
         QCOMPARE(cacheEntry(replyName), QString());
-        QVERIFY(usersFolderIsEmpty());
+        QVERIFY(KelvaraTest::usersFolderIsEmpty());
     }
 
     // Over plain ws:// the password crossed the network in clear to any host.

@@ -55,12 +55,6 @@ private:
         }
     };
 
-    static bool usersFolderIsEmpty()
-    {
-        const QDir users(DataPaths::kelvaraRoot() + QStringLiteral("/users"));
-        return !users.exists() || users.isEmpty();
-    }
-
     static void storeCacheEntry(const QString &user, const QString &verifier, const QString &role,
                                 const QDateTime &stamp = QDateTime::currentDateTime())
     {
@@ -98,10 +92,7 @@ private slots:
 
     void init()
     {
-        Settings::destroy();
-        KelvaraTest::resetDataTree();
-        DataPaths::ensureDirectory(DataPaths::appDir());
-        Settings::create(DataPaths::kelvaraRoot());
+        KelvaraTest::startSettings(true);
     }
 
     void directoryNames_data()
@@ -186,7 +177,7 @@ private slots:
         QCOMPARE(f.logIn(user, password), cause);
         QCOMPARE(loggedIn.count(), 0);
         f.login->logoutUser();
-        QVERIFY(usersFolderIsEmpty());
+        QVERIFY(KelvaraTest::usersFolderIsEmpty());
     }
 
     void nameChecks_data()
@@ -446,7 +437,7 @@ private slots:
         QVERIFY(!f.login->isLoginBlocked());
         QCOMPARE(reply.count() + info.count(), 0);
         QCOMPARE(Settings::getValue(QStringLiteral("Credentials/intruder"), QString()), QString());
-        QVERIFY(usersFolderIsEmpty());
+        QVERIFY(KelvaraTest::usersFolderIsEmpty());
         // Asked for, the same information counts once.
         f.communication.halvoServer()->requestUpdateInfo();
         f.login->onUpdateInfo(blocking);

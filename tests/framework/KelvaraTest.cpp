@@ -3,6 +3,7 @@
 #include "DataPaths.h"
 #include "EncryptedSettingsFormat.h"
 #include "Logger.h"
+#include "Settings.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -76,6 +77,21 @@ void resetDataTree()
     const QString appDir = QFileInfo(DataPaths::appDir()).absoluteFilePath();
     removeEntries(DataPaths::kelvaraRoot(), appDir);
     removeEntries(appDir, QFileInfo(DataPaths::applicationLogPath()).absoluteFilePath());
+}
+
+void startSettings(bool emptyTree)
+{
+    Settings::destroy();
+    if (emptyTree)
+        resetDataTree();
+    DataPaths::ensureDirectory(DataPaths::appDir());
+    Settings::create(DataPaths::kelvaraRoot());
+}
+
+bool usersFolderIsEmpty()
+{
+    const QDir users(DataPaths::kelvaraRoot() + QStringLiteral("/users"));
+    return !users.exists() || users.isEmpty();
 }
 
 bool writeFile(const QString &path, const QByteArray &data)

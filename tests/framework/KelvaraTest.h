@@ -23,6 +23,10 @@ bool logContains(const QString &text);
 
 /// Empties the data tree (DOCS/Kelvara) of this test process, keeping the application log.
 void resetDataTree();
+/// Recreates the settings on the data tree, emptied first when `emptyTree` is set.
+void startSettings(bool emptyTree = false);
+/// True while no user tree exists below the data tree.
+bool usersFolderIsEmpty();
 
 /// Writes a file, creating its folder; fails the calling test when it cannot.
 bool writeFile(const QString &path, const QByteArray &data);

@@ -2,6 +2,7 @@
 
 #include "GetRequest.h"
 #include "ProtocolTypes.h"
+#include "Settings.h"
 #include "TestCertificate.h"
 
 #include <QtCore/QTimer>
@@ -31,6 +32,15 @@ bool TestPeer::listen()
     return m_server->listen(QHostAddress::LocalHost, 0);
 }
 
+bool TestPeer::listenAs(const QString &prefix)
+{
+    if (!m_server->isListening() && !listen())
+        return false;
+    Settings::setValue(QStringLiteral("Preferences/%1Host").arg(prefix), QStringLiteral("127.0.0.1"));
+    Settings::setValue(QStringLiteral("Preferences/%1Port").arg(prefix), portText());
+    return true;
+}
+
 quint16 TestPeer::port() const
 {
     return m_server->serverPort();
@@ -49,6 +59,16 @@ QList<FileTransfer> TestPeer::receivedTransfers() const
             transfers << FileTransfer(frame);
     }
     return transfers;
+}
+
+QList<GetRequest> TestPeer::receivedRequests() const
+{
+    QList<GetRequest> requests;
+    for (const QByteArray &frame : m_received) {
+        if (MessageBase(frame).commandType() == CommandType::GetRequest)
+            requests << GetRequest(frame);
+    }
+    return requests;
 }
 
 void TestPeer::onNewConnection()

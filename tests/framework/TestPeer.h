@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileTransfer.h"
+#include "GetRequest.h"
 
 #include <QtCore/QHash>
 #include <QtCore/QList>
@@ -37,6 +38,9 @@ public:
 
     /// Listens on 127.0.0.1 with a port chosen by the system.
     bool listen();
+    /// Listens, and points the "Preferences/<prefix>Host" and "Port" settings at
+    /// this peer (prefix "Qelo3Server" or "HalvoServer").
+    bool listenAs(const QString &prefix);
     quint16 port() const;
     QString portText() const { return QString::number(port()); }
     int clientCount() const { return m_clients.size(); }
@@ -66,6 +70,7 @@ public:
 
     QList<QByteArray> received() const { return m_received; }
     QList<FileTransfer> receivedTransfers() const;
+    QList<GetRequest> receivedRequests() const;
     void clearReceived() { m_received.clear(); }
     /// Bytes of an upload put together from its chunks; null until its start arrived.
     QByteArray uploadedContent(const QString &filename) const { return m_uploads.value(filename); }

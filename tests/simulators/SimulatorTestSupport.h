@@ -85,4 +85,10 @@ inline bool applyCommandLine(SimulatorPeer &peer, const QString &demoName, const
     return ok;
 }
 
+/// Starts a peer without --data, as a user starting the program by hand would.
+inline bool startDemo(SimulatorPeer &peer, const QString &demoName)
+{
+    return applyCommandLine(peer, demoName) && peer.start();
+}
+
 } // namespace SimulatorTest

@@ -47,13 +47,6 @@ private:
         QVERIFY(m_generator->start());
     }
 
-    // Started without --data, as a user starting the program by hand would.
-    void startDemo()
-    {
-        QVERIFY(SimulatorTest::applyCommandLine(*m_generator, QStringLiteral("generator")));
-        QVERIFY(m_generator->start());
-    }
-
 private slots:
     void initTestCase() { KelvaraTest::initializeLogger(); }
 
@@ -71,7 +64,7 @@ private slots:
 
     void answersIdentityFromItsDataAndHeartbeats()
     {
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_generator, QStringLiteral("generator")));
         PeerLink link;
         QVERIFY(link.open(*m_generator));
 
@@ -103,16 +96,16 @@ private slots:
         QTest::addColumn<bool>("zipped");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("user-set list as type 2") << qint32(GetRequestType::UserSetList) << 2 << true
-                                                 << QStringList{QStringLiteral("QELO3_1_Anwenderset_230101_000000_V14.xml")};
-        QTest::newRow("user-set list as type 15") << qint32(GetRequestType::UserSetList) << 15 << true
-                                                  << QStringList{QStringLiteral("QELO3_1_Anwenderset_230101_000000_V14.xml")};
+        const QStringList userSet{QStringLiteral("QELO3_1_Anwenderset_230101_000000_V14.xml")};
+        const QString fix = QStringLiteral("1_230101_000000.fix");
+        // clang-format off
+        QTest::newRow("user-set list as type 2") << qint32(GetRequestType::UserSetList) << 2 << true << userSet;
+        QTest::newRow("user-set list as type 15") << qint32(GetRequestType::UserSetList) << 15 << true << userSet;
         QTest::newRow("chrono list offers the zipped event log once")
-            << qint32(GetRequestType::ChronoList) << 2 << true
-            << QStringList{QStringLiteral("1_230101_000000.fix"), QStringLiteral("1_230101_000000.flex.zip")};
+            << qint32(GetRequestType::ChronoList) << 2 << true << QStringList{fix, QStringLiteral("1_230101_000000.flex.zip")};
         QTest::newRow("chrono list offers the plain event log once")
-            << qint32(GetRequestType::ChronoList) << 2 << false
-            << QStringList{QStringLiteral("1_230101_000000.fix"), QStringLiteral("1_230101_000000.flex")};
+            << qint32(GetRequestType::ChronoList) << 2 << false << QStringList{fix, QStringLiteral("1_230101_000000.flex")};
+        // clang-format on
     }
 
     void listsNameTheOfferedFiles()
@@ -225,16 +218,14 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("folder");
 
-        QTest::newRow("empty user set") << int(FileType::UserSet) << QStringLiteral("QELO3_9_Anwenderset_231201_100000_V14.xml")
-                                        << 0 << QStringLiteral("usersets");
-        QTest::newRow("user set of one first chunk") << int(FileType::UserSet)
-                                                     << QStringLiteral("QELO3_9_Anwenderset_231201_100000_V14.xml")
-                                                     << 1024 << QStringLiteral("usersets");
-        QTest::newRow("user set of many chunks") << int(FileType::UserSet)
-                                                 << QStringLiteral("QELO3_9_Anwenderset_231201_100000_V14.xml")
-                                                 << 40000 << QStringLiteral("usersets");
-        QTest::newRow("firmware container") << int(FileType::FirmwareContainer) << QStringLiteral("fw_1_5_0.esc")
-                                            << 70000 << QStringLiteral("firmware");
+        const QString set = QStringLiteral("QELO3_9_Anwenderset_231201_100000_V14.xml");
+        const int user = int(FileType::UserSet);
+        // clang-format off
+        QTest::newRow("empty user set") << user << set << 0 << QStringLiteral("usersets");
+        QTest::newRow("user set of one first chunk") << user << set << 1024 << QStringLiteral("usersets");
+        QTest::newRow("user set of many chunks") << user << set << 40000 << QStringLiteral("usersets");
+        QTest::newRow("firmware container") << int(FileType::FirmwareContainer) << QStringLiteral("fw_1_5_0.esc") << 70000 << QStringLiteral("firmware");
+        // clang-format on
     }
 
     void uploadsLandByteIdentical()
@@ -243,7 +234,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, size);
         QFETCH(QString, folder);
-        startDemo();
+        QVERIFY(SimulatorTest::startDemo(*m_generator, QStringLiteral("generator")));
         const QStringList before = m_generator->userSetFiles();
         QCOMPARE(before.size(), 1);
         PeerLink link;

@@ -50,11 +50,13 @@ private:
 
     QString data() const { return m_server->dataDirectory(); }
 
-    // Started without --data, as a user starting the program by hand would.
-    void startDemo()
+    /// The demo server started and a link open to it; null when either failed.
+    std::unique_ptr<PeerLink> openDemo()
     {
-        QVERIFY(SimulatorTest::applyCommandLine(*m_server, QStringLiteral("server")));
-        QVERIFY(m_server->start());
+        if (!SimulatorTest::startDemo(*m_server, QStringLiteral("server")))
+            return nullptr;
+        auto link = std::make_unique<PeerLink>();
+        return link->open(*m_server) ? std::move(link) : nullptr;
     }
 
     FileTransfer request(PeerLink &link, qint32 type, qint32 selector = 0, const QString &info = QString())
@@ -114,13 +116,12 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(QString, replyName);
         QFETCH(int, role);
-        startDemo();
-        PeerLink link;
-        QVERIFY(link.open(*m_server));
+        const auto link = openDemo();
+        QVERIFY(link);
 
         UserLoginRequest login(0, false, user, password);
-        link.send(login);
-        const UserLoginReply reply(link.waitFor(CommandType::UserLoginReply));
+        link->send(login);
+        const UserLoginReply reply(link->waitFor(CommandType::UserLoginReply));
         QCOMPARE(reply.commandType(), qint32(CommandType::UserLoginReply));
         QCOMPARE(reply.result(), accepted);
         QCOMPARE(reply.userName(), replyName);
@@ -129,20 +130,20 @@ private slots:
             QVERIFY(reply.firstName().isEmpty());
             // Nothing follows a refusal: a marker request's answer comes next.
             GetRequest marker(0, false, GetRequestType::UpdateInformation, 0, QStringLiteral("1.4.1"));
-            link.send(marker);
-            QVERIFY(!link.waitFor(CommandType::UpdateInfoReply).isEmpty());
-            QVERIFY(link.ofCommand(CommandType::AuthorizationMatrix).isEmpty());
+            link->send(marker);
+            QVERIFY(!link->waitFor(CommandType::UpdateInfoReply).isEmpty());
+            QVERIFY(link->ofCommand(CommandType::AuthorizationMatrix).isEmpty());
             return;
         }
         QVERIFY(!reply.firstName().isEmpty());
         QVERIFY(!reply.lastName().isEmpty());
-        const AuthorizationMatrix matrix(link.waitFor(CommandType::AuthorizationMatrix));
+        const AuthorizationMatrix matrix(link->waitFor(CommandType::AuthorizationMatrix));
         QCOMPARE(matrix.numberOfRoles(), 12);
         for (int r = 0; r < 12; ++r)
             QCOMPARE(matrix.mask(r), kDefaultMasks.at(size_t(r)));
         // The reply comes before the matrix.
-        QVERIFY(link.inbox.indexOf(link.ofCommand(CommandType::UserLoginReply).first())
-                < link.inbox.indexOf(link.ofCommand(CommandType::AuthorizationMatrix).first()));
+        QVERIFY(link->inbox.indexOf(link->ofCommand(CommandType::UserLoginReply).first())
+                < link->inbox.indexOf(link->ofCommand(CommandType::AuthorizationMatrix).first()));
         QCOMPARE(m_server->acceptedLogins(), QStringList{replyName});
     }
 
@@ -154,15 +155,14 @@ private slots:
         QTest::addColumn<QString>("listFile");
         QTest::addColumn<QString>("firstEntry");
 
-        QTest::newRow("firmware list is type 5") << qint32(GetRequestType::FirmwareList) << 0
-                                                 << int(FileType::FirmwareList) << "firmware.txt"
-                                                 << "QELO3_Firmware_Release_1_4_2__230612_090000.esb";
-        QTest::newRow("template list echoes selector 2") << qint32(GetRequestType::UserSetList) << 2
-                                                         << int(FileType::FileList) << "templates.txt"
-                                                         << "QELO3_Allgemeinchirurgie_Vorlage_230915_120000_V14.xml";
-        QTest::newRow("downloads list echoes selector 1") << qint32(GetRequestType::UserSetList) << 1
-                                                          << int(FileType::FileList) << "downloads.txt"
-                                                          << "QELO3_23100042_Anwenderset_230930_071500_V14.xml";
+        // clang-format off
+        QTest::newRow("firmware list is type 5") << qint32(GetRequestType::FirmwareList) << 0 << int(FileType::FirmwareList)
+            << "firmware.txt" << "QELO3_Firmware_Release_1_4_2__230612_090000.esb";
+        QTest::newRow("template list echoes selector 2") << qint32(GetRequestType::UserSetList) << 2 << int(FileType::FileList)
+            << "templates.txt" << "QELO3_Allgemeinchirurgie_Vorlage_230915_120000_V14.xml";
+        QTest::newRow("downloads list echoes selector 1") << qint32(GetRequestType::UserSetList) << 1 << int(FileType::FileList)
+            << "downloads.txt" << "QELO3_23100042_Anwenderset_230930_071500_V14.xml";
+        // clang-format on
     }
 
     void listsAreTheStoredPayloads()
@@ -172,11 +172,10 @@ private slots:
         QFETCH(int, fileType);
         QFETCH(QString, listFile);
         QFETCH(QString, firstEntry);
-        startDemo();
-        PeerLink link;
-        QVERIFY(link.open(*m_server));
+        const auto link = openDemo();
+        QVERIFY(link);
 
-        const FileTransfer list = request(link, requestType, selector);
+        const FileTransfer list = request(*link, requestType, selector);
         QCOMPARE(list.fileType(), fileType);
         QCOMPARE(list.selector(), selector);
         QCOMPARE(list.data(), KelvaraTest::readFile(data() + QStringLiteral("/lists/") + listFile));
@@ -185,7 +184,7 @@ private slots:
 
         // Without the prepared payload the folder itself is listed as "name:time".
         QVERIFY(QFile::remove(data() + QStringLiteral("/lists/") + listFile));
-        const FileTransfer made = request(link, requestType, selector);
+        const FileTransfer made = request(*link, requestType, selector);
         const QStringList madeEntries =
             QString::fromUtf8(made.data()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(madeEntries.size(), entries.size());
@@ -202,21 +201,20 @@ private slots:
         QTest::addColumn<qint32>("answerSelector");
         QTest::addColumn<QString>("source");
 
+        const QString downloads = QStringLiteral("usersets/downloads/") + kUserSet;
+        // clang-format off
         QTest::newRow("user set by category 1 and relative path")
-            << qint32(GetRequestType::UserSet) << 1 << QStringLiteral("downloads/") + kUserSet << int(FileType::UserSet)
-            << 1 << QStringLiteral("usersets/downloads/") + kUserSet;
-        QTest::newRow("template by category 2") << qint32(GetRequestType::UserSet) << 2 << kTemplate
-                                                << int(FileType::UserSet) << 2
-                                                << QStringLiteral("usersets/templates/") + kTemplate;
-        QTest::newRow("listed user set by request 10") << qint32(GetRequestType::ListedFile) << 1 << kUserSet
-                                                       << int(FileType::UserSet) << 1
-                                                       << QStringLiteral("usersets/downloads/") + kUserSet;
-        QTest::newRow("firmware description is type 4") << qint32(GetRequestType::ListedFile) << 1 << kDescription
-                                                        << int(FileType::FirmwareDescription) << 0
-                                                        << QStringLiteral("firmware/") + kDescription;
+            << qint32(GetRequestType::UserSet) << 1 << QStringLiteral("downloads/") + kUserSet << int(FileType::UserSet) << 1 << downloads;
+        QTest::newRow("template by category 2")
+            << qint32(GetRequestType::UserSet) << 2 << kTemplate << int(FileType::UserSet) << 2 << QStringLiteral("usersets/templates/") + kTemplate;
+        QTest::newRow("listed user set by request 10")
+            << qint32(GetRequestType::ListedFile) << 1 << kUserSet << int(FileType::UserSet) << 1 << downloads;
+        QTest::newRow("firmware description is type 4")
+            << qint32(GetRequestType::ListedFile) << 1 << kDescription << int(FileType::FirmwareDescription) << 0 << QStringLiteral("firmware/") + kDescription;
         QTest::newRow("service-centre directory is type 11")
             << qint32(GetRequestType::ServiceCenters) << 0 << QString() << int(FileType::ServiceCenters) << 0
             << QStringLiteral("servicecenters/kelvara_contact_ServiceCenterList_231101_000000_V130.xml");
+        // clang-format on
     }
 
     void filesAnswerWithTheDocumentedTypes()
@@ -227,11 +225,10 @@ private slots:
         QFETCH(int, fileType);
         QFETCH(qint32, answerSelector);
         QFETCH(QString, source);
-        startDemo();
-        PeerLink link;
-        QVERIFY(link.open(*m_server));
+        const auto link = openDemo();
+        QVERIFY(link);
 
-        const FileTransfer file = request(link, requestType, selector, info);
+        const FileTransfer file = request(*link, requestType, selector, info);
         QCOMPARE(file.fileType(), fileType);
         QCOMPARE(file.selector(), answerSelector);
         QCOMPARE(file.filename(), QFileInfo(source).fileName());
@@ -242,10 +239,9 @@ private slots:
 
     void catalogueIsNewerAndEncrypted()
     {
-        startDemo();
-        PeerLink link;
-        QVERIFY(link.open(*m_server));
-        const FileTransfer catalogue = request(link, GetRequestType::InstrumentCatalog);
+        const auto link = openDemo();
+        QVERIFY(link);
+        const FileTransfer catalogue = request(*link, GetRequestType::InstrumentCatalog);
         QCOMPARE(catalogue.fileType(), qint32(FileType::InstrumentCatalog));
         QCOMPARE(catalogue.data(), KelvaraTest::readFile(QStringLiteral(KELVARA_SIMULATOR_CATALOGUE)));
 
@@ -281,13 +277,12 @@ private slots:
 
     void firmwareContainerDownloadsInChunks()
     {
-        startDemo();
+        const auto link = openDemo();
+        QVERIFY(link);
         m_server->setChunkSize(100000);
-        PeerLink link;
-        QVERIFY(link.open(*m_server));
         const QString name = QStringLiteral("QELO3_Firmware_Release_1_4_2__230612_090000.esc");
         const QString target = m_dir->path() + QStringLiteral("/target");
-        auto download = std::make_unique<FileDownload>(link.client.get(), name, target, FileType::FirmwareContainer,
+        auto download = std::make_unique<FileDownload>(link->client.get(), name, target, FileType::FirmwareContainer,
                                                        GetRequestType::ListedFile, 10000);
         QSignalSpy succeeded(download.get(), &FileDownload::successfullyFinished);
         QSignalSpy failed(download.get(), &FileDownload::errorOccured);
@@ -319,12 +314,11 @@ private slots:
         ServerSimulator::UpdateInfo mode;
         QVERIFY(ServerSimulator::parseUpdateInfo(option, &mode));
         m_server->setUpdateInfo(mode);
-        startDemo();
-        PeerLink link;
-        QVERIFY(link.open(*m_server));
+        const auto link = openDemo();
+        QVERIFY(link);
         GetRequest get(0, false, GetRequestType::UpdateInformation, 0, QStringLiteral("1.4.1"));
-        link.send(get);
-        const UpdateInfoReply reply(link.waitFor(CommandType::UpdateInfoReply));
+        link->send(get);
+        const UpdateInfoReply reply(link->waitFor(CommandType::UpdateInfoReply));
         QCOMPARE(reply.updateTyp(), updateTyp);
         QCOMPARE(!reply.headlineDE().isEmpty(), texts);
         QCOMPARE(!reply.textEN().isEmpty(), texts);
@@ -339,12 +333,12 @@ private slots:
         QTest::addColumn<QString>("directory");
         QTest::addColumn<QString>("stored");
 
-        QTest::newRow("user set") << int(FileType::UserSet) << "23104711"
-                                  << "received/usersets/QELO3_23104711_Anwenderset_231201_080000_V14.xml";
-        QTest::newRow("application log below its user") << int(FileType::ApplicationLog) << "technician"
-                                                        << "received/logs/technician/QELO3_23104711_Anwenderset_231201_080000_V14.xml";
-        QTest::newRow("contact message") << int(FileType::ContactMessage) << ""
-                                         << "received/contact/QELO3_23104711_Anwenderset_231201_080000_V14.xml";
+        const QString name = QStringLiteral("QELO3_23104711_Anwenderset_231201_080000_V14.xml");
+        // clang-format off
+        QTest::newRow("user set") << int(FileType::UserSet) << "23104711" << "received/usersets/" + name;
+        QTest::newRow("application log below its user") << int(FileType::ApplicationLog) << "technician" << "received/logs/technician/" + name;
+        QTest::newRow("contact message") << int(FileType::ContactMessage) << "" << "received/contact/" + name;
+        // clang-format on
     }
 
     void uploadsAreStoredAndAcknowledged()
@@ -352,15 +346,14 @@ private slots:
         QFETCH(int, fileType);
         QFETCH(QString, directory);
         QFETCH(QString, stored);
-        startDemo();
-        PeerLink link;
-        QVERIFY(link.open(*m_server));
+        const auto link = openDemo();
+        QVERIFY(link);
 
         const QByteArray content("payload \x01\x02\xff of the upload", 26);
         FileTransfer upload(0, false, fileType, directory,
                             QStringLiteral("QELO3_23104711_Anwenderset_231201_080000_V14.xml"), 0, content, 0);
-        link.send(upload);
-        const FileTransfer ack(link.waitFor(CommandType::FileTransfer));
+        link->send(upload);
+        const FileTransfer ack(link->waitFor(CommandType::FileTransfer));
         QVERIFY(ack.isAck());
         QCOMPARE(ack.fileType(), fileType);
         QCOMPARE(ack.filename(), upload.filename());
@@ -370,20 +363,19 @@ private slots:
 
     void logoutAndConnectNoticeAreOnlyLogged()
     {
-        startDemo();
-        PeerLink link;
-        QVERIFY(link.open(*m_server));
+        const auto link = openDemo();
+        QVERIFY(link);
         GetRequest connected(0, false, GetRequestType::ServerConnected);
-        link.send(connected);
+        link->send(connected);
         UserLogoutRequest logout(0, false);
-        link.send(logout);
+        link->send(logout);
         QTRY_COMPARE_WITH_TIMEOUT(m_server->logoutCount(), 1, KelvaraTest::timeout(5000));
         QCOMPARE(m_server->receivedOfCommand(CommandType::GetRequest).size(), 1);
         QVERIFY(KelvaraTest::logContains(QStringLiteral("ServerSimulator::onBinaryMessage: received UserLogoutRequest")));
         QVERIFY(KelvaraTest::logContains(
             QStringLiteral("ServerSimulator::onBinaryMessage: received GetRequest: GetRequestType=13")));
         // Heartbeat answers aside, neither is answered.
-        QVERIFY(link.ofCommand(CommandType::FileTransfer).isEmpty());
+        QVERIFY(link->ofCommand(CommandType::FileTransfer).isEmpty());
         QCOMPARE(m_server->sentCount(), qint64(0));
     }
 };

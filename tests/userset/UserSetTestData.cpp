@@ -1,6 +1,11 @@
 #include "UserSetTestData.h"
 
+#include "Instrument.h"
 #include "InstrumentConfiguration.h"
+#include "ProgramGroup.h"
+#include "ProgramLevel.h"
+#include "UserProgram.h"
+#include "UserSet.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QMap>
@@ -105,6 +110,20 @@ QString compareDocuments(const QByteArray &expected, const QByteArray &actual)
     if (!right.setContent(actual))
         return QStringLiteral("actual document does not parse");
     return compareElements(left.documentElement(), right.documentElement(), QString());
+}
+
+QList<Instrument *> instrumentsOf(const UserSet *set, bool withSubInstruments)
+{
+    QList<Instrument *> result;
+    for (const ProgramGroup *group : set->programGroups())
+        for (const UserProgram *program : group->programs())
+            for (const ProgramLevel *level : program->levels())
+                for (Instrument *instrument : level->instruments()) {
+                    result << instrument;
+                    if (withSubInstruments)
+                        result << instrument->subInstruments();
+                }
+    return result;
 }
 
 } // namespace UserSetTestData

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QtCore/QByteArray>
+#include <QtCore/QList>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
+
+class Instrument;
+class UserSet;
 
 /// Fixtures shared by the user-set tests.
 namespace UserSetTestData {
@@ -20,5 +24,7 @@ QByteArray minimalDocument(const QByteArray &instruments = QByteArray(),
 /// Compares two documents element by element and attribute by attribute;
 /// returns the first difference, or empty when they agree.
 QString compareDocuments(const QByteArray &expected, const QByteArray &actual);
+/// Every instrument of every level of the set, each followed by its sub-instruments when asked.
+QList<Instrument *> instrumentsOf(const UserSet *set, bool withSubInstruments = false);
 
 } // namespace UserSetTestData

@@ -155,20 +155,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<bool>("logsError");
-        QTest::newRow("2.5 becomes 25") << "2.5"
-                                        << "25" << false;
-        QTest::newRow("0.25 rounds half up to 3") << "0.25"
-                                                  << "3" << false;
-        QTest::newRow("1.15 rounds half up to 12") << "1.15"
-                                                   << "12" << false;
-        QTest::newRow("10.0 becomes 100") << "10.0"
-                                          << "100" << false;
-        QTest::newRow("whole number unchanged") << "25"
-                                                << "25" << false;
-        QTest::newRow("mode identifier unchanged") << "COAG_M3"
-                                                   << "COAG_M3" << false;
-        QTest::newRow("point without number gives 0") << "a.b"
-                                                      << "0" << true;
+        // clang-format off
+        QTest::newRow("2.5 becomes 25") << "2.5" << "25" << false;
+        QTest::newRow("0.25 rounds half up to 3") << "0.25" << "3" << false;
+        QTest::newRow("1.15 rounds half up to 12") << "1.15" << "12" << false;
+        QTest::newRow("10.0 becomes 100") << "10.0" << "100" << false;
+        QTest::newRow("whole number unchanged") << "25" << "25" << false;
+        QTest::newRow("mode identifier unchanged") << "COAG_M3" << "COAG_M3" << false;
+        QTest::newRow("point without number gives 0") << "a.b" << "0" << true;
+        // clang-format on
     }
     void convertToScale()
     {
@@ -205,20 +200,16 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("typeOfNumber");
         QTest::addColumn<QString>("warning");
+        // clang-format off
         QTest::newRow("later type wins a data-set number")
-            << QList<Group> { group("First", { { "Datensatznummer", "77" } }),
-                   group("Second", { { "Datensatznummer", "77" } }) }
-            << "77"
-            << "Second"
-            << "instrumentTpe=Second re-defines datensatzNummer=77";
+            << QList<Group> { group("First", { { "Datensatznummer", "77" } }), group("Second", { { "Datensatznummer", "77" } }) }
+            << "77" << "Second" << "instrumentTpe=Second re-defines datensatzNummer=77";
         QTest::newRow("re-defined type replaces the old one")
-            << QList<Group> { group("Same", { { "Datensatznummer", "78" } }),
-                   group("Same", { { "Datensatznummer", "79" } }) }
-            << "79"
-            << "Same"
-            << "instrumentType=Same is beeing redefined";
+            << QList<Group> { group("Same", { { "Datensatznummer", "78" } }), group("Same", { { "Datensatznummer", "79" } }) }
+            << "79" << "Same" << "instrumentType=Same is beeing redefined";
         QTest::newRow("reserved numbers never map")
             << QList<Group> { group("Zero", { { "Datensatznummer", "65535" } }) } << "65535" << QString() << QString();
+        // clang-format on
     }
     void redefinitions()
     {
@@ -404,10 +395,11 @@ private slots:
     {
         QTest::addColumn<quint32>("bits");
         QTest::addColumn<QStringList>("suffixes");
+        // clang-format off
         QTest::newRow("no bit shows no-activation only") << quint32(0) << QStringList { "weiss_no_activation" };
         QTest::newRow("hand and one foot") << quint32(1 | 2) << QStringList { "weiss_hand", "weiss_1FuS" };
-        QTest::newRow("autostart and autostop")
-            << quint32(32 | 64) << QStringList { "weiss_autostart", "weiss_autostop" };
+        QTest::newRow("autostart and autostop") << quint32(32 | 64) << QStringList { "weiss_autostart", "weiss_autostop" };
+        // clang-format on
     }
     void activationImages()
     {
@@ -428,15 +420,11 @@ private slots:
         QTest::addColumn<QString>("identifier");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("image");
-        QTest::newRow("thorax uses the cardio pictogram") << "THORAX"
-                                                          << "Thoracic surgery"
-                                                          << "pg_kardio.png";
-        QTest::newRow("ortho uses the general pictogram") << "ORTHO"
-                                                          << "Orthopedics"
-                                                          << "pg_allgemein.png";
-        QTest::newRow("urology image name") << "URO"
-                                            << "Urology"
-                                            << "pg_urologie.png";
+        // clang-format off
+        QTest::newRow("thorax uses the cardio pictogram") << "THORAX" << "Thoracic surgery" << "pg_kardio.png";
+        QTest::newRow("ortho uses the general pictogram") << "ORTHO" << "Orthopedics" << "pg_allgemein.png";
+        QTest::newRow("urology image name") << "URO" << "Urology" << "pg_urologie.png";
+        // clang-format on
     }
     void programGroupCatalogue()
     {

@@ -18,31 +18,17 @@ private slots:
         QTest::addColumn<QString>("displayName");
         QTest::addColumn<QString>("fullName");
         QTest::addColumn<bool>("isProtected");
+        // clang-format off
         QTest::newRow("protected and editable part") << "Standard®Mein Name"
                                                      << "Standard"
                                                      << "Mein Name"
                                                      << "StandardMein Name"
                                                      << "Standard®Mein Name" << true;
-        QTest::newRow("plain name") << "Frei"
-                                    << ""
-                                    << "Frei"
-                                    << "Frei"
-                                    << "Frei" << false;
-        QTest::newRow("two separators empty both parts") << "A®B®C"
-                                                         << ""
-                                                         << ""
-                                                         << ""
-                                                         << "" << false;
-        QTest::newRow("protected part only") << "ThermoSeal®"
-                                             << "ThermoSeal"
-                                             << ""
-                                             << "ThermoSeal"
-                                             << "ThermoSeal®" << true;
-        QTest::newRow("separator first is unprotected") << "®Rest"
-                                                        << ""
-                                                        << "Rest"
-                                                        << "Rest"
-                                                        << "Rest" << false;
+        QTest::newRow("plain name") << "Frei" << "" << "Frei" << "Frei" << "Frei" << false;
+        QTest::newRow("two separators empty both parts") << "A®B®C" << "" << "" << "" << "" << false;
+        QTest::newRow("protected part only") << "ThermoSeal®" << "ThermoSeal" << "" << "ThermoSeal" << "ThermoSeal®" << true;
+        QTest::newRow("separator first is unprotected") << "®Rest" << "" << "Rest" << "Rest" << "Rest" << false;
+        // clang-format on
     }
     void settingTheName()
     {
@@ -80,18 +66,12 @@ private slots:
         QTest::addColumn<QString>("fullName");
         QTest::addColumn<QString>("display");
         QTest::addColumn<QString>("protectedPart");
-        QTest::newRow("without separator") << "Frei"
-                                           << "Frei"
-                                           << "";
-        QTest::newRow("with both parts") << "HybridVex® Sonde"
-                                         << "HybridVex Sonde"
-                                         << "HybridVex";
-        QTest::newRow("empty editable part") << "ThermoSeal®"
-                                             << "ThermoSeal"
-                                             << "ThermoSeal";
-        QTest::newRow("malformed has no protected part") << "A®B®C"
-                                                         << "AB"
-                                                         << "";
+        // clang-format off
+        QTest::newRow("without separator") << "Frei" << "Frei" << "";
+        QTest::newRow("with both parts") << "HybridVex® Sonde" << "HybridVex Sonde" << "HybridVex";
+        QTest::newRow("empty editable part") << "ThermoSeal®" << "ThermoSeal" << "ThermoSeal";
+        QTest::newRow("malformed has no protected part") << "A®B®C" << "AB" << "";
+        // clang-format on
     }
     void staticHelpers()
     {
@@ -107,11 +87,21 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("catalogueName");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("already protected is kept") << "HybridVex® links" << "HybridVex® Sonde" << "HybridVex® links";
-        QTest::newRow("protected form alone gets the separator") << "HybridVex links" << "HybridVex® Sonde" << "HybridVex® links";
-        QTest::newRow("any other name becomes the catalogue name") << "Sonde" << "HybridVex® Sonde" << "HybridVex® Sonde";
-        QTest::newRow("unprotected catalogue name leaves it alone") << "Mein Messer" << "Messer" << "Mein Messer";
-        QTest::newRow("empty name stays empty") << "" << "HybridVex® Sonde" << "";
+        QTest::newRow("already protected is kept") << "HybridVex® links"
+                                                   << "HybridVex® Sonde"
+                                                   << "HybridVex® links";
+        QTest::newRow("protected form alone gets the separator") << "HybridVex links"
+                                                                 << "HybridVex® Sonde"
+                                                                 << "HybridVex® links";
+        QTest::newRow("any other name becomes the catalogue name") << "Sonde"
+                                                                   << "HybridVex® Sonde"
+                                                                   << "HybridVex® Sonde";
+        QTest::newRow("unprotected catalogue name leaves it alone") << "Mein Messer"
+                                                                    << "Messer"
+                                                                    << "Mein Messer";
+        QTest::newRow("empty name stays empty") << ""
+                                                << "HybridVex® Sonde"
+                                                << "";
     }
     void instrumentNamesKeepTheirProtectedPart()
     {

@@ -302,147 +302,66 @@ private slots:
         QCOMPARE(instrument.definition()->instrumentType(), QStringLiteral("BiPinzette"));
     }
 
+    // Each row: "type cut-source coag-source coag-mode autostop" and the bits derived from them.
     void activationFromSources_data()
     {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("cut");
-        QTest::addColumn<QString>("coag");
-        QTest::addColumn<QString>("coagMode");
-        QTest::addColumn<QString>("autostop");
+        QTest::addColumn<QString>("sources");
         QTest::addColumn<quint32>("bits");
-        QTest::newRow("AUS AUTOSTART is 32") << "BiPinzette"
-                                             << "AUS"
-                                             << "AUTOSTART"
-                                             << "COAG_M7"
-                                             << "AUS" << 32u;
-        QTest::newRow("AUS SINGLE is 2") << "BiPinzette"
-                                         << "AUS"
-                                         << "SINGLE"
-                                         << "COAG_M7"
-                                         << "AUS" << 2u;
-        QTest::newRow("AUS DOUBLE is 16") << "BiPinzette"
-                                          << "AUS"
-                                          << "DOUBLE"
-                                          << "COAG_M7"
-                                          << "AUS" << 16u;
-        QTest::newRow("DOUBLE AUS is 8") << "BiPinzette"
-                                         << "DOUBLE"
-                                         << "AUS"
-                                         << "COAG_M7"
-                                         << "AUS" << 8u;
-        QTest::newRow("DOUBLE SINGLE is 2+8") << "BiPinzette"
-                                              << "DOUBLE"
-                                              << "SINGLE"
-                                              << "COAG_M7"
-                                              << "AUS" << 10u;
-        QTest::newRow("DOUBLE DOUBLE is 4") << "BiPinzette"
-                                            << "DOUBLE"
-                                            << "DOUBLE"
-                                            << "COAG_M7"
-                                            << "AUS" << 4u;
-        QTest::newRow("other pair is none") << "BiPinzette"
-                                            << "SINGLE"
-                                            << "SINGLE"
-                                            << "COAG_M7"
-                                            << "AUS" << 0u;
-        QTest::newRow("autostop mode with EIN adds 64") << "BiPinzette"
-                                                        << "AUS"
-                                                        << "SINGLE"
-                                                        << "COAG_M12"
-                                                        << "EIN" << 66u;
-        QTest::newRow("autostop EIN ignored outside autostop modes") << "BiPinzette"
-                                                                     << "AUS"
-                                                                     << "SINGLE"
-                                                                     << "COAG_M7"
-                                                                     << "EIN" << 2u;
-        QTest::newRow("finger switch adds 1") << "MonoMesser"
-                                              << "AUS"
-                                              << "SINGLE"
-                                              << "COAG_M1"
-                                              << "AUS" << 3u;
-        QTest::newRow("autostart refused for prevent-autostart type") << "ThermoSeal"
-                                                                      << "AUS"
-                                                                      << "AUTOSTART"
-                                                                      << "COAG_M14"
-                                                                      << "AUS" << 0u;
+        QTest::newRow("AUS AUTOSTART is 32") << "BiPinzette AUS AUTOSTART COAG_M7 AUS" << 32u;
+        QTest::newRow("AUS SINGLE is 2") << "BiPinzette AUS SINGLE COAG_M7 AUS" << 2u;
+        QTest::newRow("AUS DOUBLE is 16") << "BiPinzette AUS DOUBLE COAG_M7 AUS" << 16u;
+        QTest::newRow("DOUBLE AUS is 8") << "BiPinzette DOUBLE AUS COAG_M7 AUS" << 8u;
+        QTest::newRow("DOUBLE SINGLE is 2+8") << "BiPinzette DOUBLE SINGLE COAG_M7 AUS" << 10u;
+        QTest::newRow("DOUBLE DOUBLE is 4") << "BiPinzette DOUBLE DOUBLE COAG_M7 AUS" << 4u;
+        QTest::newRow("other pair is none") << "BiPinzette SINGLE SINGLE COAG_M7 AUS" << 0u;
+        QTest::newRow("autostop mode with EIN adds 64") << "BiPinzette AUS SINGLE COAG_M12 EIN" << 66u;
+        QTest::newRow("autostop EIN ignored outside autostop modes") << "BiPinzette AUS SINGLE COAG_M7 EIN" << 2u;
+        QTest::newRow("finger switch adds 1") << "MonoMesser AUS SINGLE COAG_M1 AUS" << 3u;
+        QTest::newRow("autostart refused for prevent-autostart type") << "ThermoSeal AUS AUTOSTART COAG_M14 AUS" << 0u;
     }
     void activationFromSources()
     {
-        QFETCH(QString, type);
-        QFETCH(QString, cut);
-        QFETCH(QString, coag);
-        QFETCH(QString, coagMode);
-        QFETCH(QString, autostop);
+        QFETCH(QString, sources);
         QFETCH(quint32, bits);
+        const QStringList field = sources.split(QLatin1Char(' '));
         Instrument instrument;
-        instrument.setInstrumentType(type);
-        instrument.cut().setAktivierungsquelle(cut);
-        instrument.coag().setAktivierungsquelle(coag);
-        instrument.coag().setSelektierterMode(coagMode);
-        instrument.coag().setAutostop(autostop);
+        instrument.setInstrumentType(field.at(0));
+        instrument.cut().setAktivierungsquelle(field.at(1));
+        instrument.coag().setAktivierungsquelle(field.at(2));
+        instrument.coag().setSelektierterMode(field.at(3));
+        instrument.coag().setAutostop(field.at(4));
         instrument.deriveActivation();
         QCOMPARE(instrument.activation(), bits);
     }
 
+    // Each row: the bits, then "coag-mode cut-source coag-source autostop" with the sources written back.
     void sourcesFromActivation_data()
     {
         QTest::addColumn<quint32>("bits");
-        QTest::addColumn<QString>("coagMode");
-        QTest::addColumn<QString>("cut");
-        QTest::addColumn<QString>("coag");
-        QTest::addColumn<QString>("autostop");
-        QTest::newRow("2 is AUS SINGLE") << 2u << "COAG_M1"
-                                         << "AUS"
-                                         << "SINGLE"
-                                         << "kept";
-        QTest::newRow("4 is DOUBLE DOUBLE") << 4u << "COAG_M1"
-                                            << "DOUBLE"
-                                            << "DOUBLE"
-                                            << "kept";
-        QTest::newRow("8 is DOUBLE AUS") << 8u << "COAG_M1"
-                                         << "DOUBLE"
-                                         << "AUS"
-                                         << "kept";
-        QTest::newRow("10 is DOUBLE SINGLE") << 10u << "COAG_M1"
-                                             << "DOUBLE"
-                                             << "SINGLE"
-                                             << "kept";
-        QTest::newRow("16 is AUS DOUBLE") << 16u << "COAG_M1"
-                                          << "AUS"
-                                          << "DOUBLE"
-                                          << "kept";
-        QTest::newRow("32 is AUS AUTOSTART") << 32u << "COAG_M7"
-                                             << "AUS"
-                                             << "AUTOSTART"
-                                             << "kept";
-        QTest::newRow("hand and autostop ignored for sources") << (1u | 64u | 2u) << "COAG_M3"
-                                                               << "AUS"
-                                                               << "SINGLE"
-                                                               << "EIN";
-        QTest::newRow("autostop mode without 64 writes AUS") << 2u << "COAG_M2"
-                                                             << "AUS"
-                                                             << "SINGLE"
-                                                             << "AUS";
-        QTest::newRow("nothing is AUS AUS") << 0u << "COAG_M1"
-                                            << "AUS"
-                                            << "AUS"
-                                            << "kept";
+        QTest::addColumn<QString>("sources");
+        QTest::newRow("2 is AUS SINGLE") << 2u << "COAG_M1 AUS SINGLE kept";
+        QTest::newRow("4 is DOUBLE DOUBLE") << 4u << "COAG_M1 DOUBLE DOUBLE kept";
+        QTest::newRow("8 is DOUBLE AUS") << 8u << "COAG_M1 DOUBLE AUS kept";
+        QTest::newRow("10 is DOUBLE SINGLE") << 10u << "COAG_M1 DOUBLE SINGLE kept";
+        QTest::newRow("16 is AUS DOUBLE") << 16u << "COAG_M1 AUS DOUBLE kept";
+        QTest::newRow("32 is AUS AUTOSTART") << 32u << "COAG_M7 AUS AUTOSTART kept";
+        QTest::newRow("hand and autostop ignored for sources") << (1u | 64u | 2u) << "COAG_M3 AUS SINGLE EIN";
+        QTest::newRow("autostop mode without 64 writes AUS") << 2u << "COAG_M2 AUS SINGLE AUS";
+        QTest::newRow("nothing is AUS AUS") << 0u << "COAG_M1 AUS AUS kept";
     }
     void sourcesFromActivation()
     {
         QFETCH(quint32, bits);
-        QFETCH(QString, coagMode);
-        QFETCH(QString, cut);
-        QFETCH(QString, coag);
-        QFETCH(QString, autostop);
+        QFETCH(QString, sources);
+        const QString coagMode = sources.section(QLatin1Char(' '), 0, 0);
         Instrument instrument;
         instrument.coag().setSelektierterMode(coagMode);
         instrument.coag().setAutostop(QStringLiteral("kept"));
         instrument.setActivation(bits);
         instrument.applyActivationToSources();
-        QCOMPARE(instrument.cut().aktivierungsquelle(), cut);
-        QCOMPARE(instrument.coag().aktivierungsquelle(), coag);
-        QCOMPARE(instrument.coag().autostop(), autostop);
+        const QStringList written = { coagMode, instrument.cut().aktivierungsquelle(),
+            instrument.coag().aktivierungsquelle(), instrument.coag().autostop() };
+        QCOMPARE(written.join(QLatin1Char(' ')), sources);
     }
 
     void settingActivationTypes_data()
@@ -483,52 +402,35 @@ private slots:
         QCOMPARE(instrument.cut().selektierterMode(), QStringLiteral("CUT_AUS"));
     }
 
+    // Each row: "type coag-mode two-pedal-divisible autostart-allowed" and the rows offered.
     void offeredActivationTypes_data()
     {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("coagMode");
-        QTest::addColumn<QString>("twoPedal");
-        QTest::addColumn<QString>("autostartAllowed");
+        QTest::addColumn<QString>("situation");
         QTest::addColumn<QStringList>("offered");
         QTest::newRow("bipolar autostart mode offers everything")
-            << "BiPinzette"
-            << "COAG_M12"
-            << "EIN"
-            << "EIN"
+            << "BiPinzette COAG_M12 EIN EIN"
             << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_2FUSS_CUT", "ACTIVATION_2FUSS_COAG",
                    "ACTIVATION_AUTOSTART", "ACTIVATION_AUTOSTOP" };
         QTest::newRow("no divisible pedal, no autostart setup")
-            << "BiPinzette"
-            << "COAG_M12"
-            << "AUS"
-            << "AUS" << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_AUTOSTOP" };
+            << "BiPinzette COAG_M12 AUS AUS"
+            << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_AUTOSTOP" };
         QTest::newRow("monopolar never autostarts")
-            << "MonoMesser"
-            << "COAG_M3"
-            << "AUS"
-            << "EIN" << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_AUTOSTOP" };
-        QTest::newRow("prevent-foot-switch type offers no pedal") << "MonoHandstueck"
-                                                                  << "COAG_M1"
-                                                                  << "EIN"
-                                                                  << "EIN" << QStringList {};
+            << "MonoMesser COAG_M3 AUS EIN"
+            << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS", "ACTIVATION_AUTOSTOP" };
+        QTest::newRow("prevent-foot-switch type offers no pedal") << "MonoHandstueck COAG_M1 EIN EIN" << QStringList {};
         QTest::newRow("prevent-autostart and hide-autostop type")
-            << "ThermoSeal"
-            << "COAG_M12"
-            << "AUS"
-            << "EIN" << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS" };
+            << "ThermoSeal COAG_M12 AUS EIN" << QStringList { "ACTIVATION_1FUSS", "ACTIVATION_2FUSS" };
     }
     void offeredActivationTypes()
     {
-        QFETCH(QString, type);
-        QFETCH(QString, coagMode);
-        QFETCH(QString, twoPedal);
-        QFETCH(QString, autostartAllowed);
+        QFETCH(QString, situation);
         QFETCH(QStringList, offered);
-        auto set = makeSet(1, { type });
-        set->setSetup(UserSet::ZweiPedalFussschalterTeilbar, twoPedal);
-        set->setSetup(UserSet::AutostartErlaubt, autostartAllowed);
+        const QStringList field = situation.split(QLatin1Char(' '));
+        auto set = makeSet(1, { field.at(0) });
+        set->setSetup(UserSet::ZweiPedalFussschalterTeilbar, field.at(2));
+        set->setSetup(UserSet::AutostartErlaubt, field.at(3));
         Instrument *instrument = programOf(set.get())->levels().first()->instruments().first();
-        instrument->coag().setSelektierterMode(coagMode);
+        instrument->coag().setSelektierterMode(field.at(1));
         instrument->setActivation(Instrument::ActivationOneFoot);
         QStringList actual;
         bool oneFootChecked = false;

@@ -26,16 +26,7 @@ private:
     QString dir(int type) const { return DataPaths::userSetDirectory(m_user, type); }
     static QByteArray templateBytes() { return KelvaraTest::readFile(UserSetTestData::builtinTemplates().first()); }
 
-    static QList<Instrument *> instrumentsOf(const UserSet *set)
-    {
-        QList<Instrument *> result;
-        for (const ProgramGroup *group : set->programGroups())
-            for (const UserProgram *program : group->programs())
-                for (const ProgramLevel *level : program->levels())
-                    for (Instrument *instrument : level->instruments())
-                        result << instrument << instrument->subInstruments();
-        return result;
-    }
+    static QList<Instrument *> instrumentsOf(const UserSet *set) { return UserSetTestData::instrumentsOf(set, true); }
 
     /// A loaded download and, when asked, an own template named "Mine" beside it.
     UserSet *prepareSets(UserSetStorage &storage, bool withOwnTemplate) const
@@ -71,16 +62,13 @@ private slots:
         QTest::addColumn<QString>("baseName");
         QTest::addColumn<QString>("displayName");
         QTest::addColumn<QDateTime>("dateTime");
-        QTest::newRow("six parts") << "A_B_C_240101_120000_F.xml"
-                                   << "A_B_C_240101_120000_F"
-                                   << "B_240101_120000" << QDateTime(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC);
-        QTest::newRow("dots before the extension")
-            << "A_B.1_C_231224_235959_V1.2.xml"
-            << "A_B.1_C_231224_235959_V1.2"
-            << "B.1_231224_235959" << QDateTime(QDate(2023, 12, 24), QTime(23, 59, 59), Qt::UTC);
-        QTest::newRow("short name leaves parts empty") << "Einzeln.xml"
-                                                       << "Einzeln"
-                                                       << "__" << QDateTime();
+        // clang-format off
+        QTest::newRow("six parts") << "A_B_C_240101_120000_F.xml" << "A_B_C_240101_120000_F" << "B_240101_120000"
+                                   << QDateTime(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC);
+        QTest::newRow("dots before the extension") << "A_B.1_C_231224_235959_V1.2.xml" << "A_B.1_C_231224_235959_V1.2"
+                                                   << "B.1_231224_235959" << QDateTime(QDate(2023, 12, 24), QTime(23, 59, 59), Qt::UTC);
+        QTest::newRow("short name leaves parts empty") << "Einzeln.xml" << "Einzeln" << "__" << QDateTime();
+        // clang-format on
     }
     void fileNameParts()
     {

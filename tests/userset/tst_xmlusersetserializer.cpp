@@ -41,12 +41,17 @@ private:
         return std::unique_ptr<UserSet>(m_serializer.readData(data, UserSet::GENERAL_TEMPLATE));
     }
 
+    static Instrument *firstInstrument(const UserSet *set)
+    {
+        return set ? set->programGroups().first()->programs().first()->levels().first()->instruments().value(0)
+                   : nullptr;
+    }
+
     /// The one instrument of a minimal document, read back.
     std::unique_ptr<UserSet> readInstrument(const QByteArray &instrument, Instrument **result)
     {
         auto set = read(UserSetTestData::minimalDocument(instrument));
-        *result = set ? set->programGroups().first()->programs().first()->levels().first()->instruments().value(0)
-                      : nullptr;
+        *result = firstInstrument(set.get());
         return set;
     }
 
@@ -137,16 +142,13 @@ private slots:
         QTest::addColumn<QByteArray>("flowAttribute");
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("written");
-        QTest::newRow("15 reads 1.5, writes 15") << QByteArray(" Flow=\"15\"") << "1.5"
-                                                 << "15";
-        QTest::newRow("1.5 reads as it stands") << QByteArray(" Flow=\"1.5\"") << "1.5"
-                                                << "15";
-        QTest::newRow("0 reads 0.0") << QByteArray(" Flow=\"0\"") << "0.0"
-                                     << "0";
-        QTest::newRow("missing takes the catalogue default") << QByteArray() << "0.5"
-                                                             << "5";
-        QTest::newRow("not a number is not written") << QByteArray(" Flow=\"viel\"") << "viel"
-                                                     << "<missing>";
+        // clang-format off
+        QTest::newRow("15 reads 1.5, writes 15") << QByteArray(" Flow=\"15\"") << "1.5" << "15";
+        QTest::newRow("1.5 reads as it stands") << QByteArray(" Flow=\"1.5\"") << "1.5" << "15";
+        QTest::newRow("0 reads 0.0") << QByteArray(" Flow=\"0\"") << "0.0" << "0";
+        QTest::newRow("missing takes the catalogue default") << QByteArray() << "0.5" << "5";
+        QTest::newRow("not a number is not written") << QByteArray(" Flow=\"viel\"") << "viel" << "<missing>";
+        // clang-format on
     }
     void flowScale()
     {
@@ -167,18 +169,14 @@ private slots:
         QTest::addColumn<QByteArray>("mode");
         QTest::addColumn<QString>("attribute");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("CUT_AUS effect 0") << QByteArray("CUT_AUS") << "Effekt"
-                                          << "0";
-        QTest::newRow("CUT_M1 effect 1") << QByteArray("CUT_M1") << "Effekt"
-                                         << "1";
-        QTest::newRow("cut duration 2") << QByteArray("CUT_M4") << "Schnittdauer"
-                                        << "2";
-        QTest::newRow("cut interval 5") << QByteArray("CUT_M4") << "Schnittintervall"
-                                        << "5";
-        QTest::newRow("miC off") << QByteArray("CUT_M2") << "miC"
-                                 << "AUS";
-        QTest::newRow("modulation from the catalogue by number") << QByteArray("CUT_M4") << "Modulation"
-                                                                 << "50";
+        // clang-format off
+        QTest::newRow("CUT_AUS effect 0") << QByteArray("CUT_AUS") << "Effekt" << "0";
+        QTest::newRow("CUT_M1 effect 1") << QByteArray("CUT_M1") << "Effekt" << "1";
+        QTest::newRow("cut duration 2") << QByteArray("CUT_M4") << "Schnittdauer" << "2";
+        QTest::newRow("cut interval 5") << QByteArray("CUT_M4") << "Schnittintervall" << "5";
+        QTest::newRow("miC off") << QByteArray("CUT_M2") << "miC" << "AUS";
+        QTest::newRow("modulation from the catalogue by number") << QByteArray("CUT_M4") << "Modulation" << "50";
+        // clang-format on
     }
     void modeDefaults()
     {
@@ -258,16 +256,7 @@ private slots:
         QCOMPARE(attributeOf(written, QStringLiteral("Instrument"), QStringLiteral("Typ")), writtenType);
         auto again = read(written);
         QVERIFY(again);
-        QCOMPARE(again->programGroups()
-                     .first()
-                     ->programs()
-                     .first()
-                     ->levels()
-                     .first()
-                     ->instruments()
-                     .first()
-                     ->instrumentType(),
-            modelType);
+        QCOMPARE(firstInstrument(again.get())->instrumentType(), modelType);
     }
 
     void hybridProbeCutsWithItsFirstSubInstrument()
@@ -371,18 +360,12 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("protected form with separator kept") << "en"
-                                                            << "ThermoSeal® Links"
-                                                            << "ThermoSeal® Links";
-        QTest::newRow("separator inserted after the protected form") << "en"
-                                                                     << "ThermoSeal Links"
-                                                                     << "ThermoSeal® Links";
-        QTest::newRow("other name replaced by the catalogue name") << "en"
-                                                                   << "Versiegler"
-                                                                   << "ThermoSeal® vessel sealer";
-        QTest::newRow("German catalogue name in German") << "de"
-                                                         << "Versiegler"
-                                                         << "ThermoSeal® Gefäßversiegelung";
+        // clang-format off
+        QTest::newRow("protected form with separator kept") << "en" << "ThermoSeal® Links" << "ThermoSeal® Links";
+        QTest::newRow("separator inserted after the protected form") << "en" << "ThermoSeal Links" << "ThermoSeal® Links";
+        QTest::newRow("other name replaced by the catalogue name") << "en" << "Versiegler" << "ThermoSeal® vessel sealer";
+        QTest::newRow("German catalogue name in German") << "de" << "Versiegler" << "ThermoSeal® Gefäßversiegelung";
+        // clang-format on
     }
     void protectedNames()
     {
@@ -411,17 +394,7 @@ private slots:
                 "<Cut><Modes><Mode Name=\"CUT_M4\" Effekt=\"3\"/></Modes></Cut>")));
         QVERIFY(set);
         // A mode without modulation default writes no empty attribute.
-        set->programGroups()
-            .first()
-            ->programs()
-            .first()
-            ->levels()
-            .first()
-            ->instruments()
-            .first()
-            ->cut()
-            .modes()[0]
-            .setValue(ModeType::Modulation, QString());
+        firstInstrument(set.get())->cut().modes()[0].setValue(ModeType::Modulation, QString());
         const QByteArray written = m_serializer.toXml(set.get());
         QVERIFY(written.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")
             || written.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
@@ -480,15 +453,12 @@ private slots:
         std::unique_ptr<UserSet> maximal(MaximalUserSet::build());
         QSet<QString> modes;
         QSet<quint32> activations;
-        for (const ProgramGroup *group : maximal->programGroups())
-            for (const UserProgram *program : group->programs())
-                for (const ProgramLevel *level : program->levels())
-                    for (const Instrument *instrument : level->instruments()) {
-                        activations.insert(instrument->activation() & ~quint32(Instrument::ActivationHand));
-                        for (const CutCoag *side : { &instrument->cut(), &instrument->coag() })
-                            for (const ModeType &mode : side->modes())
-                                modes.insert(mode.modeName());
-                    }
+        for (const Instrument *instrument : UserSetTestData::instrumentsOf(maximal.get())) {
+            activations.insert(instrument->activation() & ~quint32(Instrument::ActivationHand));
+            for (const CutCoag *side : { &instrument->cut(), &instrument->coag() })
+                for (const ModeType &mode : side->modes())
+                    modes.insert(mode.modeName());
+        }
         for (int mode = InstrumentConfiguration::CUT_AUS; mode <= InstrumentConfiguration::COAG_M15; ++mode)
             QVERIFY2(modes.contains(
                          QString::fromLatin1(QMetaEnum::fromType<InstrumentConfiguration::EMode>().valueToKey(mode))),
@@ -509,6 +479,7 @@ private slots:
                           .arg(QStringLiteral("&lol%1;").arg(i - 1).repeated(10))
                           .toUtf8();
         laughs += "]>\n<AnwenderSet ZuletztVerwendeteProgrammgruppe=\"&lol9;\"/>\n";
+        // clang-format off
         QTest::newRow("billion laughs") << laughs;
         QByteArray plainDtd = UserSetTestData::minimalDocument();
         plainDtd.insert(plainDtd.indexOf("<AnwenderSet"), "<!DOCTYPE AnwenderSet SYSTEM \"file:///etc/passwd\">\n");
@@ -520,8 +491,7 @@ private slots:
         QByteArray deepWrapper = QByteArray("<w>").repeated(5000) + UserSetTestData::minimalDocument().mid(39)
             + QByteArray("</w>").repeated(5000);
         QTest::newRow("absurd nesting around the root") << deepWrapper;
-        QTest::newRow("undefined entity")
-            << UserSetTestData::minimalDocument().replace("Name=\"G\"", "Name=\"&boom;\"");
+        QTest::newRow("undefined entity") << UserSetTestData::minimalDocument().replace("Name=\"G\"", "Name=\"&boom;\"");
         QTest::newRow("two roots") << UserSetTestData::minimalDocument() + "<AnwenderSet/>";
         QFile file(UserSetTestData::builtinTemplates().value(0));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -541,6 +511,7 @@ private slots:
         for (int i = 0; i < 40; ++i)
             mutated[int(random.bounded(int(mutated.size())))] = char(random.bounded(256));
         QTest::newRow("template with flipped bytes") << mutated;
+        // clang-format on
     }
     void hostileDocuments()
     {
