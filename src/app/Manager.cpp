@@ -39,6 +39,9 @@ Manager::~Manager()
     const QList<QObject *> roots = m_engine.rootObjects();
     for (QObject *root : roots)
         delete root;
+    // A scene still compiling belongs to the engine, which goes before this
+    // object's children would.
+    delete m_rootPreload;
 }
 
 void Manager::initialize()
