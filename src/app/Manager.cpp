@@ -69,6 +69,7 @@ void Manager::publishContextProperties()
 {
     m_rootContext->setContextProperty(QStringLiteral("CommunicationController"), &m_communication);
     m_rootContext->setContextProperty(QStringLiteral("LoginViewController"), &m_loginViewController);
+    m_rootContext->setContextProperty(QStringLiteral("FileSelectorService"), &m_fileSelectorService);
     m_rootContext->setContextProperty(QStringLiteral("NetworkService"), &m_networkService);
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
     m_rootContext->setContextProperty(QStringLiteral("TranslationService"), &m_translationService);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommunicationController.h"
+#include "FileSelectorService.h"
 #include "FileTransfer.h"
 #include "HtmlService.h"
 #include "LoggingService.h"
@@ -96,6 +97,7 @@ private:
     SettingsService m_settingsService;
     NetworkService m_networkService;
     HtmlService m_htmlService;
+    FileSelectorService m_fileSelectorService;
     ProtectedNameService m_protectedNameService;
     LoginViewController m_loginViewController;
     MainViewController *m_mainViewController;
