@@ -102,55 +102,59 @@ bool filterSection(int runs)
     proxy.setFilterCaseSensitivity(Qt::CaseSensitive);
     proxy.setSourceModel(&plain);
 
-    std::vector<double> allPass;
-    std::vector<double> allBare;
-    std::vector<double> allProxy;
+    // Runs alternate with a cleared filter; within a run the text is typed
+    // one keystroke at a time, as a user does.
+    const int keys = int(sizeof(kKeystrokes) / sizeof(kKeystrokes[0]));
+    std::vector<std::vector<double>> pass(keys), bare(keys), proxied(keys);
+    std::vector<int> matches(keys, 0);
     bool ok = true;
-    for (const char *keystroke : kKeystrokes) {
-        const QString filter = QString::fromLatin1(keystroke);
-        std::vector<double> pass;
-        std::vector<double> bare;
-        std::vector<double> proxied;
-        int visible = 0;
-        int matches = 0;
-        for (int run = 0; run < runs; ++run) {
-            model.setFilter(QString());
-            guard.start(10000);
-            if (model.isFiltering() && loop.exec() != 0)
-                ok = false;
-            pass.push_back(timeMs([&] {
+    const auto waitForPass = [&] {
+        guard.start(10000);
+        if (model.isFiltering() && loop.exec() != 0)
+            ok = false;
+    };
+    for (int run = 0; run < runs; ++run) {
+        model.setFilter(QString());
+        waitForPass();
+        proxy.setFilterFixedString(QString());
+        for (int k = 0; k < keys; ++k) {
+            const QString filter = QString::fromLatin1(kKeystrokes[k]);
+            pass[k].push_back(timeMs([&] {
                 model.setFilter(filter);
-                guard.start(10000);
-                if (loop.exec() != 0)
-                    ok = false;
+                waitForPass();
             }));
-            visible = model.getVisibleCount();
-            bare.push_back(timeMs([&] {
+            bare[k].push_back(timeMs([&] {
                 int count = 0;
                 for (const QString &name : std::as_const(names))
                     count += name.contains(filter) ? 1 : 0;
-                matches = count;
+                matches[k] = count;
             }));
-            proxy.setFilterFixedString(QString());
-            proxied.push_back(timeMs([&] { proxy.setFilterFixedString(filter); }));
+            proxied[k].push_back(timeMs([&] { proxy.setFilterFixedString(filter); }));
+            // The headers of the local view stay visible whatever the filter says.
+            if (model.getVisibleCount() != matches[k] + 3 || proxy.rowCount() != matches[k]) {
+                std::fprintf(stderr, "bench_copy: \"%s\" shows %d rows, %d names match, proxy %d\n",
+                             kKeystrokes[k], model.getVisibleCount(), matches[k], int(proxy.rowCount()));
+                ok = false;
+            }
         }
-        // The headers of the local view stay visible whatever the filter says.
-        if (visible != matches + 3 || proxy.rowCount() != matches) {
-            std::fprintf(stderr, "bench_copy: \"%s\" shows %d rows, %d names match, proxy %d\n", keystroke,
-                         visible, matches, int(proxy.rowCount()));
-            ok = false;
-        }
-        std::printf("\"%-4s\" pass %7.2f ms  bare loop %7.2f ms  proxy %7.2f ms  (%d matches)\n", keystroke,
-                    median(pass), median(bare), median(proxied), matches);
-        allPass.insert(allPass.end(), pass.begin(), pass.end());
-        allBare.insert(allBare.end(), bare.begin(), bare.end());
-        allProxy.insert(allProxy.end(), proxied.begin(), proxied.end());
+    }
+    std::vector<double> allPass, allBare, allProxy;
+    for (int k = 0; k < keys; ++k) {
+        std::printf("\"%-4s\" pass %7.2f ms (best %6.2f)  bare loop %7.2f ms (best %6.2f)  proxy %7.2f ms  (%d matches)\n",
+                    kKeystrokes[k], median(pass[k]), *std::min_element(pass[k].begin(), pass[k].end()),
+                    median(bare[k]), *std::min_element(bare[k].begin(), bare[k].end()), median(proxied[k]), matches[k]);
+        allPass.insert(allPass.end(), pass[k].begin(), pass[k].end());
+        allBare.insert(allBare.end(), bare[k].begin(), bare[k].end());
+        allProxy.insert(allProxy.end(), proxied[k].begin(), proxied[k].end());
     }
     const double passMs = median(allPass);
     const double bareMs = median(allBare);
     const double proxyMs = median(allProxy);
-    std::printf("filter pass median:        %9.2f ms (goal <= 16.7 ms: %s)\n", passMs, passMs <= 16.7 ? "met" : "MISSED");
-    std::printf("bare loop median:          %9.2f ms\n", bareMs);
+    const double passBest = *std::min_element(allPass.begin(), allPass.end());
+    const double bareBest = *std::min_element(allBare.begin(), allBare.end());
+    std::printf("filter pass median:        %9.2f ms (goal <= 16.7 ms: %s), best %.2f ms\n", passMs,
+                passMs <= 16.7 ? "met" : "MISSED", passBest);
+    std::printf("bare loop median:          %9.2f ms, best %.2f ms\n", bareMs, bareBest);
     std::printf("proxy filter median:       %9.2f ms\n", proxyMs);
     std::printf("ratio pass/bare loop:      %9.2f (goal <= 2.0: %s)\n", passMs / bareMs,
                 passMs <= 2.0 * bareMs ? "met" : "MISSED");

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string_view>
 
 namespace {
 
@@ -209,9 +210,9 @@ void AllUserSetsListModel::applyFilters(ListModelData *row) const
         else
             row->flags[byte] |= ListModelData::FilteredOut;
     };
-    apply(0, m_filter[row->isServer() ? ServerView : LocalView]);
+    apply(0, m_appliedFilter[row->isServer() ? ServerView : LocalView]);
     if (!row->isServer())
-        apply(1, m_filter[SecondLocalView]);
+        apply(1, m_appliedFilter[SecondLocalView]);
 }
 
 ListModelData *AllUserSetsListModel::makeRow(UserSet *set) const
@@ -310,6 +311,7 @@ void AllUserSetsListModel::rebuild()
 
     beginResetModel();
     clearRows();
+    m_appliedFilter = m_filter;
     for (int t = 1; t <= kTypeCount; ++t) {
         auto *header = new ListModelData;
         header->type = t;
@@ -340,10 +342,8 @@ void AllUserSetsListModel::rebuild()
         for (ListModelData *row : std::as_const(m_typeRows[t]))
             m_rows.append(row);
     }
-    for (int view = 0; view < 3; ++view) {
+    for (int view = 0; view < 3; ++view)
         m_selected[view] = m_byId.value(selectedIds[view]);
-        m_appliedFilter[view] = m_filter[view];
-    }
     endResetModel();
     updateCounts();
     emit rowCountChanged(m_visibleCount);
@@ -597,12 +597,14 @@ void AllUserSetsListModel::toggleMarked(const QString &id)
     ListModelData *row = rowById(id);
     if (m_view > 2 || !row || !belongsToView(row, m_view))
         return;
+    const bool wasRunning = stopPassNow();
     quint8 &flags = row->flags[ListModelData::byteOf(m_view)];
     flags ^= ListModelData::Marked;
     if (row->userSet)
         row->userSet->setSelected(flags & ListModelData::Marked);
     const int position = rowOf(row);
     notifyRows(position, position);
+    resumePass(wasRunning);
 }
 
 QStringList AllUserSetsListModel::markedIds() const
@@ -628,6 +630,7 @@ void AllUserSetsListModel::setMultipleSelectionActive(bool active)
     if (active == s_multipleSelectionActive && !active)
         return;
     s_multipleSelectionActive = active;
+    const bool wasRunning = stopPassNow();
     if (active) {
         // A new round of ticking starts from nothing ticked.
         for (ListModelData *row : std::as_const(m_rows)) {
@@ -642,6 +645,7 @@ void AllUserSetsListModel::setMultipleSelectionActive(bool active)
     notifyRows(0, int(m_rows.size()) - 1);
     emit selectedIndexChanged(selectedIndex());
     emit multipleSelectionChanged();
+    resumePass(wasRunning);
 }
 
 void AllUserSetsListModel::notifyRows(int first, int last)
@@ -650,12 +654,14 @@ void AllUserSetsListModel::notifyRows(int first, int last)
         emit dataChanged(index(first), index(last));
 }
 
-void AllUserSetsListModel::notifyWalk(bool allRows, int process)
+void AllUserSetsListModel::notifyWalk(bool allRows, int process, const quint8 *flips, int flipByte)
 {
     Processing *processing = process >= 0 ? Processing::instance() : nullptr;
+    const ListModelData *selected = m_view <= 2 ? m_selected[m_view] : nullptr;
     const int rows = int(m_rows.size());
     const int batch = batchSize(rows);
     int visible = 0;
+    int selectedPosition = -1;
     int first = -1;
     int last = -1;
     // The walk never yields to the event loop: a store change in the middle
@@ -664,13 +670,21 @@ void AllUserSetsListModel::notifyWalk(bool allRows, int process)
         const int end = std::min(rows, start + batch);
         for (int i = start; i < end; ++i) {
             ListModelData *row = m_rows.at(i);
+            if (flips && flips[i]) {
+                row->flags[flipByte] ^= ListModelData::FilteredOut;
+                row->changed = true;
+            }
             if (row->changed) {
                 row->changed = false;
                 if (first < 0)
                     first = i;
                 last = i;
             }
-            visible += isVisible(row, m_view) ? 1 : 0;
+            if (isVisible(row, m_view)) {
+                if (row == selected)
+                    selectedPosition = visible;
+                ++visible;
+            }
         }
         if (processing)
             processing->tick(false, INT_MAX);
@@ -681,7 +695,7 @@ void AllUserSetsListModel::notifyWalk(bool allRows, int process)
     else
         notifyRows(first, last);
     emit rowCountChanged(m_visibleCount);
-    emit selectedIndexChanged(selectedIndex());
+    emit selectedIndexChanged(selectedPosition);
     if (processing)
         processing->tick(true, INT_MAX);
 }
@@ -774,18 +788,39 @@ void AllUserSetsListModel::startPass()
 
     m_watcher = new QFutureWatcher<void>(this);
     connect(m_watcher, &QFutureWatcher<void>::finished, this, &AllUserSetsListModel::onPassFinished);
-    // The tasks read only the rows' names and types and write only their own result slots.
-    const QList<ListModelData *> &rowList = m_rows;
-    quint8 *result = m_passResult.data();
-    const QString filter = m_passFilter;
+
+    // Typing narrows the text: a name that lacked the old text lacks the new
+    // one too. Deleting widens it: a name that held the old text holds the new.
+    const QString &previous = m_appliedFilter[m_passView];
+    const bool narrowing = !previous.isEmpty() && m_passFilter.contains(previous);
+    const bool widening = m_passFilter.isEmpty() || previous.contains(m_passFilter);
+    const int byte = ListModelData::byteOf(m_passView);
     const bool server = m_passView == ServerView;
-    m_watcher->setFuture(QtConcurrent::map(m_ranges, [&rowList, result, filter, server](const Range &range) {
+    // The tasks read the rows (every writer of a row stops the pass first)
+    // and write only their own slots: 1 where the filter bit is to flip.
+    const QList<ListModelData *> &rowList = m_rows;
+    quint8 *flips = m_passResult.data();
+    const std::u16string_view needle(reinterpret_cast<const char16_t *>(m_passFilter.utf16()), m_passFilter.size());
+    const bool single = m_passFilter.size() == 1;
+    const QChar first = single ? m_passFilter.front() : QChar();
+    m_watcher->setFuture(QtConcurrent::map(m_ranges, [=, &rowList](const Range &range) {
         for (int i = range.begin; i < range.end; ++i) {
             const ListModelData *row = rowList.at(i);
             if (row->isHeader() || row->isServer() != server)
-                result[i] = 2;
-            else
-                result[i] = (filter.isEmpty() || row->name.contains(filter)) ? 0 : 1;
+                continue;
+            const bool wasOut = row->flags[byte] & ListModelData::FilteredOut;
+            bool out;
+            if (wasOut ? narrowing : widening) {
+                out = wasOut;
+            } else if (single) {
+                // Qt's own search for one character is vectorised.
+                out = !QStringView(row->name).contains(first);
+            } else {
+                // For a few characters in a short name this beats Qt's hashed search by half.
+                const std::u16string_view name(reinterpret_cast<const char16_t *>(row->name.utf16()), row->name.size());
+                out = name.find(needle) == std::u16string_view::npos;
+            }
+            flips[i] = out != wasOut;
         }
     }));
 }
@@ -805,23 +840,11 @@ void AllUserSetsListModel::onPassFinished()
         endPass();
         return;
     }
-    const int byte = ListModelData::byteOf(m_passView);
-    const int rows = int(m_rows.size());
-    for (int i = 0; i < rows && i < int(m_passResult.size()); ++i) {
-        if (m_passResult[size_t(i)] == 2)
-            continue;
-        ListModelData *row = m_rows.at(i);
-        const quint8 filtered = m_passResult[size_t(i)] ? ListModelData::FilteredOut : 0;
-        if ((row->flags[byte] & ListModelData::FilteredOut) != filtered) {
-            row->flags[byte] ^= ListModelData::FilteredOut;
-            row->changed = true;
-        }
-    }
     m_appliedFilter[m_passView] = m_passFilter;
     const bool progress = m_passProgress;
     m_passActive = false;
     m_passProgress = false;
-    notifyWalk(false, progress ? kFilterProcess : -1);
+    notifyWalk(false, progress ? kFilterProcess : -1, m_passResult.data(), ListModelData::byteOf(m_passView));
     emit threadFinished();
 }
 

@@ -190,7 +190,8 @@ private:
     void endPass();
     /// Counts and notifies after the flags changed; a negative `process`
     /// reports no progress.
-    void notifyWalk(bool allRows, int process);
+    /// `flips`, when given, marks the rows whose filter bit in `flipByte` turns.
+    void notifyWalk(bool allRows, int process, const quint8 *flips = nullptr, int flipByte = 0);
     void notifyRows(int first, int last);
     void updateCounts();
 
