@@ -228,6 +228,39 @@ private slots:
         QCOMPARE(m_model->getVisibleCount(), 7);
     }
 
+    void successivePassesAgreeWithAFreshFilter_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::newRow("typing on") << QStringList { "S", "St", "Std" };
+        QTest::newRow("deleting back") << QStringList { "Std", "St", "" };
+        QTest::newRow("neither longer nor shorter") << QStringList { "Std", "td", "set" };
+        QTest::newRow("case changes") << QStringList { "s", "st", "St" };
+    }
+    void successivePassesAgreeWithAFreshFilter()
+    {
+        QFETCH(QStringList, typed);
+        buildStore();
+        m_model->setView(1);
+        for (const QString &filter : typed) {
+            m_model->setFilter(filter);
+            QVERIFY(waitForPass());
+        }
+        // A set that arrives under a filter is filtered like the others.
+        const QByteArray document = UserSetTestData::minimalDocument();
+        QVERIFY(m_storage->qelo3UserSetReceived(document, QStringLiteral("Q3_Late Std set_SN3_240104_120000_V2.xml")));
+        // Fault: a pass that only re-checked the rows the last text had kept
+        // took the wrong ones when the new text was not an extension of it.
+        const QString last = typed.last();
+        QStringList expected;
+        for (int row = 0; value(row, AllUserSetsListModel::UserSetIdRole) != QStringLiteral("#4"); ++row) {
+            const QString name = value(row, AllUserSetsListModel::UserSetNameRole).toString();
+            if (value(row, AllUserSetsListModel::IsHeaderRole).toBool() || name.contains(last))
+                expected << name.section(QLatin1Char('_'), 0, 0);
+        }
+        QCOMPARE(visibleNames(), expected);
+        QCOMPARE(filterModelNames(), expected);
+    }
+
     void typingDuringPassAppliesOnlyTheLast()
     {
         buildStore();
