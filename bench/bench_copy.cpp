@@ -132,17 +132,18 @@ bool filterSection(int runs)
             proxied[k].push_back(timeMs([&] { proxy.setFilterFixedString(filter); }));
             // The headers of the local view stay visible whatever the filter says.
             if (model.getVisibleCount() != matches[k] + 3 || proxy.rowCount() != matches[k]) {
-                std::fprintf(stderr, "bench_copy: \"%s\" shows %d rows, %d names match, proxy %d\n",
-                             kKeystrokes[k], model.getVisibleCount(), matches[k], int(proxy.rowCount()));
+                std::fprintf(stderr, "bench_copy: \"%s\" shows %d rows, %d names match, proxy %d\n", kKeystrokes[k],
+                    model.getVisibleCount(), matches[k], int(proxy.rowCount()));
                 ok = false;
             }
         }
     }
     std::vector<double> allPass, allBare, allProxy;
     for (int k = 0; k < keys; ++k) {
-        std::printf("\"%-4s\" pass %7.2f ms (best %6.2f)  bare loop %7.2f ms (best %6.2f)  proxy %7.2f ms  (%d matches)\n",
-                    kKeystrokes[k], median(pass[k]), *std::min_element(pass[k].begin(), pass[k].end()),
-                    median(bare[k]), *std::min_element(bare[k].begin(), bare[k].end()), median(proxied[k]), matches[k]);
+        std::printf(
+            "\"%-4s\" pass %7.2f ms (best %6.2f)  bare loop %7.2f ms (best %6.2f)  proxy %7.2f ms  (%d matches)\n",
+            kKeystrokes[k], median(pass[k]), *std::min_element(pass[k].begin(), pass[k].end()), median(bare[k]),
+            *std::min_element(bare[k].begin(), bare[k].end()), median(proxied[k]), matches[k]);
         allPass.insert(allPass.end(), pass[k].begin(), pass[k].end());
         allBare.insert(allBare.end(), bare[k].begin(), bare[k].end());
         allProxy.insert(allProxy.end(), proxied[k].begin(), proxied[k].end());
@@ -153,11 +154,11 @@ bool filterSection(int runs)
     const double passBest = *std::min_element(allPass.begin(), allPass.end());
     const double bareBest = *std::min_element(allBare.begin(), allBare.end());
     std::printf("filter pass median:        %9.2f ms (goal <= 16.7 ms: %s), best %.2f ms\n", passMs,
-                passMs <= 16.7 ? "met" : "MISSED", passBest);
+        passMs <= 16.7 ? "met" : "MISSED", passBest);
     std::printf("bare loop median:          %9.2f ms, best %.2f ms\n", bareMs, bareBest);
     std::printf("proxy filter median:       %9.2f ms\n", proxyMs);
     std::printf("ratio pass/bare loop:      %9.2f (goal <= 2.0: %s)\n", passMs / bareMs,
-                passMs <= 2.0 * bareMs ? "met" : "MISSED");
+        passMs <= 2.0 * bareMs ? "met" : "MISSED");
     std::printf("ratio pass/proxy:          %9.2f\n", passMs / proxyMs);
     return ok;
 }

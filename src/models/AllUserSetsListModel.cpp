@@ -80,34 +80,52 @@ QVariant AllUserSetsListModel::data(const QModelIndex &index, int role) const
     const ListModelData *row = m_rows.at(index.row());
     const int byte = ListModelData::byteOf(m_view);
     switch (role) {
-    case IsMarkedForDeleteRole: return QVariant();
-    case UserSetMarkedRole: return bool(row->flags[byte] & ListModelData::Marked);
-    case IsVisibleRole: return isVisible(row, m_view);
-    case IconSourceRole: return iconOf(row);
-    case IsHeaderRole: return row->isHeader();
-    case IsSelectedRole: return m_view <= 2 && m_selected[m_view] == row;
-    default: break;
+    case IsMarkedForDeleteRole:
+        return QVariant();
+    case UserSetMarkedRole:
+        return bool(row->flags[byte] & ListModelData::Marked);
+    case IsVisibleRole:
+        return isVisible(row, m_view);
+    case IconSourceRole:
+        return iconOf(row);
+    case IsHeaderRole:
+        return row->isHeader();
+    case IsSelectedRole:
+        return m_view <= 2 && m_selected[m_view] == row;
+    default:
+        break;
     }
     if (row->isHeader()) {
         switch (role) {
-        case UserSetIdRole: return row->id;
-        case UserSetNameRole: return row->headerText;
+        case UserSetIdRole:
+            return row->id;
+        case UserSetNameRole:
+            return row->headerText;
         case UserSetVersionRole:
         case QeloSoftwareVersionRole:
         case QeloSerialNumberRole:
-        case UserSetBaseNameRole: return QString();
-        case UserSetDownloadedRole: return false;
-        case UserSetSynchronizedRole: return 0;
-        case TextColorIndexRole: return 1;
-        default: return QVariant();
+        case UserSetBaseNameRole:
+            return QString();
+        case UserSetDownloadedRole:
+            return false;
+        case UserSetSynchronizedRole:
+            return 0;
+        case TextColorIndexRole:
+            return 1;
+        default:
+            return QVariant();
         }
     }
     const UserSet *set = row->userSet.data();
     switch (role) {
-    case UserSetIdRole: return row->id;
-    case UserSetNameRole: return row->name;
-    case TextColorIndexRole: return 2;
-    default: break;
+    case UserSetIdRole:
+        return row->id;
+    case UserSetNameRole:
+        return row->name;
+    case TextColorIndexRole:
+        return 2;
+    default:
+        break;
     }
     if (!set)
         return QVariant();
@@ -116,12 +134,18 @@ QVariant AllUserSetsListModel::data(const QModelIndex &index, int role) const
         const QString version = set->userSetName().getPart(UserSetName::kPartCount - 1);
         return version.isEmpty() ? set->documentVersion() : version;
     }
-    case QeloSoftwareVersionRole: return set->device(UserSet::Softwareversion);
-    case QeloSerialNumberRole: return set->device(UserSet::Seriennummer);
-    case UserSetDownloadedRole: return set->isReceived();
-    case UserSetSynchronizedRole: return set->isUploaded();
-    case UserSetBaseNameRole: return set->userSetName().getBaseName();
-    default: return QVariant();
+    case QeloSoftwareVersionRole:
+        return set->device(UserSet::Softwareversion);
+    case QeloSerialNumberRole:
+        return set->device(UserSet::Seriennummer);
+    case UserSetDownloadedRole:
+        return set->isReceived();
+    case UserSetSynchronizedRole:
+        return set->isUploaded();
+    case UserSetBaseNameRole:
+        return set->userSetName().getBaseName();
+    default:
+        return QVariant();
     }
 }
 
@@ -164,11 +188,11 @@ QString AllUserSetsListModel::iconOf(const ListModelData *row) const
     if (row->isHeader())
         return kImages
             + ((flags & ListModelData::Collapsed) ? QStringLiteral("akkordeon_close.png")
-                                                   : QStringLiteral("akkordeon_open.png"));
+                                                  : QStringLiteral("akkordeon_open.png"));
     if (s_multipleSelectionActive)
         return kImages
             + ((flags & ListModelData::Marked) ? QStringLiteral("checkbox_complete.png")
-                                                : QStringLiteral("checkbox_empty.png"));
+                                               : QStringLiteral("checkbox_empty.png"));
     const UserSet *set = row->userSet.data();
     if (!set)
         return QString();

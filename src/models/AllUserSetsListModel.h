@@ -59,8 +59,24 @@ struct ListModelData
 /// The filter pass runs on the global thread pool over ranges of rows; the
 /// tasks only read the precomputed names and write their own slots of a
 /// result buffer, which the main thread folds into the flags afterwards. Any
-/// change of the rows stops a running pass first, so a task never sees a row
-/// being inserted or deleted.
+/// change of the rows or their flags stops a running pass first, so a task
+/// never sees a row being inserted, deleted or re-flagged. The flag bits of a
+/// view always reflect the filter text last applied to it; a text typed
+/// while a pass runs cancels it and one pass for the newest text follows.
+/// `threadStarted` and `threadFinished` bracket that whole run, restarts
+/// included, so they always come in pairs.
+///
+/// With more than 1000 rows, the walks report to `Processing`: type 2 after
+/// a change of view, type 3 after a filter pass, each ending with
+/// `processFinished`. The walks never run the event loop themselves.
+///
+/// Left open elsewhere and decided here: user-set rows always use text
+/// colour 2 (the rows carry no enable flags); the selected row of a view is
+/// set by the controller (`selectById`, `selectByName`) and survives a
+/// rebuild by id; a row that the filter hides keeps its selection but has no
+/// `selectedIndex` (−1); `resetFilter` clears the filter bits along with the
+/// texts; switching views needs no pass when the new view's text has been
+/// applied already.
 class AllUserSetsListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -69,7 +85,7 @@ class AllUserSetsListModel : public QAbstractListModel
     Q_PROPERTY(int currentViewCount READ getCurrentViewCount NOTIFY selectedViewChanged)
     Q_PROPERTY(QString filter READ getFilter WRITE setFilter NOTIFY filterChanged)
     Q_PROPERTY(bool isMultipleSelectionActive READ isMultipleSelectionActive WRITE setMultipleSelectionActive NOTIFY
-                   multipleSelectionChanged)
+            multipleSelectionChanged)
     Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectedIndexChanged)
 public:
     enum Roles {

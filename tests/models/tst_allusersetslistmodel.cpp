@@ -1,5 +1,5 @@
-#include "KelvaraTest.h"
 #include "../userset/UserSetTestData.h"
+#include "KelvaraTest.h"
 
 #include "AllUserSetsFilterModel.h"
 #include "AllUserSetsListModel.h"
@@ -47,7 +47,8 @@ private:
     {
         const QByteArray document = UserSetTestData::minimalDocument();
         const auto write = [&](int type, const QString &name) {
-            return KelvaraTest::writeFile(DataPaths::userSetDirectory(m_user, type) + QLatin1Char('/') + name, document);
+            return KelvaraTest::writeFile(
+                DataPaths::userSetDirectory(m_user, type) + QLatin1Char('/') + name, document);
         };
         QVERIFY(write(1, QStringLiteral("Q3_Std Set_SN1_240101_120000_V140.xml")));
         QVERIFY(write(1, QStringLiteral("Q3_std set_SN1_240102_120000_V141.xml")));
@@ -60,7 +61,8 @@ private:
         }
         m_model->setStorage(m_storage.get());
         QVERIFY(m_storage->qelo3UserSetReceived(document, QStringLiteral("Q3_Download_SN3_240104_120000_V2.xml")));
-        QList<UserSetFileRecord> records { serverRecord(QStringLiteral("Q3_Server Std_SN4_240105_120000_V3.xml"), false) };
+        QList<UserSetFileRecord> records { serverRecord(
+            QStringLiteral("Q3_Server Std_SN4_240105_120000_V3.xml"), false) };
         m_storage->addServerUserSets(records, UserSet::HALVO_SERVER_GENERAL_TEMPLATE);
         records = { serverRecord(QStringLiteral("Q3_Server Dl_SN5_240106_120000_V4.xml"), true) };
         m_storage->addServerUserSets(records, UserSet::HALVO_SERVER_QELO3_DOWNLOAD);
@@ -94,8 +96,10 @@ private:
     {
         QStringList names;
         for (int row = 0; row < m_filterModel->rowCount(); ++row)
-            names << m_filterModel->index(row, 0).data(AllUserSetsListModel::UserSetNameRole).toString().section(
-                QLatin1Char('_'), 0, 0);
+            names << m_filterModel->index(row, 0)
+                         .data(AllUserSetsListModel::UserSetNameRole)
+                         .toString()
+                         .section(QLatin1Char('_'), 0, 0);
         return names;
     }
     bool waitForPass()
@@ -152,7 +156,7 @@ private slots:
         const int std = rowOfName(QStringLiteral("Std Set"));
         QCOMPARE(value(std, AllUserSetsListModel::UserSetVersionRole).toString(), QStringLiteral("V140"));
         QCOMPARE(value(std, AllUserSetsListModel::UserSetBaseNameRole).toString(),
-                 QStringLiteral("Q3_Std Set_SN1_240101_120000_V140"));
+            QStringLiteral("Q3_Std Set_SN1_240101_120000_V140"));
         QCOMPARE(m_model->roleNames().value(AllUserSetsListModel::IsSelectedRole), QByteArray("isSelectedRole"));
         QCOMPARE(int(AllUserSetsListModel::IsSelectedRole), 271);
     }
@@ -165,13 +169,14 @@ private slots:
         QTest::addColumn<QStringList>("visible");
         QTest::newRow("no view yet") << int(AllUserSetsListModel::NoView) << 0 << 0 << QStringList();
         QTest::newRow("server view") << 0 << 2 << 2
-                                     << QStringList { "STANDARD VORLAGEN", "Server Std", "QELO 3 DOWNLOADS", "Server Dl" };
+                                     << QStringList { "STANDARD VORLAGEN", "Server Std", "QELO 3 DOWNLOADS",
+                                            "Server Dl" };
         QTest::newRow("local view") << 1 << 3 << 4
                                     << QStringList { "STANDARD VORLAGEN", "Std Set", "std set", "EIGENE VORLAGEN",
-                                                     "Mine", "QELO 3 DOWNLOADS", "Download" };
+                                           "Mine", "QELO 3 DOWNLOADS", "Download" };
         QTest::newRow("second local view") << 2 << 0 << 0
                                            << QStringList { "STANDARD VORLAGEN", "Std Set", "std set",
-                                                            "EIGENE VORLAGEN", "Mine", "QELO 3 DOWNLOADS", "Download" };
+                                                  "EIGENE VORLAGEN", "Mine", "QELO 3 DOWNLOADS", "Download" };
     }
     void viewsAndCounts()
     {
@@ -280,7 +285,8 @@ private slots:
         const int stdSet = rowOfName(QStringLiteral("std set"));
         QCOMPARE(changed.first().at(0).value<QModelIndex>().row(), stdSet);
         QCOMPARE(changed.first().at(1).value<QModelIndex>().row(), rowOfName(QStringLiteral("Download")));
-        QCOMPARE(visibleNames(), QStringList({ "STANDARD VORLAGEN", "Std Set", "EIGENE VORLAGEN", "QELO 3 DOWNLOADS" }));
+        QCOMPARE(
+            visibleNames(), QStringList({ "STANDARD VORLAGEN", "Std Set", "EIGENE VORLAGEN", "QELO 3 DOWNLOADS" }));
         // Fault: a filtered-out selection kept its old position in the list.
         QCOMPARE(selected.last().at(0).toInt(), -1);
         QCOMPARE(m_model->selectedIndex(), -1);
@@ -366,7 +372,8 @@ private slots:
         m_model->toggleHeader(QStringLiteral("#1"));
         const int header = 0;
         QCOMPARE(value(header, AllUserSetsListModel::IconSourceRole).toString(), kImages + "akkordeon_close.png");
-        QCOMPARE(visibleNames(), QStringList({ "STANDARD VORLAGEN", "EIGENE VORLAGEN", "Mine", "QELO 3 DOWNLOADS", "Download" }));
+        QCOMPARE(visibleNames(),
+            QStringList({ "STANDARD VORLAGEN", "EIGENE VORLAGEN", "Mine", "QELO 3 DOWNLOADS", "Download" }));
         QCOMPARE(changed.size(), 1);
         QCOMPARE(changed.first().at(1).value<QModelIndex>().row(), 2);
         // Fault: a set arriving in a closed group showed up on its own.
