@@ -70,6 +70,8 @@ public:
     void addServerUserSets(const QList<UserSetFileRecord> &records, int userSetType);
     /// The store type of a server user-set category, or 0.
     static int typeOfServerCategory(int category);
+    /// Takes in a set built in memory (no file is written); the store owns it from now on.
+    void adoptUserSet(UserSet *set) { registerSet(set); }
 
 signals:
     void userSetAdded(const QString &id);
