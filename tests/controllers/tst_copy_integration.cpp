@@ -12,6 +12,7 @@
 #include "Qelo3Simulator.h"
 #include "ServerSimulator.h"
 #include "Settings.h"
+#include "StringListModel.h"
 #include "SynchronizeService.h"
 #include "UserProgram.h"
 #include "UserSet.h"
@@ -144,6 +145,25 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_manager->loggingService().entries().filter(QStringLiteral("<Upload")).size(),
                                   uploadsBefore + 1, KelvaraTest::timeout(5000));
         QVERIFY(m_manager->loggingService().entries().last().contains(QStringLiteral("Reise_Vorlage.xml")));
+    }
+
+    void manyServerSets()
+    {
+        m_server->setManyUserSets(2000);
+        const bool loggedIn = logIn();
+        m_server->setManyUserSets(0);
+        QVERIFY(loggedIn);
+        copy().setServerViewSelected(true);
+        QCOMPARE(copy().getElementCount(), 2006);
+        const QString id = store().findByBaseName(QStringLiteral("Q3_Synthetic01999_SN40001999_230601_120000_V140"),
+                                                  UserSet::HALVO_SERVER_QELO3_DOWNLOAD);
+        QVERIFY(!id.isEmpty());
+        m_server->setManyUserSets(2000);
+        copy().processUserSetSelection(id);
+        QTRY_VERIFY_WITH_TIMEOUT(copy().pendingRequest().isEmpty(), KelvaraTest::timeout(5000));
+        m_server->setManyUserSets(0);
+        QVERIFY(copy().serverUserSetSelected());
+        QVERIFY(copy().getProgramPackages()->rowCount() > 0);
     }
 
     void generatorProtocols_data()
