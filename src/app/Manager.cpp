@@ -23,6 +23,7 @@ Manager::Manager(QObject *parent)
     , m_settingsService(&m_translationService)
     , m_networkService(&m_communication)
     , m_loginViewController(&m_communication, &m_settingsService, &m_loggingService, &m_translationService)
+    , m_chronoViewController(&m_communication)
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
@@ -69,6 +70,7 @@ void Manager::publishContextProperties()
 {
     m_rootContext->setContextProperty(QStringLiteral("CommunicationController"), &m_communication);
     m_rootContext->setContextProperty(QStringLiteral("LoginViewController"), &m_loginViewController);
+    m_rootContext->setContextProperty(QStringLiteral("ChronoViewController"), &m_chronoViewController);
     m_rootContext->setContextProperty(QStringLiteral("FileSelectorService"), &m_fileSelectorService);
     m_rootContext->setContextProperty(QStringLiteral("NetworkService"), &m_networkService);
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
@@ -134,6 +136,7 @@ void Manager::registerRoutes()
     m_communication.qelo3Server()->registerRoutes(m_qelo3Routes);
     HalvoServer::registerRoutes(m_halvoRoutes);
     m_loginViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
+    m_chronoViewController.registerRoutes(m_qelo3Routes);
 }
 
 void Manager::connectQelo3ServerIndications()
@@ -294,11 +297,13 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
     m_settingsService.setInstitution2(credentials.institution2);
     m_mainViewController->setCurrentPageAsInt(pageForStartModule(m_loginViewController.getStartModule()));
     DataPaths::removeAllFiles(DataPaths::userPath(m_userName, QStringLiteral("kelvara_configFiles/chrono/temp_QELO3")));
+    m_chronoViewController.setDataRoot(m_userName);
 }
 
 void Manager::onUserHasLoggedOut()
 {
     m_settingsService.clearUser();
+    m_chronoViewController.userHasLoggedOut();
     m_nativeFunctions.reserved1();
     m_mainViewController->setCurrentPage(MainViewController::PAGE_LOGIN);
     Qelo3Server *generator = m_communication.qelo3Server();

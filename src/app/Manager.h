@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChronoViewController.h"
 #include "CommunicationController.h"
 #include "FileSelectorService.h"
 #include "FileTransfer.h"
@@ -51,6 +52,7 @@ public:
     LoggingService &loggingService() { return m_loggingService; }
     CommunicationController &communication() { return m_communication; }
     LoginViewController &loginViewController() { return m_loginViewController; }
+    ChronoViewController &chronoViewController() { return m_chronoViewController; }
     SettingsService &settingsService() { return m_settingsService; }
     TranslationService &translationService() { return m_translationService; }
     INativeFunctionsWrapper *nativeFunctions() { return &m_nativeFunctions; }
@@ -100,6 +102,7 @@ private:
     FileSelectorService m_fileSelectorService;
     ProtectedNameService m_protectedNameService;
     LoginViewController m_loginViewController;
+    ChronoViewController m_chronoViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
     bool m_connectionsStarted = false;
