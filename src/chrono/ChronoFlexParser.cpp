@@ -33,7 +33,8 @@ public:
         auto it = m_known.constFind(keyword);
         if (it != m_known.constEnd())
             return it.value();
-        const bool match = m_expression.match(QString::fromUtf8(keyword)).hasMatch();
+        // A pattern that does not compile matches nothing.
+        const bool match = m_expression.isValid() && m_expression.match(QString::fromUtf8(keyword)).hasMatch();
         m_known.insert(keyword, match);
         return match;
     }
