@@ -78,7 +78,14 @@ bool read(QByteArrayView line, ChronoRecord &record)
     if (record.fields.size() < 2)
         return false;
     record.storage.clear();
-    record.keyword = record.fields.at(0).toByteArray().toUpper();
+    // The keyword buffer is reused from line to line: no allocation per record.
+    const QByteArrayView keyword = record.fields.at(0);
+    record.keyword.resize(keyword.size());
+    char *upper = record.keyword.data();
+    for (qsizetype i = 0; i < keyword.size(); ++i) {
+        const char c = keyword.at(i);
+        upper[i] = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+    }
     record.universal = isUniversal(record.fields);
     if (record.universal) {
         record.type = ChronoUniversalEvent::typeOf(record.fields);

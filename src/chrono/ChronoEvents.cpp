@@ -1,3 +1,7 @@
+// Detail texts are made for every record a description filter looks at, so
+// they are built in one allocation.
+#define QT_USE_QSTRINGBUILDER
+
 #include "ChronoEvents.h"
 
 using ChronoField::number;

@@ -7,6 +7,7 @@
 #include <QtCore/QFile>
 #include <QtCore/QHash>
 #include <QtCore/QRegularExpression>
+#include <QtCore/QStringMatcher>
 
 #include <algorithm>
 #include <cmath>
@@ -26,10 +27,25 @@ public:
     {
     }
 
-    bool passes(const QByteArray &keyword)
+    bool passes(const ChronoRecord &record)
     {
         if (m_pattern.isEmpty())
             return true;
+        // A typed record's keyword is its type's key: one answer per type.
+        const bool typed = !record.universal && record.type > 0 && record.type < kTypes;
+        if (typed && m_byType[record.type] >= 0)
+            return m_byType[record.type] == 1;
+        const bool match = passes(record.keyword);
+        if (typed)
+            m_byType[record.type] = match ? 1 : 0;
+        return match;
+    }
+
+private:
+    static constexpr int kTypes = 32;
+
+    bool passes(const QByteArray &keyword)
+    {
         auto it = m_known.constFind(keyword);
         if (it != m_known.constEnd())
             return it.value();
@@ -39,10 +55,11 @@ public:
         return match;
     }
 
-private:
     QString m_pattern;
     QRegularExpression m_expression;
     QHash<QByteArray, bool> m_known;
+    signed char m_byType[kTypes] = { -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                     -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1 };
 };
 
 QList<quint32> lineStarts(const QByteArray &data)
@@ -100,6 +117,7 @@ Result parse(const QString &path, const Filter &filter, const std::function<void
     const QList<quint32> starts = lineStarts(data);
     const qsizetype count = starts.size();
     EventFilter eventFilter(filter.event);
+    const QStringMatcher description(filter.description, Qt::CaseInsensitive);
     QHash<QString, int> errors;
     QList<ChronoEventLog::Line> shown;
     shown.reserve(count);
@@ -110,11 +128,12 @@ Result parse(const QString &path, const Filter &filter, const std::function<void
             result.cancelled = true;
             return result;
         }
-        const int percent = int(std::ceil(double(count - i) / double(count) * 100.0));
-        if (percent != lastProgress) {
-            lastProgress = percent;
-            if (progress)
+        if (progress) {
+            const int percent = int(std::ceil(double(count - i) / double(count) * 100.0));
+            if (percent != lastProgress) {
+                lastProgress = percent;
                 progress(percent);
+            }
         }
         const quint32 begin = starts.at(i);
         const quint32 end = i + 1 < count ? starts.at(i + 1) - 1 : quint32(data.size());
@@ -123,10 +142,9 @@ Result parse(const QString &path, const Filter &filter, const std::function<void
             continue;
         if (record.type == ChronoEventTypes::ERR_MSG)
             ++errors[ChronoEventFactory::detail(record)];
-        if (record.type != ChronoEventTypes::UNDEFINED && !eventFilter.passes(record.keyword))
+        if (record.type != ChronoEventTypes::UNDEFINED && !eventFilter.passes(record))
             continue;
-        if (!filter.description.isEmpty()
-            && !ChronoEventFactory::detail(record).contains(filter.description, Qt::CaseInsensitive))
+        if (!filter.description.isEmpty() && description.indexIn(ChronoEventFactory::detail(record)) < 0)
             continue;
         if (!filter.date.isEmpty() && !ChronoEventFactory::date(record).contains(filter.date, Qt::CaseInsensitive))
             continue;

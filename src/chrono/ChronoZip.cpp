@@ -6,7 +6,6 @@
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
 #include <QtCore/QTemporaryFile>
 
 #include <zip.h>
@@ -154,16 +153,19 @@ bool unpackLevel(const QString &path, const QString &directory, int depth, Budge
                 return false;
             continue;
         }
-        QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly))
-            return fail(error, QStringLiteral("cannot write %1").arg(target));
+        // Written under a temporary name; the file takes its name once its
+        // size and checksum are right.
+        QTemporaryFile file(directory + QStringLiteral("/.unpack-XXXXXX"));
+        if (!file.open())
+            return fail(error, QStringLiteral("cannot write in %1").arg(directory));
         FileSystem::makePrivate(file);
-        if (!extract(archive.get(), index, size, file, error)) {
-            file.cancelWriting();
+        if (!extract(archive.get(), index, size, file, error))
             return false;
-        }
-        if (!file.commit())
+        file.close();
+        QFile::remove(target);
+        if (!file.rename(target))
             return fail(error, QStringLiteral("cannot write %1").arg(target));
+        file.setAutoRemove(false);
         budget.written.append(target);
     }
     return true;

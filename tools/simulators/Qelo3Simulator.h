@@ -40,6 +40,9 @@ public:
     /// zipped when a zipped form exists and zipped logs are preferred.
     QStringList offeredChronoFiles() const;
     void setPreferZippedEventLog(bool zipped) { m_preferZipped = zipped; }
+    /// Serves a generated event log of `records` records (0: the one in the
+    /// data directory) as a plain ".flex", for long-log trials.
+    void setChronoRecords(int records);
     QList<UserLoginLogInfo> loginInfos() const { return m_loginInfos; }
 
     /// FileType of a chrono file by its ending: 6 .fix, 7 .flex.zip, 8 .flex; 0 otherwise.
@@ -54,6 +57,7 @@ private:
     void sendList(Connection *connection, const QStringList &names, qint32 selector);
     void sendWholeFile(Connection *connection, qint32 fileType, const QString &folder, const QString &fileName);
     void sendChunked(Connection *connection, qint32 fileType, const QString &folder, const QString &fileName);
+    QByteArray fileContent(const QString &folder, const QString &fileName, bool *ok) const;
 
     QString m_type = QStringLiteral("QELO 3");
     QString m_serialNumber = QStringLiteral("23100001");
@@ -61,5 +65,6 @@ private:
     QString m_softwareVersion = QStringLiteral("1.4.1");
     int m_listFileType = 2;
     bool m_preferZipped = true;
+    QByteArray m_generatedLog;
     QList<UserLoginLogInfo> m_loginInfos;
 };
