@@ -42,7 +42,7 @@ Item {
         "SaveCopyChangesDialog": ["closeWhenBackgroundClicked"],
         "SaveUserSetDialog": [undefined, "navigateToPage"],
         "SyncErrorDialog": ["cause", "category", "lastFile"],
-        "Qelo3DownloadDialog": ["message"],
+        "Qelo3DownloadDialog": ["type"],
         "Qelo3UserSetUploadDialog": "userSetId",
         "Qelo3VersionMismatchDialog": "userSetId"
     })
@@ -119,6 +119,19 @@ Item {
             if (LoginViewController.isLoginBlocked())
                 closeWindow()
             return
+        case "ErrorStatisticDialog":
+            return
+        case "Qelo3DownloadDialog":
+            if (result === "Chrono") {
+                ChronoViewController.getQelo3ChronoListOrFiles()
+                if (ChronoViewController.chronoFixAwaited || ChronoViewController.chronoFlexAwaited)
+                    showDialog("ChronoDownloadDialog", undefined)
+            } else if (result === "UserSet" && typeof CopyViewController !== "undefined") {
+                CopyViewController.qelo3DownloadUserSet()
+            }
+            return
+        case "ChronoDownloadDialog":
+            return
         case "ModuleDialog":
             if (onCopyPage) {
                 if (window.copyChangesPending()) {
@@ -146,6 +159,12 @@ Item {
 
     function dialogCancelled(name, closedSource, parameters) {
         switch (name) {
+        case "ChronoDownloadDialog":
+            ChronoViewController.cancelDataRequest()
+            return
+        case "ErrorStatisticDialog":
+        case "Qelo3DownloadDialog":
+            return
         case "ExternalLinkDialog":
             if (LoginViewController.isLoginBlocked())
                 showDialog("NewLoginProcedureDialog", "")

@@ -2,7 +2,11 @@
 
 #include <QtQuickTest/quicktest.h>
 
+#include "ChronoViewController.h"
+#include "CommunicationController.h"
+#include "FileSelectorService.h"
 #include "HtmlService.h"
+#include "NativeFunctionsWrapperWindows.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
@@ -57,6 +61,10 @@ GuiFixture::GuiFixture()
     , m_settings(std::make_unique<SettingsService>(m_translation.get()))
     , m_html(std::make_unique<HtmlService>())
     , m_versionInfo(std::make_unique<VersionInfo>())
+    , m_native(std::make_unique<NativeFunctionsWrapperWindows>())
+    , m_communication(std::make_unique<CommunicationController>(m_native.get()))
+    , m_chrono(std::make_unique<ChronoViewController>(m_communication.get()))
+    , m_fileSelector(std::make_unique<FileSelectorService>())
     , m_engine(std::make_unique<QQmlApplicationEngine>())
 {
     QmlRegistration::registerTypes();
@@ -66,6 +74,8 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("SettingsService"), m_settings.get());
     context->setContextProperty(QStringLiteral("HtmlService"), m_html.get());
     context->setContextProperty(QStringLiteral("VersionInfo"), m_versionInfo.get());
+    context->setContextProperty(QStringLiteral("ChronoViewController"), m_chrono.get());
+    context->setContextProperty(QStringLiteral("FileSelectorService"), m_fileSelector.get());
     // The login stand-in switches pages, so the page controller comes first.
     m_mainViewController = createStandIn(QStringLiteral("MainViewControllerStandIn.qml"));
     context->setContextProperty(QStringLiteral("MainViewController"), m_mainViewController);

@@ -6,7 +6,11 @@
 
 #include <memory>
 
+class ChronoViewController;
+class CommunicationController;
+class FileSelectorService;
 class HtmlService;
+class NativeFunctionsWrapperWindows;
 class QQuickItem;
 class QQuickWindow;
 class SettingsService;
@@ -32,6 +36,8 @@ public:
     QObject *networkService() const { return m_networkService; }
     TranslationService *translationService() const { return m_translation.get(); }
     SettingsService *settingsService() const { return m_settings.get(); }
+    /// The real Chrono controller, on a connection that stays down.
+    ChronoViewController *chronoViewController() const { return m_chrono.get(); }
 
     /// The item below the window's content whose objectName is `name`.
     QQuickItem *findItem(const QString &name) const;
@@ -67,6 +73,10 @@ private:
     std::unique_ptr<SettingsService> m_settings;
     std::unique_ptr<HtmlService> m_html;
     std::unique_ptr<VersionInfo> m_versionInfo;
+    std::unique_ptr<NativeFunctionsWrapperWindows> m_native;
+    std::unique_ptr<CommunicationController> m_communication;
+    std::unique_ptr<ChronoViewController> m_chrono;
+    std::unique_ptr<FileSelectorService> m_fileSelector;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QObject *m_mainViewController = nullptr;
     QObject *m_loginViewController = nullptr;
