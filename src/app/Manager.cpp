@@ -23,6 +23,8 @@ Manager::Manager(QObject *parent)
     , m_settingsService(&m_translationService)
     , m_networkService(&m_communication)
     , m_loginViewController(&m_communication, &m_settingsService, &m_loggingService, &m_translationService)
+    , m_updateViewController(m_rootContext, &m_communication, &m_translationService)
+    , m_updateHistoryViewController(m_rootContext, &m_communication, &m_translationService)
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
@@ -69,6 +71,8 @@ void Manager::publishContextProperties()
 {
     m_rootContext->setContextProperty(QStringLiteral("CommunicationController"), &m_communication);
     m_rootContext->setContextProperty(QStringLiteral("LoginViewController"), &m_loginViewController);
+    m_rootContext->setContextProperty(QStringLiteral("UpdateViewController"), &m_updateViewController);
+    m_rootContext->setContextProperty(QStringLiteral("UpdateHistoryViewController"), &m_updateHistoryViewController);
     m_rootContext->setContextProperty(QStringLiteral("FileSelectorService"), &m_fileSelectorService);
     m_rootContext->setContextProperty(QStringLiteral("NetworkService"), &m_networkService);
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
@@ -134,6 +138,7 @@ void Manager::registerRoutes()
     m_communication.qelo3Server()->registerRoutes(m_qelo3Routes);
     HalvoServer::registerRoutes(m_halvoRoutes);
     m_loginViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
+    m_updateViewController.registerRoutes(m_halvoRoutes);
 }
 
 void Manager::connectQelo3ServerIndications()
@@ -160,6 +165,9 @@ void Manager::connectHalvoServerIndications()
     m_connections << connect(client, &WebSocketClient::binaryMessageReceived, this,
                              &Manager::onHalvoServerBinaryMessageReceived);
     m_connections << connect(client, &WebSocketClient::sslErrors, this, &Manager::onHalvoServerSslErrors);
+    // The server's chunked downloads (firmware containers) go through its table.
+    m_connections << connect(m_communication.halvoServer(), &HalvoServer::fileReceived, this,
+                             [this](const FileTransfer &file) { m_halvoRoutes.routeDownload(file); });
 }
 
 void Manager::onQelo3ServerBinaryMessageReceived(QByteArray byteArray)
@@ -292,6 +300,8 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
     m_settingsService.setUser(m_userName);
     m_settingsService.setInstitution1(credentials.institution1);
     m_settingsService.setInstitution2(credentials.institution2);
+    m_updateViewController.onUserLoggedIn(m_userName);
+    m_updateHistoryViewController.loadUpdateHistory(m_userName);
     m_mainViewController->setCurrentPageAsInt(pageForStartModule(m_loginViewController.getStartModule()));
     DataPaths::removeAllFiles(DataPaths::userPath(m_userName, QStringLiteral("kelvara_configFiles/chrono/temp_QELO3")));
 }
@@ -300,6 +310,8 @@ void Manager::onUserHasLoggedOut()
 {
     m_settingsService.clearUser();
     m_nativeFunctions.reserved1();
+    m_updateHistoryViewController.reset();
+    m_updateViewController.reset();
     m_mainViewController->setCurrentPage(MainViewController::PAGE_LOGIN);
     Qelo3Server *generator = m_communication.qelo3Server();
     generator->fileDownloadDoCancel();

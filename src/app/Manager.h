@@ -12,6 +12,8 @@
 #include "RoutingTable.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
+#include "UpdateHistoryViewController.h"
+#include "UpdateViewController.h"
 #include "UserCredentials.h"
 #include "UserSetStorage.h"
 #include "VersionInfo.h"
@@ -58,6 +60,8 @@ public:
     UserSetStorage &userSetStorage() { return m_userSetStorage; }
     RoutingTable &qelo3Routes() { return m_qelo3Routes; }
     RoutingTable &halvoRoutes() { return m_halvoRoutes; }
+    UpdateViewController &updateViewController() { return m_updateViewController; }
+    UpdateHistoryViewController &updateHistoryViewController() { return m_updateHistoryViewController; }
 
 public slots:
     void onLanguageChanged(QString newLanguage);
@@ -100,6 +104,8 @@ private:
     FileSelectorService m_fileSelectorService;
     ProtectedNameService m_protectedNameService;
     LoginViewController m_loginViewController;
+    UpdateViewController m_updateViewController;
+    UpdateHistoryViewController m_updateHistoryViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
     bool m_connectionsStarted = false;
