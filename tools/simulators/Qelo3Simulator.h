@@ -42,6 +42,12 @@ public:
     void setPreferZippedEventLog(bool zipped) { m_preferZipped = zipped; }
     QList<UserLoginLogInfo> loginInfos() const { return m_loginInfos; }
 
+    /// After a firmware upload the generator drops every link, stays away this
+    /// long and comes back on the same port with the new version (0: it
+    /// reports the new version at once, without a restart).
+    void setRebootAfterUpdate(int milliseconds) { m_rebootAfterUpdateMs = milliseconds; }
+    int rebootAfterUpdate() const { return m_rebootAfterUpdateMs; }
+
     /// FileType of a chrono file by its ending: 6 .fix, 7 .flex.zip, 8 .flex; 0 otherwise.
     static qint32 chronoFileType(const QString &fileName);
 
@@ -54,6 +60,8 @@ private:
     void sendList(Connection *connection, const QStringList &names, qint32 selector);
     void sendWholeFile(Connection *connection, qint32 fileType, const QString &folder, const QString &fileName);
     void sendChunked(Connection *connection, qint32 fileType, const QString &folder, const QString &fileName);
+    void installFirmware(Connection *connection, const QString &fileName);
+    void sendIdentity(Connection *connection);
 
     QString m_type = QStringLiteral("QELO 3");
     QString m_serialNumber = QStringLiteral("23100001");
@@ -61,5 +69,6 @@ private:
     QString m_softwareVersion = QStringLiteral("1.4.1");
     int m_listFileType = 2;
     bool m_preferZipped = true;
+    int m_rebootAfterUpdateMs = 0;
     QList<UserLoginLogInfo> m_loginInfos;
 };
