@@ -252,8 +252,8 @@ private slots:
         QTest::newRow("login page heading") << int(PageLogin) << QString() << "Anmeldung" << "Login";
         QTest::newRow("login page remember option") << int(PageLogin) << QString() << "Benutzer merken?"
                                                     << "Remember user?";
-        QTest::newRow("module page headline") << int(PageUpdate) << QString() << "Modul Update"
-                                                      << "Update module";
+        QTest::newRow("module page list heading") << int(PageUpdate) << QString() << "Auf dem Server"
+                                                          << "On the server";
         QTest::newRow("info dialog while open") << int(PageLogin) << "InfoDialog" << "Datenschutzerklärung"
                                                 << "Privacy policy";
         QTest::newRow("user dialog while open") << int(PageCopy) << "UserDialog" << "Abmelden" << "Log out";
