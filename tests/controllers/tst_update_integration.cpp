@@ -204,14 +204,17 @@ private slots:
     void failedDownloadsKeepThePreviousState_data()
     {
         QTest::addColumn<bool>("dropLink");
-        QTest::newRow("the link drops during the transfer") << true;
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("the link drops during the transfer") << true << false;
         // The container arrived, but its description went meanwhile.
-        QTest::newRow("the description is gone when it is stored") << false;
+        QTest::newRow("the description is gone when it is stored") << false << false;
+        QTest::newRow("the user cancels") << false << true;
     }
 
     void failedDownloadsKeepThePreviousState()
     {
         QFETCH(bool, dropLink);
+        QFETCH(bool, cancel);
         QVERIFY(connected());
         const QString local = update().localFolder() + QLatin1Char('/');
         const QString container = local + UpdateViewController::containerName(kOld);
@@ -219,17 +222,26 @@ private slots:
         const QString description = update().serverFolder() + QLatin1Char('/') + kOld;
         const QByteArray serverDescription = KelvaraTest::readFile(description);
         m_server->setCloseAfterChunks(dropLink ? 3 : -1);
+        // Slow answers leave the cancel time to arrive.
+        m_server->setResponseDelay(cancel ? 20 : 0);
         QSignalSpy finished(&update(), &UpdateViewController::firmwareDownloadFinished);
+        QSignalSpy cancelled(&update(), &UpdateViewController::fileDownloadCanceled);
         QVERIFY(update().downloadFromServer(kOld));
-        if (!dropLink)
+        if (cancel) {
+            QTRY_VERIFY_WITH_TIMEOUT(update().fileDownloadIsActive(), KelvaraTest::timeout(5000));
+            update().fileDownloadDoCancel();
+        }
+        else if (!dropLink)
             QVERIFY(QFile::remove(description));
         QVERIFY(finished.wait(KelvaraTest::timeout(60000)));
         QCOMPARE(finished.first().at(1).toBool(), false);
         QCOMPARE(KelvaraTest::readFile(container), QByteArray("previous"));
         QVERIFY(!QFileInfo::exists(local + kOld));
         QCOMPARE(update().localOverview()->rowCount(), 1);
+        QCOMPARE(cancelled.size(), cancel ? 1 : 0);
         m_server->setCloseAfterChunks(-1);
-        if (!dropLink)
+        m_server->setResponseDelay(0);
+        if (!dropLink && !cancel)
             QVERIFY(KelvaraTest::writeFile(description, serverDescription));
         QFile::remove(container);
     }

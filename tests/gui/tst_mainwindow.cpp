@@ -149,6 +149,13 @@ private slots:
         QTest::newRow("no generator") << "Qelo3ConnectionDialog" << QVariant(QString()) << true;
         QTest::newRow("no server") << "ServerConnectionDialog" << QVariant(QString()) << true;
         QTest::newRow("update info timeout") << "GetUpdateInfoTimeoutDialog" << QVariant(QString()) << false;
+        QTest::newRow("update upload question") << "Qelo3UpdatePageDialog" << QVariant(QString()) << true;
+        QTest::newRow("update upload progress") << "FileUploadDialog"
+            << QVariant(QStringList{QStringLiteral("Das Update-Paket"), QStringLiteral("UpdateViewController")}) << true;
+        QTest::newRow("update download progress") << "FileDownloadDialog" << QVariant(QString()) << true;
+        QTest::newRow("update result") << "UpdateQelo3UploadDialog" << QVariant(QVariantList{QStringLiteral("x.esb"), true})
+                                       << true;
+        QTest::newRow("update history result") << "UpdateHistoryDialog" << QVariant(QStringLiteral("1")) << true;
     }
 
     void dialogsLoadWithoutWarnings()
