@@ -92,6 +92,20 @@ private slots:
         QCOMPARE(enabled(QStringLiteral("importButton")), import);
     }
 
+    // Fault: a refused upload must not look like a running one.
+    void refusedUploadSaysWhy()
+    {
+        QVERIFY(QMetaObject::invokeMethod(m_gui->page(), "select", Q_ARG(QVariant, kLocal), Q_ARG(QVariant, kLocal),
+                                          Q_ARG(QVariant, false)));
+        m_gui->showDialog(QStringLiteral("Qelo3UpdatePageDialog"));
+        QVERIFY(m_gui->click(QStringLiteral("acceptButton")));
+        // The fixture's generator link is not connected.
+        QTRY_COMPARE(m_gui->dialogName(), QStringLiteral("InformationDialog"));
+        const QQuickItem *message = m_gui->findItem(QStringLiteral("message"));
+        QVERIFY(message);
+        QVERIFY(message->property("text").toString().startsWith(QStringLiteral("Es besteht keine Verbindung")));
+    }
+
     void uploadResultReachesTheHistory_data()
     {
         QTest::addColumn<bool>("transferred");
