@@ -30,6 +30,7 @@ Item {
         "EditInstrumentDialog": ["instrumentId", "name", "type", "typeDisplay", "imageSource", "subProgramName",
                                  "changeAllSubprograms"],
         "EditProgramGroupNameDialog": ["listIdRoleText"],
+        "FileUploadDialog": ["subject", "controller"],
         "ExternalLinkDialog": "navigateToUrl",
         "HtmlDialog": "pageType",
         "InstrumentActivationDialog": ["instrumentId", "row"],
@@ -42,6 +43,8 @@ Item {
         "SaveCopyChangesDialog": ["closeWhenBackgroundClicked"],
         "SaveUserSetDialog": [undefined, "navigateToPage"],
         "SyncErrorDialog": ["cause", "category", "lastFile"],
+        "UpdateHistoryDialog": "updateRequestId",
+        "UpdateQelo3UploadDialog": ["updateId", "transferSucceeded"],
         "Qelo3DownloadDialog": ["type"],
         "Qelo3UserSetUploadDialog": "userSetId",
         "Qelo3VersionMismatchDialog": "userSetId"
@@ -111,6 +114,30 @@ Item {
         window.close()
     }
 
+    // Why an update transfer did not start (UpdateViewController.Refusal).
+    function updateRefusalText(refusal) {
+        switch (refusal) {
+        case 2:
+            return qsTr("Es besteht keine Verbindung. Bitte prüfen Sie die Verbindung und versuchen Sie es erneut.")
+        case 3:
+            return qsTr("Es läuft bereits eine Übertragung. Bitte warten Sie, bis sie beendet ist.")
+        default:
+            return qsTr("Das Update-Paket wurde nicht gefunden.")
+        }
+    }
+
+    function showUpdateRefusal() {
+        showDialog("InformationDialog", [qsTr("Übertragung nicht möglich"),
+                                         updateRefusalText(UpdateViewController.lastRefusal)])
+    }
+
+    // The result of an upload goes into the history, which the page then shows.
+    function recordUpload(parameters, installed) {
+        UpdateHistoryViewController.createUpdateLogEntry(parameters[0], installed, parameters[1])
+        if (window.pageLoader.item && "showHistory" in window.pageLoader.item)
+            window.pageLoader.item.showHistory = true
+    }
+
     function dialogAccepted(name, closedSource, parameters, result) {
         const onCopyPage = window.currentPage === MainViewControllerEnums.PAGE_COPY
                 && typeof CopyViewController !== "undefined"
@@ -143,6 +170,27 @@ Item {
             }
             MainViewController.setCurrentPage(result)
             return
+        case "Qelo3UpdatePageDialog":
+            if (UpdateViewController.uploadToQelo3(SharedObjects.selectedUpdateId))
+                showDialog("FileUploadDialog", [qsTr("Das Update-Paket"), "UpdateViewController"])
+            else
+                showUpdateRefusal()
+            return
+        case "FileUploadDialog":
+            if (parameters !== undefined && parameters[1] === "UpdateViewController")
+                showDialog("UpdateQelo3UploadDialog", [SharedObjects.selectedUpdateId, result])
+            return
+        case "FileDownloadDialog":
+            if (!result)
+                showDialog("InformationDialog", [qsTr("Herunterladen fehlgeschlagen"),
+                                                 qsTr("Das Update-Paket wurde nicht heruntergeladen.")])
+            return
+        case "UpdateQelo3UploadDialog":
+            recordUpload(parameters, result === true)
+            return
+        case "UpdateHistoryDialog":
+            UpdateHistoryViewController.setUpdateStatusRole(parameters, result)
+            return
         case "UserDialog":
             if (onCopyPage) {
                 if (window.copyChangesPending()) {
@@ -164,6 +212,18 @@ Item {
             return
         case "ErrorStatisticDialog":
         case "Qelo3DownloadDialog":
+            return
+        case "FileUploadDialog":
+            if (parameters !== undefined && parameters[1] === "CopyViewController")
+                CopyViewController.fileUploadDoCancel()
+            else
+                UpdateViewController.fileUploadDoCancel()
+            return
+        case "FileDownloadDialog":
+            UpdateViewController.fileDownloadDoCancel()
+            return
+        case "UpdateQelo3UploadDialog":
+            recordUpload(parameters, false)
             return
         case "ExternalLinkDialog":
             if (LoginViewController.isLoginBlocked())

@@ -1,6 +1,7 @@
 // Throughput of FileUpload / FileDownload against a bare QWebSocket
 // stop-and-wait loop that moves the same bytes in the same chunk sizes,
-// both on loopback against the in-process TestPeer.
+// both on loopback against the in-process TestPeer: a 32 MB file, and a
+// firmware container of the size the Update module moves (3.4 MB).
 
 #include "CommunicationMetaTypes.h"
 #include "FileDownload.h"
@@ -27,6 +28,7 @@
 namespace {
 
 constexpr int kFileSize = 32 * 1024 * 1024;
+constexpr int kFirmwareSize = 3407872;
 constexpr int kDownloadChunk = 110000;
 constexpr int kRounds = 5;
 constexpr int kType = FileType::FirmwareContainer;
@@ -77,7 +79,7 @@ double classUpload(TestPeer &peer, const QString &path)
     return ok ? seconds : -1;
 }
 
-double bareUpload(TestPeer &peer, const QString &path, const QList<int> &sizes)
+double bareUpload(TestPeer &peer, const QString &path, const QList<int> &sizes, qint64 fileSize)
 {
     QWebSocket socket;
     if (!openBare(socket, peer))
@@ -103,7 +105,7 @@ double bareUpload(TestPeer &peer, const QString &path, const QList<int> &sizes)
         chunk.setIsAck(false);
         chunk.setMessageId(++id);
         chunk.setData(file.read(sizes.at(next++)));
-        chunk.setProgress(int(file.pos() * 100 / kFileSize));
+        chunk.setProgress(int(file.pos() * 100 / fileSize));
         socket.sendBinaryMessage(chunk.serialize());
     });
     QElapsedTimer clock;
@@ -115,12 +117,12 @@ double bareUpload(TestPeer &peer, const QString &path, const QList<int> &sizes)
     return done ? clock.nsecsElapsed() / 1e9 : -1;
 }
 
-double classDownload(TestPeer &peer, const QString &directory)
+double classDownload(TestPeer &peer, const QString &directory, const QString &name)
 {
     WebSocketClient client;
     if (!connectClient(client, peer))
         return -1;
-    FileDownload download(&client, QStringLiteral("served.bin"), directory, kType, GetRequestType::ListedFile, 10000);
+    FileDownload download(&client, name, directory, kType, GetRequestType::ListedFile, 10000);
     bool done = false;
     bool ok = false;
     QObject::connect(&download, &FileDownload::successfullyFinished, &client, [&] { ok = true; });
@@ -134,7 +136,7 @@ double classDownload(TestPeer &peer, const QString &directory)
     return ok ? seconds : -1;
 }
 
-double bareDownload(TestPeer &peer, const QString &path)
+double bareDownload(TestPeer &peer, const QString &path, const QString &name)
 {
     QWebSocket socket;
     if (!openBare(socket, peer))
@@ -157,7 +159,7 @@ double bareDownload(TestPeer &peer, const QString &path)
     QElapsedTimer clock;
     clock.start();
     socket.sendBinaryMessage(
-        GetRequest(1, false, GetRequestType::ListedFile, 2, QStringLiteral("served.bin")).serialize());
+        GetRequest(1, false, GetRequestType::ListedFile, 2, name).serialize());
     spin(done);
     return done ? clock.nsecsElapsed() / 1e9 : -1;
 }
@@ -168,9 +170,74 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-double megabytesPerSecond(double seconds)
+double megabytesPerSecond(qint64 size, double seconds)
 {
-    return seconds > 0 ? (kFileSize / (1024.0 * 1024.0)) / seconds : 0.0;
+    return seconds > 0 ? (size / (1024.0 * 1024.0)) / seconds : 0.0;
+}
+
+QByteArray randomContent(int size, quint32 seed)
+{
+    QByteArray content(size, Qt::Uninitialized);
+    QRandomGenerator random(seed);
+    for (qsizetype i = 0; i + 4 <= content.size(); i += 4)
+        *reinterpret_cast<quint32 *>(content.data() + i) = random.generate();
+    return content;
+}
+
+/// Both directions for one file, against the bare loop in the same run; false when a transfer failed.
+bool measure(TestPeer &peer, const QTemporaryDir &dir, const QString &name, const QByteArray &content, const char *label)
+{
+    const QString source = dir.filePath(QStringLiteral("source-") + name);
+    if (!KelvaraTest::writeFile(source, content))
+        return false;
+    double bestClassUp = 1e9, bestBareUp = 1e9, bestClassDown = 1e9, bestBareDown = 1e9;
+    bool identical = true;
+    // Rounds alternate between the two sides so that load from elsewhere on
+    // the machine hits both alike; the best round of each side counts.
+    for (int round = 0; round < kRounds; ++round) {
+        const double up = classUpload(peer, source);
+        identical &= peer.uploadedContent(QStringLiteral("bench.bin")) == content;
+        const QList<int> sizes = peer.uploadChunkSizes();
+        const double bareUp = bareUpload(peer, source, sizes, content.size());
+        identical &= peer.uploadedContent(QStringLiteral("bench.bin")) == content;
+        if (up < 0 || bareUp < 0) {
+            std::fprintf(stderr, "bench_transfer: an upload of %s failed in round %d\n", label, round + 1);
+            return false;
+        }
+        std::printf("%s upload round %d: %.3f s (%d chunks), bare %.3f s\n", label, round + 1, up, int(sizes.size()),
+                    bareUp);
+        bestClassUp = qMin(bestClassUp, up);
+        bestBareUp = qMin(bestBareUp, bareUp);
+    }
+    // A download takes a tenth of an upload's time, so it gets more rounds.
+    const QString received = dir.filePath(name);
+    const QString bare = dir.filePath(QStringLiteral("bare-") + name);
+    for (int round = 0; round < 3 * kRounds; ++round) {
+        const double down = classDownload(peer, dir.path(), name);
+        identical &= readAll(received) == content;
+        const double bareDown = bareDownload(peer, bare, name);
+        identical &= readAll(bare) == content;
+        if (down < 0 || bareDown < 0) {
+            std::fprintf(stderr, "bench_transfer: a download of %s failed in round %d\n", label, round + 1);
+            return false;
+        }
+        std::printf("%s download round %d: %.3f s, bare %.3f s\n", label, round + 1, down, bareDown);
+        bestClassDown = qMin(bestClassDown, down);
+        bestBareDown = qMin(bestBareDown, bareDown);
+    }
+    if (!identical) {
+        std::fprintf(stderr, "bench_transfer: transferred bytes of %s differ from the source\n", label);
+        return false;
+    }
+    const double classUp = megabytesPerSecond(content.size(), bestClassUp);
+    const double bareUp = megabytesPerSecond(content.size(), bestBareUp);
+    const double classDown = megabytesPerSecond(content.size(), bestClassDown);
+    const double bareDown = megabytesPerSecond(content.size(), bestBareDown);
+    std::printf("upload   %s: FileUpload %.1f MB/s, bare loop %.1f MB/s, ratio %.2f\n", label, classUp, bareUp,
+                classUp / bareUp);
+    std::printf("download %s: FileDownload %.1f MB/s, bare loop %.1f MB/s, ratio %.2f\n", label, classDown, bareDown,
+                classDown / bareDown);
+    return true;
 }
 
 } // namespace
@@ -182,62 +249,18 @@ int main(int argc, char *argv[])
     registerCommunicationMetaTypes();
 
     QTemporaryDir dir;
-    const QString source = dir.filePath(QStringLiteral("source.bin"));
-    QByteArray content(kFileSize, Qt::Uninitialized);
-    QRandomGenerator random(32);
-    for (qsizetype i = 0; i < content.size(); i += 4)
-        *reinterpret_cast<quint32 *>(content.data() + i) = random.generate();
-    if (!KelvaraTest::writeFile(source, content))
-        return 1;
-
+    const QByteArray content = randomContent(kFileSize, 32);
+    const QByteArray firmware = randomContent(kFirmwareSize, 150);
     TestPeer peer;
     peer.setRecordFrames(false);
     peer.serveFile(QStringLiteral("served.bin"), kType, content);
+    peer.serveFile(QStringLiteral("firmware.esc"), kType, firmware);
     peer.setServeChunkSize(kDownloadChunk);
     if (!peer.listen())
         return 1;
-
-    double bestClassUp = 1e9, bestBareUp = 1e9, bestClassDown = 1e9, bestBareDown = 1e9;
-    bool identical = true;
-    // Rounds alternate between the two sides so that load from elsewhere on
-    // the machine hits both alike; the best round of each side counts.
-    for (int round = 0; round < kRounds; ++round) {
-        const double up = classUpload(peer, source);
-        identical &= peer.uploadedContent(QStringLiteral("bench.bin")) == content;
-        const QList<int> sizes = peer.uploadChunkSizes();
-        const double bareUp = bareUpload(peer, source, sizes);
-        identical &= peer.uploadedContent(QStringLiteral("bench.bin")) == content;
-        if (up < 0 || bareUp < 0) {
-            std::fprintf(stderr, "bench_transfer: an upload failed in round %d\n", round + 1);
-            return 1;
-        }
-        std::printf("upload round %d: %.3f s (%d chunks), bare %.3f s\n", round + 1, up, int(sizes.size()), bareUp);
-        bestClassUp = qMin(bestClassUp, up);
-        bestBareUp = qMin(bestBareUp, bareUp);
-    }
-    // A download takes a tenth of an upload's time, so it gets more rounds.
-    for (int round = 0; round < 3 * kRounds; ++round) {
-        const double down = classDownload(peer, dir.path());
-        identical &= readAll(dir.filePath(QStringLiteral("served.bin"))) == content;
-        const double bareDown = bareDownload(peer, dir.filePath(QStringLiteral("bare.bin")));
-        identical &= readAll(dir.filePath(QStringLiteral("bare.bin"))) == content;
-        if (down < 0 || bareDown < 0) {
-            std::fprintf(stderr, "bench_transfer: a download failed in round %d\n", round + 1);
-            return 1;
-        }
-        std::printf("download round %d: %.3f s, bare %.3f s\n", round + 1, down, bareDown);
-        bestClassDown = qMin(bestClassDown, down);
-        bestBareDown = qMin(bestBareDown, bareDown);
-    }
-    if (!identical) {
-        std::fprintf(stderr, "bench_transfer: transferred bytes differ from the source\n");
+    if (!measure(peer, dir, QStringLiteral("served.bin"), content, "32 MB"))
         return 1;
-    }
-    const double classUp = megabytesPerSecond(bestClassUp), bareUp = megabytesPerSecond(bestBareUp);
-    const double classDown = megabytesPerSecond(bestClassDown), bareDown = megabytesPerSecond(bestBareDown);
-    std::printf(
-        "upload   32 MB: FileUpload %.1f MB/s, bare loop %.1f MB/s, ratio %.2f\n", classUp, bareUp, classUp / bareUp);
-    std::printf("download 32 MB: FileDownload %.1f MB/s, bare loop %.1f MB/s, ratio %.2f\n", classDown, bareDown,
-        classDown / bareDown);
+    if (!measure(peer, dir, QStringLiteral("firmware.esc"), firmware, "firmware 3.4 MB"))
+        return 1;
     return 0;
 }

@@ -191,6 +191,14 @@
         <source>Gerätedaten</source>
         <translation>Gerätedaten</translation>
     </message>
+    <message>
+        <source>Modul Chrono</source>
+        <translation>Modul Chrono</translation>
+    </message>
+    <message>
+        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
+        <translation>Dieses Modul ist in dieser Version noch nicht verfügbar.</translation>
+    </message>
 </context>
 <context>
     <name>ContactPage</name>
@@ -234,6 +242,37 @@
     </message>
 </context>
 <context>
+    <name>DialogHost</name>
+    <message>
+        <source>Es besteht keine Verbindung. Bitte prüfen Sie die Verbindung und versuchen Sie es erneut.</source>
+        <translation>Es besteht keine Verbindung. Bitte prüfen Sie die Verbindung und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Es läuft bereits eine Übertragung. Bitte warten Sie, bis sie beendet ist.</source>
+        <translation>Es läuft bereits eine Übertragung. Bitte warten Sie, bis sie beendet ist.</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wurde nicht gefunden.</source>
+        <translation>Das Update-Paket wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Übertragung nicht möglich</source>
+        <translation>Übertragung nicht möglich</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket</source>
+        <translation>Das Update-Paket</translation>
+    </message>
+    <message>
+        <source>Herunterladen fehlgeschlagen</source>
+        <translation>Herunterladen fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wurde nicht heruntergeladen.</source>
+        <translation>Das Update-Paket wurde nicht heruntergeladen.</translation>
+    </message>
+</context>
+<context>
     <name>ErrorStatisticDialog</name>
     <message>
         <source>Fehlerstatistik</source>
@@ -265,6 +304,36 @@
     <message>
         <source>Der folgende Link wird im Browser geöffnet:</source>
         <translation>Der folgende Link wird im Browser geöffnet:</translation>
+    </message>
+</context>
+<context>
+    <name>FileDownloadDialog</name>
+    <message>
+        <source>Herunterladen</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wird vom Server geladen.</source>
+        <translation>Das Update-Paket wird vom Server geladen.</translation>
+    </message>
+    <message>
+        <source>%1 % geladen</source>
+        <translation>%1 % geladen</translation>
+    </message>
+</context>
+<context>
+    <name>FileUploadDialog</name>
+    <message>
+        <source>Hochladen</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>%1 wird auf das QELO 3 übertragen.</source>
+        <translation>%1 wird auf das QELO 3 übertragen.</translation>
+    </message>
+    <message>
+        <source>%1 % übertragen, verbleibende Zeit: %2</source>
+        <translation>%1 % übertragen, verbleibende Zeit: %2</translation>
     </message>
 </context>
 <context>
@@ -558,6 +627,21 @@
     </message>
 </context>
 <context>
+    <name>Qelo3UpdatePageDialog</name>
+    <message>
+        <source>Auf QELO 3 Hochladen</source>
+        <translation>Auf QELO 3 Hochladen</translation>
+    </message>
+    <message>
+        <source>Hochladen</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Ausgewähltes Update auf verbundenes QELO 3 hochladen?</source>
+        <translation>Ausgewähltes Update auf verbundenes QELO 3 hochladen?</translation>
+    </message>
+</context>
+<context>
     <name>ServerConnectionDialog</name>
     <message>
         <source>Keine Serververbindung</source>
@@ -566,6 +650,64 @@
     <message>
         <source>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</source>
         <translation>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateHistoryDialog</name>
+    <message>
+        <source>Installation bestätigen</source>
+        <translation>Installation bestätigen</translation>
+    </message>
+    <message>
+        <source>Wurde das Update auf dem QELO 3 erfolgreich installiert?</source>
+        <translation>Wurde das Update auf dem QELO 3 erfolgreich installiert?</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateHistoryPage</name>
+    <message>
+        <source>Datum</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Gerät</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Seriennummer</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Alte Version</source>
+        <translation>Alte Version</translation>
+    </message>
+    <message>
+        <source>Neue Version</source>
+        <translation>Neue Version</translation>
+    </message>
+    <message>
+        <source>Übertragung</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Sortieren nach:</source>
+        <translation>Sortieren nach:</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Noch keine Updates aufgezeichnet</source>
+        <translation>Noch keine Updates aufgezeichnet</translation>
     </message>
 </context>
 <context>
@@ -581,6 +723,113 @@
     <message>
         <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
         <translation>Dieses Modul ist in dieser Version noch nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Es besteht keine Verbindung. Bitte prüfen Sie die Verbindung und versuchen Sie es erneut.</source>
+        <translation>Es besteht keine Verbindung. Bitte prüfen Sie die Verbindung und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Es läuft bereits eine Übertragung. Bitte warten Sie, bis sie beendet ist.</source>
+        <translation>Es läuft bereits eine Übertragung. Bitte warten Sie, bis sie beendet ist.</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wurde nicht gefunden.</source>
+        <translation>Das Update-Paket wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Übertragung nicht möglich</source>
+        <translation>Übertragung nicht möglich</translation>
+    </message>
+    <message>
+        <source>Update-Paket importieren</source>
+        <translation>Update-Paket importieren</translation>
+    </message>
+    <message>
+        <source>Import fehlgeschlagen</source>
+        <translation>Import fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Zu der Beschreibung wurde kein passendes Update-Paket (.esc) gefunden, oder es konnte nicht kopiert werden.</source>
+        <translation>Zu der Beschreibung wurde kein passendes Update-Paket (.esc) gefunden, oder es konnte nicht kopiert werden.</translation>
+    </message>
+    <message>
+        <source>Update-Verlauf</source>
+        <translation>Update-Verlauf</translation>
+    </message>
+    <message>
+        <source>heruntergeladen</source>
+        <translation>heruntergeladen</translation>
+    </message>
+    <message>
+        <source>Keine Updates vorhanden</source>
+        <translation>Keine Updates vorhanden</translation>
+    </message>
+    <message>
+        <source>Auf dem Server</source>
+        <translation>Auf dem Server</translation>
+    </message>
+    <message>
+        <source>Auf diesem PC</source>
+        <translation>Auf diesem PC</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version: %1</translation>
+    </message>
+    <message>
+        <source>Hinweis</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Änderungen</source>
+        <translation>Änderungen</translation>
+    </message>
+    <message>
+        <source>Wählen Sie ein Update aus, um seine Details zu sehen.</source>
+        <translation>Wählen Sie ein Update aus, um seine Details zu sehen.</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Herunterladen</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Auf QELO 3 hochladen</source>
+        <translation>Auf QELO 3 hochladen</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateQelo3UploadDialog</name>
+    <message>
+        <source>Auf QELO 3 Hochladen</source>
+        <translation>Auf QELO 3 Hochladen</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wurde auf das QELO 3 übertragen. Wurde das Update erfolgreich installiert?</source>
+        <translation>Das Update-Paket wurde auf das QELO 3 übertragen. Wurde das Update erfolgreich installiert?</translation>
+    </message>
+    <message>
+        <source>Die Übertragung des Update-Pakets ist fehlgeschlagen. Der Versuch wird im Update-Verlauf vermerkt.</source>
+        <translation>Die Übertragung des Update-Pakets ist fehlgeschlagen. Der Versuch wird im Update-Verlauf vermerkt.</translation>
     </message>
 </context>
 <context>

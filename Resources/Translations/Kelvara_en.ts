@@ -129,7 +129,7 @@
     </message>
     <message>
         <source>Ereignisprotokolle des Generators</source>
-        <translation>The generator&apos;s event logs</translation>
+        <translation>The generator's event logs</translation>
     </message>
     <message>
         <source>Chrono-Datei importieren</source>
@@ -191,6 +191,14 @@
         <source>Gerätedaten</source>
         <translation>Device data</translation>
     </message>
+    <message>
+        <source>Modul Chrono</source>
+        <translation>Chrono module</translation>
+    </message>
+    <message>
+        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
+        <translation>This module is not yet available in this version.</translation>
+    </message>
 </context>
 <context>
     <name>ContactPage</name>
@@ -234,6 +242,37 @@
     </message>
 </context>
 <context>
+    <name>DialogHost</name>
+    <message>
+        <source>Es besteht keine Verbindung. Bitte prüfen Sie die Verbindung und versuchen Sie es erneut.</source>
+        <translation>There is no connection. Please check the connection and try again.</translation>
+    </message>
+    <message>
+        <source>Es läuft bereits eine Übertragung. Bitte warten Sie, bis sie beendet ist.</source>
+        <translation>A transfer is already running. Please wait until it has finished.</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wurde nicht gefunden.</source>
+        <translation>The update package was not found.</translation>
+    </message>
+    <message>
+        <source>Übertragung nicht möglich</source>
+        <translation>Transfer not possible</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket</source>
+        <translation>The update package</translation>
+    </message>
+    <message>
+        <source>Herunterladen fehlgeschlagen</source>
+        <translation>Download failed</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wurde nicht heruntergeladen.</source>
+        <translation>The update package was not downloaded.</translation>
+    </message>
+</context>
+<context>
     <name>ErrorStatisticDialog</name>
     <message>
         <source>Fehlerstatistik</source>
@@ -265,6 +304,36 @@
     <message>
         <source>Der folgende Link wird im Browser geöffnet:</source>
         <translation>The following link opens in your browser:</translation>
+    </message>
+</context>
+<context>
+    <name>FileDownloadDialog</name>
+    <message>
+        <source>Herunterladen</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wird vom Server geladen.</source>
+        <translation>The update package is being downloaded from the server.</translation>
+    </message>
+    <message>
+        <source>%1 % geladen</source>
+        <translation>%1 % loaded</translation>
+    </message>
+</context>
+<context>
+    <name>FileUploadDialog</name>
+    <message>
+        <source>Hochladen</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>%1 wird auf das QELO 3 übertragen.</source>
+        <translation>%1 is being transferred to the QELO 3.</translation>
+    </message>
+    <message>
+        <source>%1 % übertragen, verbleibende Zeit: %2</source>
+        <translation>%1 % transferred, remaining time: %2</translation>
     </message>
 </context>
 <context>
@@ -535,7 +604,7 @@
     </message>
     <message>
         <source>Verbinden Sie den Computer über das Netzwerk oder das WLAN des Geräts mit dem QELO 3. Die Verbindung wird automatisch hergestellt.</source>
-        <translation>Connect the computer to the QELO 3 through the network or the device&apos;s WLAN. The connection is made automatically.</translation>
+        <translation>Connect the computer to the QELO 3 through the network or the device's WLAN. The connection is made automatically.</translation>
     </message>
 </context>
 <context>
@@ -558,6 +627,21 @@
     </message>
 </context>
 <context>
+    <name>Qelo3UpdatePageDialog</name>
+    <message>
+        <source>Auf QELO 3 Hochladen</source>
+        <translation>Upload to QELO 3</translation>
+    </message>
+    <message>
+        <source>Hochladen</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>Ausgewähltes Update auf verbundenes QELO 3 hochladen?</source>
+        <translation>Upload the selected update to the connected QELO 3?</translation>
+    </message>
+</context>
+<context>
     <name>ServerConnectionDialog</name>
     <message>
         <source>Keine Serververbindung</source>
@@ -566,6 +650,64 @@
     <message>
         <source>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</source>
         <translation>The server cannot be reached. If the computer is connected to the WLAN of the QELO 3, disconnect from it and connect to the internet.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateHistoryDialog</name>
+    <message>
+        <source>Installation bestätigen</source>
+        <translation>Confirm installation</translation>
+    </message>
+    <message>
+        <source>Wurde das Update auf dem QELO 3 erfolgreich installiert?</source>
+        <translation>Was the update installed successfully on the QELO 3?</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateHistoryPage</name>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Gerät</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Seriennummer</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Alte Version</source>
+        <translation>Old version</translation>
+    </message>
+    <message>
+        <source>Neue Version</source>
+        <translation>New version</translation>
+    </message>
+    <message>
+        <source>Übertragung</source>
+        <translation>Transfer</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Sortieren nach:</source>
+        <translation>Sort by:</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Noch keine Updates aufgezeichnet</source>
+        <translation>No updates recorded yet</translation>
     </message>
 </context>
 <context>
@@ -581,6 +723,113 @@
     <message>
         <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
         <translation>This module is not yet available in this version.</translation>
+    </message>
+    <message>
+        <source>Es besteht keine Verbindung. Bitte prüfen Sie die Verbindung und versuchen Sie es erneut.</source>
+        <translation>There is no connection. Please check the connection and try again.</translation>
+    </message>
+    <message>
+        <source>Es läuft bereits eine Übertragung. Bitte warten Sie, bis sie beendet ist.</source>
+        <translation>A transfer is already running. Please wait until it has finished.</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wurde nicht gefunden.</source>
+        <translation>The update package was not found.</translation>
+    </message>
+    <message>
+        <source>Übertragung nicht möglich</source>
+        <translation>Transfer not possible</translation>
+    </message>
+    <message>
+        <source>Update-Paket importieren</source>
+        <translation>Import update package</translation>
+    </message>
+    <message>
+        <source>Import fehlgeschlagen</source>
+        <translation>Import failed</translation>
+    </message>
+    <message>
+        <source>Zu der Beschreibung wurde kein passendes Update-Paket (.esc) gefunden, oder es konnte nicht kopiert werden.</source>
+        <translation>No matching update package (.esc) was found for the description, or it could not be copied.</translation>
+    </message>
+    <message>
+        <source>Update-Verlauf</source>
+        <translation>Update history</translation>
+    </message>
+    <message>
+        <source>heruntergeladen</source>
+        <translation>downloaded</translation>
+    </message>
+    <message>
+        <source>Keine Updates vorhanden</source>
+        <translation>No updates available</translation>
+    </message>
+    <message>
+        <source>Auf dem Server</source>
+        <translation>On the server</translation>
+    </message>
+    <message>
+        <source>Auf diesem PC</source>
+        <translation>On this PC</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version: %1</translation>
+    </message>
+    <message>
+        <source>Hinweis</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Änderungen</source>
+        <translation>Changes</translation>
+    </message>
+    <message>
+        <source>Wählen Sie ein Update aus, um seine Details zu sehen.</source>
+        <translation>Select an update to see its details.</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Herunterladen</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Auf QELO 3 hochladen</source>
+        <translation>Upload to QELO 3</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateQelo3UploadDialog</name>
+    <message>
+        <source>Auf QELO 3 Hochladen</source>
+        <translation>Upload to QELO 3</translation>
+    </message>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Das Update-Paket wurde auf das QELO 3 übertragen. Wurde das Update erfolgreich installiert?</source>
+        <translation>The update package has been transferred to the QELO 3. Was the update installed successfully?</translation>
+    </message>
+    <message>
+        <source>Die Übertragung des Update-Pakets ist fehlgeschlagen. Der Versuch wird im Update-Verlauf vermerkt.</source>
+        <translation>The transfer of the update package failed. The attempt is recorded in the update history.</translation>
     </message>
 </context>
 <context>

@@ -26,6 +26,8 @@ Manager::Manager(QObject *parent)
     , m_synchronizeService(m_communication.halvoServer())
     , m_copyViewController(&m_userSetStorage, &m_communication, &m_loggingService)
     , m_chronoViewController(&m_communication)
+    , m_updateViewController(m_rootContext, &m_communication, &m_translationService)
+    , m_updateHistoryViewController(m_rootContext, &m_communication, &m_translationService)
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
@@ -76,6 +78,8 @@ void Manager::publishContextProperties()
     m_rootContext->setContextProperty(QStringLiteral("CopyViewController"), &m_copyViewController);
     m_rootContext->setContextProperty(QStringLiteral("LoginViewController"), &m_loginViewController);
     m_rootContext->setContextProperty(QStringLiteral("ChronoViewController"), &m_chronoViewController);
+    m_rootContext->setContextProperty(QStringLiteral("UpdateViewController"), &m_updateViewController);
+    m_rootContext->setContextProperty(QStringLiteral("UpdateHistoryViewController"), &m_updateHistoryViewController);
     m_rootContext->setContextProperty(QStringLiteral("FileSelectorService"), &m_fileSelectorService);
     m_rootContext->setContextProperty(QStringLiteral("NetworkService"), &m_networkService);
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
@@ -146,6 +150,7 @@ void Manager::registerRoutes()
     m_synchronizeService.registerRoutes(m_halvoRoutes);
     m_copyViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
     m_chronoViewController.registerRoutes(m_qelo3Routes);
+    m_updateViewController.registerRoutes(m_halvoRoutes);
 }
 
 void Manager::connectQelo3ServerIndications()
@@ -172,6 +177,9 @@ void Manager::connectHalvoServerIndications()
     m_connections << connect(client, &WebSocketClient::binaryMessageReceived, this,
                              &Manager::onHalvoServerBinaryMessageReceived);
     m_connections << connect(client, &WebSocketClient::sslErrors, this, &Manager::onHalvoServerSslErrors);
+    // The server's chunked downloads (firmware containers) go through its table.
+    m_connections << connect(m_communication.halvoServer(), &HalvoServer::fileReceived, this,
+                             [this](const FileTransfer &file) { m_halvoRoutes.routeDownload(file); });
 }
 
 void Manager::onQelo3ServerBinaryMessageReceived(QByteArray byteArray)
@@ -315,6 +323,8 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
     m_settingsService.setUser(m_userName);
     m_settingsService.setInstitution1(credentials.institution1);
     m_settingsService.setInstitution2(credentials.institution2);
+    m_updateViewController.onUserLoggedIn(m_userName);
+    m_updateHistoryViewController.loadUpdateHistory(m_userName);
     m_mainViewController->setCurrentPageAsInt(pageForStartModule(m_loginViewController.getStartModule()));
     DataPaths::removeAllFiles(DataPaths::userPath(m_userName, QStringLiteral("kelvara_configFiles/chrono/temp_QELO3")));
     m_loggedIn = true;
@@ -330,6 +340,8 @@ void Manager::onUserHasLoggedOut()
     m_copyViewController.userHasLoggedOut();
     m_chronoViewController.userHasLoggedOut();
     m_nativeFunctions.reserved1();
+    m_updateHistoryViewController.reset();
+    m_updateViewController.reset();
     m_mainViewController->setCurrentPage(MainViewController::PAGE_LOGIN);
     Qelo3Server *generator = m_communication.qelo3Server();
     generator->fileDownloadDoCancel();

@@ -15,6 +15,8 @@
 #include "SettingsService.h"
 #include "SynchronizeService.h"
 #include "TranslationService.h"
+#include "UpdateHistoryViewController.h"
+#include "UpdateViewController.h"
 #include "UserCredentials.h"
 #include "UserSetStorage.h"
 #include "VersionInfo.h"
@@ -64,6 +66,8 @@ public:
     UserSetStorage &userSetStorage() { return m_userSetStorage; }
     RoutingTable &qelo3Routes() { return m_qelo3Routes; }
     RoutingTable &halvoRoutes() { return m_halvoRoutes; }
+    UpdateViewController &updateViewController() { return m_updateViewController; }
+    UpdateHistoryViewController &updateHistoryViewController() { return m_updateHistoryViewController; }
 
 public slots:
     void onLanguageChanged(QString newLanguage);
@@ -110,6 +114,8 @@ private:
     SynchronizeService m_synchronizeService;
     CopyViewController m_copyViewController;
     ChronoViewController m_chronoViewController;
+    UpdateViewController m_updateViewController;
+    UpdateHistoryViewController m_updateHistoryViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
     bool m_connectionsStarted = false;

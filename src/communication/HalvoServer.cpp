@@ -170,22 +170,25 @@ void HalvoServer::sendUserLogoutRequest()
     send(UserLogoutRequest(nextRequestId(), false).serialize());
 }
 
-void HalvoServer::downloadFirmware(const QString &fileName)
+bool HalvoServer::downloadFirmware(const QString &fileName)
 {
     if (!m_client || m_fileDownload)
-        return;
+        return false;
+    // Only the ending changes: a stem may contain "esb" itself.
     QString containerName = fileName;
-    containerName.replace(QStringLiteral("esb"), QStringLiteral("esc"));
+    if (containerName.endsWith(QLatin1String(".esb")))
+        containerName = containerName.chopped(4) + QStringLiteral(".esc");
     // The name comes from the server's firmware list and becomes a local path.
     if (DataPaths::safeFileName(containerName).isEmpty()) {
         Logger::warn(QStringLiteral("HalvoServer::downloadFirmware: refused file name %1").arg(fileName));
-        return;
+        return false;
     }
     auto *download = new FileDownload(m_client, containerName, downloadDirectory(), FileType::FirmwareContainer,
                                       GetRequestType::ListedFile, m_downloadTimeoutMs);
     m_fileDownload = download;
     wireDownload(download, this);
     download->start();
+    return true;
 }
 
 void HalvoServer::fileDownloadDoCancel()

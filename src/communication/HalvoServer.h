@@ -62,7 +62,9 @@ public:
     /// "localhost" or a loopback address; names are not resolved.
     static bool isLocalHost(const QString &hostName);
     void sendUserLogoutRequest();
-    void downloadFirmware(const QString &fileName);
+    /// Fetches the ".esc" of a ".esb" name; false when one is already running
+    /// or the name is refused.
+    bool downloadFirmware(const QString &fileName);
 
     void setDownloadTimeout(int milliseconds) { m_downloadTimeoutMs = milliseconds; }
     void setDownloadDirectory(const QString &directory) { m_downloadDirectory = directory; }

@@ -160,15 +160,15 @@ void Qelo3Server::uploadUserSet(const QString &fileName, const QString &filePath
     startUpload(fileName, filePath, FileType::UserSet);
 }
 
-void Qelo3Server::uploadFirmware(const QString &fileName, const QString &filePath)
+bool Qelo3Server::uploadFirmware(const QString &fileName, const QString &filePath)
 {
-    startUpload(fileName, filePath, FileType::FirmwareContainer);
+    return startUpload(fileName, filePath, FileType::FirmwareContainer);
 }
 
-void Qelo3Server::startUpload(const QString &fileName, const QString &filePath, int fileType)
+bool Qelo3Server::startUpload(const QString &fileName, const QString &filePath, int fileType)
 {
     if (!m_client || m_fileUpload)
-        return;
+        return false;
     auto *upload = new FileUpload(m_client, fileName, filePath, fileType, m_uploadTimeoutMs);
     m_fileUpload = upload;
     connect(upload, &FileUpload::isActiveChanged, this, &Qelo3Server::fileUploadIsActiveChanged);
@@ -183,6 +183,7 @@ void Qelo3Server::startUpload(const QString &fileName, const QString &filePath, 
     connect(upload, &FileUpload::successfullyFinished, this, &Qelo3Server::afterFileUpload);
     connect(upload, &QThread::finished, this, &Qelo3Server::deleteFileUpload);
     upload->start();
+    return true;
 }
 
 void Qelo3Server::queueDownload(const QString &fileName)

@@ -54,7 +54,8 @@ public:
     void requestDeviceInformation();
     void sendUserLoginLogInfo(const QString &userName, int role);
     void uploadUserSet(const QString &fileName, const QString &filePath);
-    void uploadFirmware(const QString &fileName, const QString &filePath);
+    /// False when an upload is already running.
+    bool uploadFirmware(const QString &fileName, const QString &filePath);
     /// Queues a name from the generator's file list. Unsafe names, and names
     /// beyond kMaxQueuedDownloads waiting ones, are dropped with a warning.
     void queueDownload(const QString &fileName);
@@ -107,7 +108,7 @@ public slots:
 private:
     void onDeviceInformation(const Qelo3DeviceInformation &info);
     void onFileList(const FileTransfer &list);
-    void startUpload(const QString &fileName, const QString &filePath, int fileType);
+    bool startUpload(const QString &fileName, const QString &filePath, int fileType);
     void startNextDownload();
     void send(const QByteArray &message);
     qint32 nextRequestId() { return qint32(++m_requestCounter); }

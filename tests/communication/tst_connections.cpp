@@ -297,13 +297,15 @@ private slots:
     void firmwareDownloadAsksForTheContainer()
     {
         TestPeer peer;
-        const QString container = QStringLiteral("esc_tool_1_5.esc");
+        // Only the ending changes: an "esb" inside the stem stays.
+        const QString container = QStringLiteral("esb_tool_1_5.esc");
         peer.serveFile(container, FileType::FirmwareContainer, QByteArray(70000, 'c'));
         const auto communication = connectedTo(peer, QStringLiteral("HalvoServer"));
         QVERIFY(communication);
         HalvoServer *server = communication->halvoServer();
         QSignalSpy files(server, &HalvoServer::fileReceived);
-        server->downloadFirmware(QStringLiteral("esb_tool_1_5.esb"));
+        QVERIFY(server->downloadFirmware(QStringLiteral("esb_tool_1_5.esb")));
+        QVERIFY(!server->downloadFirmware(QStringLiteral("esb_tool_1_5.esb")));
         QVERIFY(files.wait(KelvaraTest::timeout(10000)));
         const auto received = files.first().at(0).value<FileTransfer>();
         QCOMPARE(received.filename(), container);

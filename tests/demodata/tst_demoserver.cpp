@@ -66,12 +66,15 @@ private slots:
     {
         QFETCH(QString, name);
         const QString stem = name.chopped(4);
-        // The application turns every "esb" of the name into "esc" to find the container.
+        // Readers that rewrite every "esb" of a name must find the container too.
         QVERIFY(!stem.contains(QLatin1String("esb")) && !stem.contains(QLatin1String("esc")));
         const QStringList parts = stem.split(QLatin1Char('_'));
         QVERIFY2(parts.size() >= 9, "the update list shows the version only for names of nine parts");
         const QString shownVersion
             = parts.at(3) + QLatin1Char('.') + parts.at(4) + QLatin1Char('.') + parts.at(5) + parts.at(6);
+        // The update history reads the new version from characters 21 to 25.
+        QCOMPARE(name.mid(21, 5).replace(QLatin1Char('_'), QLatin1Char('.')),
+                 parts.at(3) + QLatin1Char('.') + parts.at(4) + QLatin1Char('.') + parts.at(5));
 
         QSettings description(sourceData(QStringLiteral("server/firmware/") + name), QSettings::IniFormat);
         QCOMPARE(description.status(), QSettings::NoError);

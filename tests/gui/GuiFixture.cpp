@@ -7,11 +7,16 @@
 #include "FileSelectorService.h"
 #include "HtmlService.h"
 #include "NativeFunctionsWrapperWindows.h"
+#include "DataPaths.h"
+#include "KelvaraTest.h"
+#include "UpdateHistoryViewController.h"
+#include "UpdateViewController.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
 #include "VersionInfo.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QMutex>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
@@ -83,6 +88,39 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("NetworkService"), m_networkService);
     m_loginViewController = createStandIn(QStringLiteral("LoginViewControllerStandIn.qml"));
     context->setContextProperty(QStringLiteral("LoginViewController"), m_loginViewController);
+    m_communication = std::make_unique<CommunicationController>(nullptr);
+    m_update = std::make_unique<UpdateViewController>(context, m_communication.get(), m_translation.get());
+    m_updateHistory = std::make_unique<UpdateHistoryViewController>(context, m_communication.get(), m_translation.get());
+    context->setContextProperty(QStringLiteral("UpdateViewController"), m_update.get());
+    context->setContextProperty(QStringLiteral("UpdateHistoryViewController"), m_updateHistory.get());
+}
+
+void GuiFixture::fillUpdateDemo()
+{
+    const QString user = QStringLiteral("tester");
+    DataPaths::createUserDirectories(user);
+    m_update->onUserLoggedIn(user);
+    const QDir demo(QStringLiteral(KELVARA_SOURCE_DIR "/tools/simulators/data/server/firmware"));
+    const QStringList names = demo.entryList({QStringLiteral("*.esb")}, QDir::Files, QDir::Name);
+    for (const QString &name : names) {
+        QFile::copy(demo.filePath(name), m_update->serverFolder() + QLatin1Char('/') + name);
+        if (name == names.first()) {
+            QFile::copy(demo.filePath(name), m_update->localFolder() + QLatin1Char('/') + name);
+            KelvaraTest::writeFile(m_update->localFolder() + QLatin1Char('/') + UpdateViewController::containerName(name),
+                                   "container");
+        }
+    }
+    m_update->reload();
+    KelvaraTest::writeFile(DataPaths::updateLogPath(user),
+        "<UpdateRequests Username=\"tester\">"
+        "<Request Transferstatus=\"TRUE\" Datetime=\"2023.06.20 14:05\" AlteSwVersion=\"1.4.1\" NeueSwVersion=\"1.4.2\" "
+        "Updatestatus=\"TRUE\" Seriennummer=\"23104711\" Typ=\"QELO 3\"/>"
+        "<Request Transferstatus=\"FALSE\" Datetime=\"2023.10.24 09:30\" AlteSwVersion=\"1.4.2\" NeueSwVersion=\"1.5.0\" "
+        "Updatestatus=\"FALSE\" Seriennummer=\"23100042\" Typ=\"QELO 3\"/>"
+        "<Request Transferstatus=\"TRUE\" Datetime=\"2023.10.24 09:52\" AlteSwVersion=\"1.4.2\" NeueSwVersion=\"1.5.0\" "
+        "Updatestatus=\"TRUE\" Seriennummer=\"23100042\" Typ=\"QELO 3\"/>"
+        "</UpdateRequests>");
+    m_updateHistory->loadUpdateHistory(user);
 }
 
 GuiFixture::~GuiFixture()
@@ -91,6 +129,9 @@ GuiFixture::~GuiFixture()
     for (QObject *root : roots)
         delete root;
     m_engine.reset();
+    m_updateHistory.reset();
+    m_update.reset();
+    m_communication.reset();
 }
 
 QObject *GuiFixture::createStandIn(const QString &fileName)

@@ -11,6 +11,8 @@ class CommunicationController;
 class FileSelectorService;
 class HtmlService;
 class NativeFunctionsWrapperWindows;
+class UpdateHistoryViewController;
+class UpdateViewController;
 class QQuickItem;
 class QQuickWindow;
 class SettingsService;
@@ -52,6 +54,12 @@ public:
     /// A real mouse click in the middle of the named item.
     bool click(const QString &name);
     bool click(QQuickItem *item);
+    /// The Update module's real controllers on a user "tester" with the demo
+    /// server's descriptions, one of them downloaded, and a short history.
+    void fillUpdateDemo();
+    UpdateViewController *updateViewController() const { return m_update.get(); }
+    UpdateHistoryViewController *updateHistoryViewController() const { return m_updateHistory.get(); }
+
     /// Logs in through the stand-in controller as if the login page had done it.
     void logIn(const QStringList &modules = {QStringLiteral("Copy"), QStringLiteral("Update"),
                                               QStringLiteral("Contact"), QStringLiteral("Chrono")});
@@ -78,6 +86,9 @@ private:
     std::unique_ptr<ChronoViewController> m_chrono;
     std::unique_ptr<FileSelectorService> m_fileSelector;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
+    std::unique_ptr<CommunicationController> m_communication;
+    std::unique_ptr<UpdateViewController> m_update;
+    std::unique_ptr<UpdateHistoryViewController> m_updateHistory;
     QObject *m_mainViewController = nullptr;
     QObject *m_loginViewController = nullptr;
     QObject *m_networkService = nullptr;

@@ -153,6 +153,13 @@ private slots:
                                                << true;
         QTest::newRow("waiting for chrono files") << "ChronoDownloadDialog" << QVariant() << true;
         QTest::newRow("error statistic") << "ErrorStatisticDialog" << QVariant() << true;
+        QTest::newRow("update upload question") << "Qelo3UpdatePageDialog" << QVariant(QString()) << true;
+        QTest::newRow("update upload progress") << "FileUploadDialog"
+            << QVariant(QStringList{QStringLiteral("Das Update-Paket"), QStringLiteral("UpdateViewController")}) << true;
+        QTest::newRow("update download progress") << "FileDownloadDialog" << QVariant(QString()) << true;
+        QTest::newRow("update result") << "UpdateQelo3UploadDialog" << QVariant(QVariantList{QStringLiteral("x.esb"), true})
+                                       << true;
+        QTest::newRow("update history result") << "UpdateHistoryDialog" << QVariant(QStringLiteral("1")) << true;
     }
 
     void dialogsLoadWithoutWarnings()
@@ -256,8 +263,8 @@ private slots:
         QTest::newRow("login page heading") << int(PageLogin) << QString() << "Anmeldung" << "Login";
         QTest::newRow("login page remember option") << int(PageLogin) << QString() << "Benutzer merken?"
                                                     << "Remember user?";
-        QTest::newRow("module page headline") << int(PageUpdate) << QString() << "Modul Update"
-                                                      << "Update module";
+        QTest::newRow("module page list heading") << int(PageUpdate) << QString() << "Auf dem Server"
+                                                          << "On the server";
         QTest::newRow("info dialog while open") << int(PageLogin) << "InfoDialog" << "Datenschutzerklärung"
                                                 << "Privacy policy";
         QTest::newRow("user dialog while open") << int(PageCopy) << "UserDialog" << "Abmelden" << "Log out";

@@ -145,6 +145,35 @@ private slots:
         QCOMPARE(image.size(), QSize(1100, 900));
         QVERIFY(distinctColours(image) > 10);
     }
+
+    void updateScenes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("history");
+        QTest::newRow("update page") << "update" << false;
+        QTest::newRow("update history") << "update-history" << true;
+    }
+
+    void updateScenes()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, history);
+        m_gui->fillUpdateDemo();
+        m_gui->logIn();
+        m_gui->setPage(4);
+        QTRY_VERIFY_WITH_TIMEOUT(m_gui->page() && m_gui->page()->objectName() == QLatin1String("UpdatePage"),
+                                 KelvaraTest::timeout(5000));
+        QObject *page = m_gui->page();
+        QVERIFY(QMetaObject::invokeMethod(page, "select", Q_ARG(QVariant, QStringLiteral("QELO3_Update_Release_1_5_0_a_231020_120000.esb")),
+                                          Q_ARG(QVariant, QStringLiteral("QELO3 1.5.0a 231020_120000")),
+                                          Q_ARG(QVariant, true)));
+        page->setProperty("showHistory", history);
+        QTRY_VERIFY_WITH_TIMEOUT(!picturesLoading(), KelvaraTest::timeout(5000));
+        QVERIFY(m_gui->findItem(history ? QStringLiteral("updateHistoryView") : QStringLiteral("serverUpdateListView")));
+        const QImage image = grabAndSave(name);
+        QCOMPARE(image.size(), QSize(1100, 900));
+        QVERIFY(distinctColours(image) > 10);
+    }
 };
 
 KELVARA_TEST_MAIN(tst_Screenshots)

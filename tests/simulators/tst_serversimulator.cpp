@@ -28,7 +28,7 @@ constexpr std::array<qint64, 12> kDefaultMasks = {
 
 const QString kUserSet = QStringLiteral("QELO3_23104711_Anwenderset_231020_101500_V14.xml");
 const QString kTemplate = QStringLiteral("QELO3_Gastroenterologie_Vorlage_230915_120000_V14.xml");
-const QString kDescription = QStringLiteral("QELO3_Firmware_Release_1_5_0_a_231020_120000.esb");
+const QString kDescription = QStringLiteral("QELO3_Update_Release_1_5_0_a_231020_120000.esb");
 
 /// "kelvara_copy_instruments_YYMMDD_HHMMSS_Vnnn.ini" as (stamp, version); empty when malformed.
 QStringList catalogueNameParts(const QString &name)
@@ -157,7 +157,7 @@ private slots:
 
         // clang-format off
         QTest::newRow("firmware list is type 5") << qint32(GetRequestType::FirmwareList) << 0 << int(FileType::FirmwareList)
-            << "firmware.txt" << "QELO3_Firmware_Release_1_4_2__230612_090000.esb";
+            << "firmware.txt" << "QELO3_Update_Release_1_4_2__230612_090000.esb";
         QTest::newRow("template list echoes selector 2") << qint32(GetRequestType::UserSetList) << 2 << int(FileType::FileList)
             << "templates.txt" << "QELO3_Allgemeinchirurgie_Vorlage_230915_120000_V14.xml";
         QTest::newRow("downloads list echoes selector 1") << qint32(GetRequestType::UserSetList) << 1 << int(FileType::FileList)
@@ -280,7 +280,7 @@ private slots:
         const auto link = openDemo();
         QVERIFY(link);
         m_server->setChunkSize(100000);
-        const QString name = QStringLiteral("QELO3_Firmware_Release_1_4_2__230612_090000.esc");
+        const QString name = QStringLiteral("QELO3_Update_Release_1_4_2__230612_090000.esc");
         const QString target = m_dir->path() + QStringLiteral("/target");
         auto download = std::make_unique<FileDownload>(link->client.get(), name, target, FileType::FirmwareContainer,
                                                        GetRequestType::ListedFile, 10000);

@@ -7,11 +7,13 @@
 #include "Qelo3DeviceInformation.h"
 
 #include "DataPaths.h"
+#include "UpdateInfo.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSettings>
+#include <QtCore/QTimer>
 
 namespace {
 
@@ -140,11 +142,9 @@ void Qelo3Simulator::answerRequest(Connection *connection, const QByteArray &fra
     const bool lists = protocolVersion() >= kFirstListVersion;
     const bool chunked = request.selector() == Protocol::kChunkedSelector;
     switch (request.getRequestType()) {
-    case GetRequestType::DeviceInformation: {
-        Qelo3DeviceInformation information(0, false, m_type, m_serialNumber, m_name, m_softwareVersion);
-        send(connection, information);
+    case GetRequestType::DeviceInformation:
+        sendIdentity(connection);
         return;
-    }
     case GetRequestType::UserSetList:
     case GetRequestType::ChronoList:
         if (!lists)
@@ -219,7 +219,33 @@ void Qelo3Simulator::sendChunked(Connection *connection, qint32 fileType, const 
     startChunkedSend(connection, fileType, fileName, content);
 }
 
-void Qelo3Simulator::handleUpload(Connection *, const Connection::Incoming &upload)
+void Qelo3Simulator::sendIdentity(Connection *connection)
+{
+    Qelo3DeviceInformation information(0, false, m_type, m_serialNumber, m_name, m_softwareVersion);
+    send(connection, information);
+}
+
+void Qelo3Simulator::installFirmware(Connection *connection, const QString &fileName)
+{
+    // The version sits where the update's file name puts it (characters 21 to 25).
+    m_softwareVersion = UpdateInfo::versionOfFileName(QFileInfo(fileName).completeBaseName());
+    logInfo(QStringLiteral("installFirmware"), QStringLiteral("now running version %1").arg(m_softwareVersion));
+    if (m_rebootAfterUpdateMs <= 0) {
+        sendIdentity(connection);
+        return;
+    }
+    // Not from inside the transfer's own handler, which still uses the connection.
+    QTimer::singleShot(0, this, [this] {
+        const quint16 listeningPort = port();
+        stop();
+        QTimer::singleShot(m_rebootAfterUpdateMs, this, [this, listeningPort] {
+            if (!start(listeningPort))
+                logWarn(QStringLiteral("installFirmware"), QStringLiteral("cannot listen again on %1").arg(listeningPort));
+        });
+    });
+}
+
+void Qelo3Simulator::handleUpload(Connection *connection, const Connection::Incoming &upload)
 {
     QString folder;
     if (upload.fileType == FileType::UserSet)
@@ -246,4 +272,6 @@ void Qelo3Simulator::handleUpload(Connection *, const Connection::Incoming &uplo
         return;
     }
     logInfo(QStringLiteral("handleUpload"), QStringLiteral("stored %1 (%2 bytes)").arg(path).arg(upload.content.size()));
+    if (upload.fileType == FileType::FirmwareContainer)
+        installFirmware(connection, QFileInfo(path).fileName());
 }

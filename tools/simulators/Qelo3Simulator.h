@@ -47,6 +47,12 @@ public:
     /// The last user set uploaded to the generator, as it arrived.
     QByteArray lastUserSetUpload() const { return m_lastUserSetUpload; }
 
+    /// After a firmware upload the generator drops every link, stays away this
+    /// long and comes back on the same port with the new version (0: it
+    /// reports the new version at once, without a restart).
+    void setRebootAfterUpdate(int milliseconds) { m_rebootAfterUpdateMs = milliseconds; }
+    int rebootAfterUpdate() const { return m_rebootAfterUpdateMs; }
+
     /// FileType of a chrono file by its ending: 6 .fix, 7 .flex.zip, 8 .flex; 0 otherwise.
     static qint32 chronoFileType(const QString &fileName);
 
@@ -60,6 +66,8 @@ private:
     void sendWholeFile(Connection *connection, qint32 fileType, const QString &folder, const QString &fileName);
     void sendChunked(Connection *connection, qint32 fileType, const QString &folder, const QString &fileName);
     QByteArray fileContent(const QString &folder, const QString &fileName, bool *ok) const;
+    void installFirmware(Connection *connection, const QString &fileName);
+    void sendIdentity(Connection *connection);
 
     QString m_type = QStringLiteral("QELO 3");
     QString m_serialNumber = QStringLiteral("23100001");
@@ -68,6 +76,7 @@ private:
     int m_listFileType = 2;
     bool m_preferZipped = true;
     QByteArray m_generatedLog;
+    int m_rebootAfterUpdateMs = 0;
     QList<UserLoginLogInfo> m_loginInfos;
     QByteArray m_lastUserSetUpload;
 };

@@ -21,6 +21,10 @@ int main(int argc, char *argv[])
          QStringLiteral("version")},
         {QStringLiteral("list-type"), QStringLiteral("FileType of the file lists: 2 (default) or 15."),
          QStringLiteral("type")},
+        {QStringLiteral("reboot-after-update"),
+         QStringLiteral("After a firmware upload, drop the link for MS milliseconds and come back with the new "
+                        "version (default: report the new version at once)."),
+         QStringLiteral("MS")},
         {QStringLiteral("plain-event-log"),
          QStringLiteral("List the event log as .flex even when a .flex.zip of it exists.")},
         {QStringLiteral("chrono-records"),
@@ -44,6 +48,10 @@ int main(int argc, char *argv[])
         if (!ok && error.isEmpty())
             error = QStringLiteral("--list-type is 2 or 15");
         simulator.setListFileType(number);
+    }
+    if (ok && parser.isSet(QStringLiteral("reboot-after-update"))) {
+        ok = SimulatorCommandLine::intValue(parser, QStringLiteral("reboot-after-update"), 0, 600000, &number, &error);
+        simulator.setRebootAfterUpdate(number);
     }
     simulator.setPreferZippedEventLog(!parser.isSet(QStringLiteral("plain-event-log")));
     if (ok && parser.isSet(QStringLiteral("chrono-records"))) {

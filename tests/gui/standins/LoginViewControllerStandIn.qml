@@ -13,6 +13,8 @@ QtObject {
     property bool isAllowedModuleCopy: false
     property bool isAllowedCopyEdit: false
     property bool isAllowedModuleUpdate: false
+    property bool isAllowedUpdateDeviceFiletransferWithStk: false
+    property bool isAllowedUpdateServerFiletransferWithStk: false
     property bool isAllowedModuleContact: false
     property bool isAllowedModuleChrono: false
 
@@ -49,6 +51,8 @@ QtObject {
         isAllowedModuleCopy = grantedModules.indexOf("Copy") >= 0
         isAllowedCopyEdit = isAllowedModuleCopy
         isAllowedModuleUpdate = grantedModules.indexOf("Update") >= 0
+        isAllowedUpdateDeviceFiletransferWithStk = isAllowedModuleUpdate
+        isAllowedUpdateServerFiletransferWithStk = isAllowedModuleUpdate
         isAllowedModuleContact = grantedModules.indexOf("Contact") >= 0
         isAllowedModuleChrono = grantedModules.indexOf("Chrono") >= 0
         // The real controller lets the routing switch the page before it answers.
