@@ -88,7 +88,6 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("NetworkService"), m_networkService);
     m_loginViewController = createStandIn(QStringLiteral("LoginViewControllerStandIn.qml"));
     context->setContextProperty(QStringLiteral("LoginViewController"), m_loginViewController);
-    m_communication = std::make_unique<CommunicationController>(nullptr);
     m_update = std::make_unique<UpdateViewController>(context, m_communication.get(), m_translation.get());
     m_updateHistory = std::make_unique<UpdateHistoryViewController>(context, m_communication.get(), m_translation.get());
     context->setContextProperty(QStringLiteral("UpdateViewController"), m_update.get());
@@ -131,7 +130,6 @@ GuiFixture::~GuiFixture()
     m_engine.reset();
     m_updateHistory.reset();
     m_update.reset();
-    m_communication.reset();
 }
 
 QObject *GuiFixture::createStandIn(const QString &fileName)

@@ -86,7 +86,6 @@ private:
     std::unique_ptr<ChronoViewController> m_chrono;
     std::unique_ptr<FileSelectorService> m_fileSelector;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
-    std::unique_ptr<CommunicationController> m_communication;
     std::unique_ptr<UpdateViewController> m_update;
     std::unique_ptr<UpdateHistoryViewController> m_updateHistory;
     QObject *m_mainViewController = nullptr;

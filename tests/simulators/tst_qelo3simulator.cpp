@@ -96,7 +96,8 @@ private slots:
         QTest::addColumn<bool>("zipped");
         QTest::addColumn<QStringList>("expected");
 
-        const QStringList userSet{QStringLiteral("QELO3_1_Anwenderset_230101_000000_V14.xml")};
+        // The device names its user sets by their path on its own storage.
+        const QStringList userSet{QStringLiteral("/mnt/data/usersets/QELO3_1_Anwenderset_230101_000000_V14.xml")};
         const QString fix = QStringLiteral("1_230101_000000.fix");
         // clang-format off
         QTest::newRow("user-set list as type 2") << qint32(GetRequestType::UserSetList) << 2 << true << userSet;
