@@ -6,6 +6,7 @@
 #include "InstrumentConfiguration.h"
 #include "Logger.h"
 #include "MainViewController.h"
+#include "Outbox.h"
 #include "Qelo3Server.h"
 #include "QmlRegistration.h"
 #include "Settings.h"
@@ -20,8 +21,11 @@ Manager::Manager(QObject *parent)
     : QObject(parent)
     , m_rootContext(m_engine.rootContext())
     , m_communication(&m_nativeFunctions)
+    , m_mailService(m_communication.halvoServer())
     , m_settingsService(&m_translationService)
     , m_networkService(&m_communication)
+    , m_contactViewController(m_rootContext, &m_communication, &m_mailService, &m_settingsService,
+                              &m_translationService, &m_nativeFunctions)
     , m_loginViewController(&m_communication, &m_settingsService, &m_loggingService, &m_translationService)
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
@@ -62,20 +66,25 @@ void Manager::initialize()
                              &Manager::onUserHasLoggedIn);
     m_connections << connect(&m_loginViewController, &LoginViewController::userHasLoggedOutSignal, this,
                              &Manager::onUserHasLoggedOut);
+    m_connections << connect(&m_mailService, &MailService::mailAttachementReceived, this,
+                             &Manager::onMailAttachementReceived);
     publishContextProperties();
 }
 
 void Manager::publishContextProperties()
 {
     m_rootContext->setContextProperty(QStringLiteral("CommunicationController"), &m_communication);
+    m_rootContext->setContextProperty(QStringLiteral("ContactViewController"), &m_contactViewController);
     m_rootContext->setContextProperty(QStringLiteral("LoginViewController"), &m_loginViewController);
     m_rootContext->setContextProperty(QStringLiteral("FileSelectorService"), &m_fileSelectorService);
+    m_rootContext->setContextProperty(QStringLiteral("MailService"), &m_mailService);
     m_rootContext->setContextProperty(QStringLiteral("NetworkService"), &m_networkService);
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
     m_rootContext->setContextProperty(QStringLiteral("TranslationService"), &m_translationService);
     m_rootContext->setContextProperty(QStringLiteral("HtmlService"), &m_htmlService);
     m_rootContext->setContextProperty(QStringLiteral("ProtectedNameService"), &m_protectedNameService);
     m_rootContext->setContextProperty(QStringLiteral("VersionInfo"), &m_versionInfo);
+    m_rootContext->setContextProperty(QStringLiteral("Outbox"), Outbox::instance());
 }
 
 void Manager::preloadUi()
@@ -134,6 +143,11 @@ void Manager::registerRoutes()
     m_communication.qelo3Server()->registerRoutes(m_qelo3Routes);
     HalvoServer::registerRoutes(m_halvoRoutes);
     m_loginViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
+    // Contact before Copy: it takes a generator user set only while it awaits one.
+    m_contactViewController.registerRoutes(
+        m_qelo3Routes, m_halvoRoutes, [this] { return m_userName; },
+        [this] { return m_loginViewController.isAllowedContactAllServiceCenters(); });
+    m_mailService.registerRoutes(m_halvoRoutes);
 }
 
 void Manager::connectQelo3ServerIndications()
@@ -268,6 +282,12 @@ void Manager::onLanguageChanged(QString newLanguage)
 {
     Logger::trace(QStringLiteral("Manager::onLanguageChanged: %1").arg(newLanguage));
     InstrumentConfiguration::instance()->setUserInterfaceLanguage(newLanguage);
+    m_contactViewController.languageChanged();
+}
+
+void Manager::onMailAttachementReceived(QString filename)
+{
+    Logger::info(QStringLiteral("Manager::onMailAttachementReceived: filename=%1").arg(filename));
 }
 
 int Manager::pageForStartModule(const QString &startModule)
@@ -292,6 +312,8 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
     m_settingsService.setUser(m_userName);
     m_settingsService.setInstitution1(credentials.institution1);
     m_settingsService.setInstitution2(credentials.institution2);
+    Outbox::instance()->setUserName(m_userName);
+    m_contactViewController.loadServiceCenters(m_userName, m_loginViewController.isAllowedContactAllServiceCenters());
     m_mainViewController->setCurrentPageAsInt(pageForStartModule(m_loginViewController.getStartModule()));
     DataPaths::removeAllFiles(DataPaths::userPath(m_userName, QStringLiteral("kelvara_configFiles/chrono/temp_QELO3")));
 }
@@ -299,6 +321,8 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
 void Manager::onUserHasLoggedOut()
 {
     m_settingsService.clearUser();
+    m_contactViewController.resetUserState();
+    Outbox::instance()->setUserName(QString());
     m_nativeFunctions.reserved1();
     m_mainViewController->setCurrentPage(MainViewController::PAGE_LOGIN);
     Qelo3Server *generator = m_communication.qelo3Server();

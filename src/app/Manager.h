@@ -1,11 +1,13 @@
 #pragma once
 
 #include "CommunicationController.h"
+#include "ContactViewController.h"
 #include "FileSelectorService.h"
 #include "FileTransfer.h"
 #include "HtmlService.h"
 #include "LoggingService.h"
 #include "LoginViewController.h"
+#include "MailService.h"
 #include "NativeFunctionsWrapperWindows.h"
 #include "NetworkService.h"
 #include "ProtectedNameService.h"
@@ -58,6 +60,8 @@ public:
     UserSetStorage &userSetStorage() { return m_userSetStorage; }
     RoutingTable &qelo3Routes() { return m_qelo3Routes; }
     RoutingTable &halvoRoutes() { return m_halvoRoutes; }
+    MailService &mailService() { return m_mailService; }
+    ContactViewController &contactViewController() { return m_contactViewController; }
 
 public slots:
     void onLanguageChanged(QString newLanguage);
@@ -70,6 +74,7 @@ public slots:
     void onQelo3ServerBinaryMessageReceived(QByteArray byteArray);
     void onQelo3ServerSslErrors(QList<QSslError> errors);
     void onFileReceived(FileTransfer fileTransfer);
+    void onMailAttachementReceived(QString filename);
 
 private:
     void registerRoutes();
@@ -94,11 +99,13 @@ private:
     CommunicationController m_communication;
     LoggingService m_loggingService;
     TranslationService m_translationService;
+    MailService m_mailService;
     SettingsService m_settingsService;
     NetworkService m_networkService;
     HtmlService m_htmlService;
     FileSelectorService m_fileSelectorService;
     ProtectedNameService m_protectedNameService;
+    ContactViewController m_contactViewController;
     LoginViewController m_loginViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
