@@ -22,6 +22,10 @@ int main(int argc, char *argv[])
         {QStringLiteral("refuse-logins"), QStringLiteral("Fault: refuse every login.")},
         {QStringLiteral("ignore-logins"), QStringLiteral("Fault: never answer a login.")},
         {QStringLiteral("reject-contact"), QStringLiteral("Fault: reject every contact message.")},
+        {QStringLiteral("no-ack"), QStringLiteral("Fault: store files of this type (1, 14 or 16) but never answer them."),
+         QStringLiteral("type")},
+        {QStringLiteral("contact-limit"), QStringLiteral("Refuse contact messages larger than this many bytes."),
+         QStringLiteral("bytes")},
     });
     parser.process(app);
 
@@ -34,6 +38,22 @@ int main(int argc, char *argv[])
         ok = false;
         error = QStringLiteral("--update-info is none, info or blocking");
     }
+    qint32 noAck = 0;
+    if (ok && parser.isSet(QStringLiteral("no-ack"))) {
+        noAck = parser.value(QStringLiteral("no-ack")).toInt(&ok);
+        if (!ok || noAck <= 0) {
+            ok = false;
+            error = QStringLiteral("--no-ack takes a file type number");
+        }
+    }
+    qint64 contactLimit = 0;
+    if (ok && parser.isSet(QStringLiteral("contact-limit"))) {
+        contactLimit = parser.value(QStringLiteral("contact-limit")).toLongLong(&ok);
+        if (!ok || contactLimit < 0) {
+            ok = false;
+            error = QStringLiteral("--contact-limit takes a number of bytes");
+        }
+    }
     if (!ok) {
         std::fprintf(stderr, "kelvara-server-sim: %s\n", qPrintable(error));
         return 2;
@@ -42,6 +62,8 @@ int main(int argc, char *argv[])
     simulator.setRefuseLogins(parser.isSet(QStringLiteral("refuse-logins")));
     simulator.setIgnoreLogins(parser.isSet(QStringLiteral("ignore-logins")));
     simulator.setRejectContactMessages(parser.isSet(QStringLiteral("reject-contact")));
+    simulator.setNoAckFileType(noAck);
+    simulator.setContactLimit(contactLimit);
     if (!simulator.start(port))
         return 1;
     return app.exec();
