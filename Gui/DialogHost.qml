@@ -115,6 +115,15 @@ Item {
         const onCopyPage = window.currentPage === MainViewControllerEnums.PAGE_COPY
                 && typeof CopyViewController !== "undefined"
         switch (name) {
+        case "BubbleDialogOutbox":
+            MailService.sendOutbox()
+            return
+        case "ContactProgressDialog":
+            ContactViewController.setShowMailPage(true)
+            return
+        case "ContactSortDialog":
+            ContactViewController.setSort(result)
+            return
         case "ExternalLinkDialog":
             if (LoginViewController.isLoginBlocked())
                 closeWindow()
@@ -146,6 +155,9 @@ Item {
 
     function dialogCancelled(name, closedSource, parameters) {
         switch (name) {
+        case "ContactProgressDialog":
+            ContactViewController.cancelDataRequest()
+            return
         case "ExternalLinkDialog":
             if (LoginViewController.isLoginBlocked())
                 showDialog("NewLoginProcedureDialog", "")

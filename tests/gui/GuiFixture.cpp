@@ -2,12 +2,17 @@
 
 #include <QtQuickTest/quicktest.h>
 
+#include "ContactViewController.h"
+#include "DataPaths.h"
 #include "HtmlService.h"
+#include "MailService.h"
+#include "Outbox.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
 #include "VersionInfo.h"
 
+#include <QtCore/QFile>
 #include <QtCore/QMutex>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
@@ -73,6 +78,25 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("NetworkService"), m_networkService);
     m_loginViewController = createStandIn(QStringLiteral("LoginViewControllerStandIn.qml"));
     context->setContextProperty(QStringLiteral("LoginViewController"), m_loginViewController);
+    // Contact runs on its real controller; without a server link its mail service is unavailable.
+    m_mail = std::make_unique<MailService>(nullptr);
+    m_contact = std::make_unique<ContactViewController>(context, nullptr, m_mail.get(), m_settings.get(),
+                                                        m_translation.get(), nullptr);
+    context->setContextProperty(QStringLiteral("ContactViewController"), m_contact.get());
+    context->setContextProperty(QStringLiteral("MailService"), m_mail.get());
+    context->setContextProperty(QStringLiteral("Outbox"), Outbox::instance());
+}
+
+void GuiFixture::loadContactDemo()
+{
+    const QString user = QStringLiteral("guidemo");
+    const QString folder = DataPaths::userPath(user, QStringLiteral("kelvara_configFiles/contact"));
+    DataPaths::ensureDirectory(folder);
+    const QString name = QStringLiteral("kelvara_contact_ServiceCenterList_210215_000000_V120.xml");
+    QFile::remove(folder + QLatin1Char('/') + name);
+    QFile::copy(QStringLiteral(KELVARA_SOURCE_DIR "/Resources/Config/") + name, folder + QLatin1Char('/') + name);
+    m_settings->setUser(user);
+    m_contact->loadServiceCenters(user, true);
 }
 
 GuiFixture::~GuiFixture()

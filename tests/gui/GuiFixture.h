@@ -6,7 +6,9 @@
 
 #include <memory>
 
+class ContactViewController;
 class HtmlService;
+class MailService;
 class QQuickItem;
 class QQuickWindow;
 class SettingsService;
@@ -32,6 +34,9 @@ public:
     QObject *networkService() const { return m_networkService; }
     TranslationService *translationService() const { return m_translation.get(); }
     SettingsService *settingsService() const { return m_settings.get(); }
+    /// The real Contact controller; loadContactDemo() gives it the shipped directory.
+    ContactViewController *contactViewController() const { return m_contact.get(); }
+    void loadContactDemo();
 
     /// The item below the window's content whose objectName is `name`.
     QQuickItem *findItem(const QString &name) const;
@@ -66,6 +71,8 @@ private:
     std::unique_ptr<TranslationService> m_translation;
     std::unique_ptr<SettingsService> m_settings;
     std::unique_ptr<HtmlService> m_html;
+    std::unique_ptr<MailService> m_mail;
+    std::unique_ptr<ContactViewController> m_contact;
     std::unique_ptr<VersionInfo> m_versionInfo;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QObject *m_mainViewController = nullptr;

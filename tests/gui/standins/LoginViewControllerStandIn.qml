@@ -14,6 +14,7 @@ QtObject {
     property bool isAllowedCopyEdit: false
     property bool isAllowedModuleUpdate: false
     property bool isAllowedModuleContact: false
+    property bool isAllowedContactMessage: false
     property bool isAllowedModuleChrono: false
 
     // What the next login answers: 0 logs in, anything else fails with it.
@@ -50,6 +51,7 @@ QtObject {
         isAllowedCopyEdit = isAllowedModuleCopy
         isAllowedModuleUpdate = grantedModules.indexOf("Update") >= 0
         isAllowedModuleContact = grantedModules.indexOf("Contact") >= 0
+        isAllowedContactMessage = isAllowedModuleContact
         isAllowedModuleChrono = grantedModules.indexOf("Chrono") >= 0
         // The real controller lets the routing switch the page before it answers.
         MainViewController.setCurrentPage(startPage)
