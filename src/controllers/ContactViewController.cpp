@@ -19,9 +19,11 @@
 #include "WebSocketClient.h"
 #include "XmlServiceCenterSerializer.h"
 
+#include <QtCore/QCollator>
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
+#include <QtCore/QLocale>
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
 #include <QtQml/QQmlContext>
@@ -152,8 +154,10 @@ void ContactViewController::sortServiceCenters()
             key.prepend(serviceCenter->serviceCenterId == defaultId ? QLatin1Char('0') : QLatin1Char('1'));
         keyed.append({key, serviceCenter});
     }
+    // Sorted as the reader's language sorts ("Österreich" after "Niederlande").
+    QCollator collator{QLocale(language)};
     std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+                     [&collator](const auto &a, const auto &b) { return collator.compare(a.first, b.first) < 0; });
     m_serviceCenters.clear();
     for (const auto &entry : qAsConst(keyed))
         m_serviceCenters.append(entry.second);
