@@ -10,8 +10,14 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QFutureWatcher>
 #include <QtCore/QPointer>
+#include <QtCore/QScopeGuard>
+#include <QtCore/QUuid>
 
 #include <openssl/evp.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -94,11 +100,28 @@ QByteArray Outbox::record(const QString &emlFileName, const QByteArray &mime)
     return bytes;
 }
 
+namespace {
+
+// XORs `size` bytes from `from` into `to` (which may be the same), eight at a time.
+void applyMask(const char *from, char *to, qsizetype size)
+{
+    const quint64 wide = 0x0101010101010101ULL * Outbox::kMask;
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, from + i, 8);
+        word ^= wide;
+        std::memcpy(to + i, &word, 8);
+    }
+    for (; i < size; ++i)
+        to[i] = char(quint8(from[i]) ^ Outbox::kMask);
+}
+
+} // namespace
+
 void Outbox::scramble(QByteArray &bytes)
 {
-    char *data = bytes.data();
-    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
-        data[i] = char(quint8(data[i]) ^ kMask);
+    applyMask(bytes.constData(), bytes.data(), bytes.size());
 }
 
 QString Outbox::fileName(const QByteArray &id)
@@ -121,14 +144,56 @@ QByteArray Outbox::idFromFileName(const QString &name)
 
 bool Outbox::storeRecord(const QString &folder, const QString &emlFileName, const QByteArray &mime, QByteArray *id)
 {
-    QByteArray bytes = record(emlFileName, mime);
-    const QByteArray digest = sha256(bytes);
+    if (id)
+        id->clear();
+    if (!DataPaths::ensureDirectory(folder))
+        return false;
+    // One pass over the message: each chunk is hashed, masked and written
+    // while it is in the cache. The file appears under its digest name by a
+    // rename, so a reader never sees it half written; a torn file after a
+    // power cut fails its digest on reading and is set aside.
+    const QString temporary =
+        folder + QStringLiteral("/.store_") + QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".part");
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    auto discard = qScopeGuard([&file] { file.remove(); });
+    if (FileSystem::isInDataTree(temporary) && !FileSystem::makePrivate(file))
+        return false;
+    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(), &EVP_MD_CTX_free);
+    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
+        return false;
+    constexpr qsizetype kChunk = 1 << 20;
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    const QByteArray head = emlFileName.toLocal8Bit() + ';';
+    for (const QByteArray *part : {&head, &mime}) {
+        for (qsizetype at = 0; at < part->size(); at += kChunk) {
+            const qsizetype length = std::min(kChunk, part->size() - at);
+            if (EVP_DigestUpdate(context.get(), part->constData() + at, size_t(length)) != 1)
+                return false;
+            applyMask(part->constData() + at, buffer.data(), length);
+            if (file.write(buffer.constData(), length) != length)
+                return false;
+        }
+    }
+    QByteArray digest(EVP_MAX_MD_SIZE, Qt::Uninitialized);
+    unsigned int length = 0;
+    if (EVP_DigestFinal_ex(context.get(), reinterpret_cast<unsigned char *>(digest.data()), &length) != 1
+        || int(length) != kIdSize)
+        return false;
+    digest.truncate(kIdSize);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const QString target = folder + QLatin1Char('/') + fileName(digest);
+    // The same digest is the same record: an existing file is replaced, in
+    // case it was the damaged copy.
+    if (!QFile::rename(temporary, target) && !(QFile::remove(target) && QFile::rename(temporary, target)))
+        return false;
+    discard.dismiss();
     if (id)
         *id = digest;
-    if (digest.size() != kIdSize || !DataPaths::ensureDirectory(folder))
-        return false;
-    scramble(bytes);
-    return FileSystem::saveByteArrayToFile(folder + QLatin1Char('/') + fileName(digest), bytes);
+    return true;
 }
 
 bool Outbox::readRecord(const QString &path, const QByteArray &id, QString *emlFileName, QByteArray *mime,

@@ -56,7 +56,7 @@ public:
     static QString fileName(const QByteArray &id);
     /// The id of a well-formed name ("msg_" + 64 lower-case hex + ".est"), else empty.
     static QByteArray idFromFileName(const QString &name);
-    /// Writes the record atomically under its digest; false on a write error.
+    /// Writes the masked record under its digest (appearing by a rename); false on a write error.
     static bool storeRecord(const QString &folder, const QString &emlFileName, const QByteArray &mime,
                             QByteArray *id);
     /// Reads and checks a stored file; false with `reason` set when it fails.

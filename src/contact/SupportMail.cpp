@@ -1,6 +1,7 @@
 #include "SupportMail.h"
 
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QUuid>
 
@@ -93,7 +94,8 @@ void SupportMail::appendBase64Lines(QByteArray &out, const QByteArray &data)
 {
     const QByteArray encoded = data.toBase64();
     const qsizetype lines = (encoded.size() + kLineLength - 1) / kLineLength;
-    out.reserve(out.size() + encoded.size() + lines * 2);
+    if (out.capacity() < out.size() + encoded.size() + lines * 2)
+        out.reserve(out.size() + encoded.size() + lines * 2);
     for (qsizetype at = 0; at < encoded.size(); at += kLineLength) {
         out.append(encoded.constData() + at, qMin<qsizetype>(kLineLength, encoded.size() - at));
         out.append("\r\n", 2);
@@ -134,7 +136,13 @@ QByteArray SupportMail::toMime(const QDateTime &date, const QString &boundaryTex
     }
     const QByteArray boundary = boundaryText.toLatin1();
     const QByteArray separator = "--" + boundary + kCrLf;
+    // One allocation for the whole message: Base64 is 4/3 of the input plus
+    // CR LF per 72 characters, and a few hundred bytes of headers per part.
+    qint64 expected = 4096 + m_body.size() * 3;
+    for (const QString &path : m_attachments)
+        expected += QFileInfo(path).size() * 4 / 3 * 74 / 72 + 512;
     QByteArray mime;
+    mime.reserve(qsizetype(expected));
     mime += "MIME-Version: 1.0" + kCrLf;
     mime += "From: " + m_sender.toUtf8() + kCrLf;
     mime += "To: " + m_recipients.join(QLatin1Char(',')).toUtf8() + kCrLf;

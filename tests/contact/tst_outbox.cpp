@@ -82,6 +82,8 @@ private slots:
         // The same message again is the same file.
         QCOMPARE(store(name, mime), id);
         QCOMPARE(m_outbox->count(), 1);
+        // Written under a scratch name and renamed: nothing else is left behind.
+        QCOMPARE(QDir(m_outbox->folder()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         const QVariantList result = read(id);
         QCOMPARE(result.value(0).toBool(), true);
         QCOMPARE(result.value(1).toString(), name);
