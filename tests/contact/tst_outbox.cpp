@@ -199,6 +199,18 @@ private slots:
         QCOMPARE(m_outbox->count(), 1);
     }
 
+    // Regression: a logout during a store job put the message into another user's folder.
+    void folderIsFixedWhenTheJobStarts()
+    {
+        const QString first = m_outbox->folder();
+        QSignalSpy done(m_outbox.get(), &Outbox::encryptionDone);
+        QVERIFY(m_outbox->add(QStringLiteral("a.eml"), "a"));
+        m_outbox->setUserName(QStringLiteral("other"));
+        QVERIFY(done.wait(KelvaraTest::timeout(5000)));
+        QVERIFY(QFile::exists(first + QLatin1Char('/') + Outbox::fileName(done.first().at(1).toByteArray())));
+        QCOMPARE(m_outbox->count(), 0);
+    }
+
     void toolsReadWithoutThePool()
     {
         const QString folder = QDir::tempPath() + QStringLiteral("/box");
