@@ -72,9 +72,9 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QStringList names{QStringLiteral("QELO3_4711_Anwenderset.xml"), QStringLiteral("4711.flex"),
-                            QStringLiteral("4711.fix")};
-    const qint64 sizes[] = {2000000, 17000000, kAttachmentBytes - 19000000};
+    const QStringList names { QStringLiteral("QELO3_4711_Anwenderset.xml"), QStringLiteral("4711.flex"),
+        QStringLiteral("4711.fix") };
+    const qint64 sizes[] = { 2000000, 17000000, kAttachmentBytes - 19000000 };
     QStringList paths;
     for (int i = 0; i < 3; ++i) {
         const QString path = dir.filePath(names.at(i));
@@ -125,15 +125,15 @@ int main(int argc, char *argv[])
     const bool sameDigest = Outbox::sha256(mime) == bareSha256(mime);
 
     std::printf("attachments: %lld bytes, message: %lld bytes\n", static_cast<long long>(kAttachmentBytes),
-                static_cast<long long>(mime.size()));
+        static_cast<long long>(mime.size()));
     std::printf("compose MIME message:           %8.1f ms\n", composeMs);
-    std::printf("bare read + toBase64 + fold:    %8.1f ms (%lld bytes)\n", bareComposeMs,
-                static_cast<long long>(bareBytes));
+    std::printf(
+        "bare read + toBase64 + fold:    %8.1f ms (%lld bytes)\n", bareComposeMs, static_cast<long long>(bareBytes));
     std::printf("store in outbox:                %8.1f ms\n", storeMs);
     std::printf("bare EVP SHA-256 + file write:  %8.1f ms\n", bareStoreMs);
     std::printf("outbox SHA-256:                 %8.1f ms (%.0f MB/s)\n", hashMs, mime.size() / 1e3 / hashMs);
     std::printf("bare EVP_Digest SHA-256:        %8.1f ms (%.0f MB/s, %s)\n", bareHashMs,
-                mime.size() / 1e3 / bareHashMs, sameDigest ? "same digest" : "DIGESTS DIFFER");
+        mime.size() / 1e3 / bareHashMs, sameDigest ? "same digest" : "DIGESTS DIFFER");
     std::printf("compose ratio (goal <= 1.5):    %8.2f\n", composeMs / bareComposeMs);
     std::printf("store ratio (goal <= 1.3):      %8.2f\n", storeMs / bareStoreMs);
     std::printf("hash throughput ratio (goal >= 0.8): %5.2f\n", bareHashMs / hashMs);

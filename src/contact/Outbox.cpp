@@ -85,7 +85,8 @@ QByteArray Outbox::sha256(const QByteArray &data)
     QByteArray digest(EVP_MAX_MD_SIZE, Qt::Uninitialized);
     unsigned int length = 0;
     if (EVP_Digest(data.constData(), size_t(data.size()), reinterpret_cast<unsigned char *>(digest.data()), &length,
-                   EVP_sha256(), nullptr) != 1)
+            EVP_sha256(), nullptr)
+        != 1)
         return QByteArray();
     digest.truncate(int(length));
     return digest;
@@ -152,8 +153,8 @@ bool Outbox::storeRecord(const QString &folder, const QString &emlFileName, cons
     // while it is in the cache. The file appears under its digest name by a
     // rename, so a reader never sees it half written; a torn file after a
     // power cut fails its digest on reading and is set aside.
-    const QString temporary =
-        folder + QStringLiteral("/.store_") + QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".part");
+    const QString temporary
+        = folder + QStringLiteral("/.store_") + QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".part");
     QFile file(temporary);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
@@ -166,7 +167,7 @@ bool Outbox::storeRecord(const QString &folder, const QString &emlFileName, cons
     constexpr qsizetype kChunk = 1 << 20;
     QByteArray buffer(kChunk, Qt::Uninitialized);
     const QByteArray head = emlFileName.toLocal8Bit() + ';';
-    for (const QByteArray *part : {&head, &mime}) {
+    for (const QByteArray *part : { &head, &mime }) {
         for (qsizetype at = 0; at < part->size(); at += kChunk) {
             const qsizetype length = std::min(kChunk, part->size() - at);
             if (EVP_DigestUpdate(context.get(), part->constData() + at, size_t(length)) != 1)
@@ -196,8 +197,8 @@ bool Outbox::storeRecord(const QString &folder, const QString &emlFileName, cons
     return true;
 }
 
-bool Outbox::readRecord(const QString &path, const QByteArray &id, QString *emlFileName, QByteArray *mime,
-                        QString *reason)
+bool Outbox::readRecord(
+    const QString &path, const QByteArray &id, QString *emlFileName, QByteArray *mime, QString *reason)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -299,8 +300,8 @@ QStringList Outbox::messageFiles(const QString &target) const
     if (target.isEmpty() || !QDir(target).exists())
         return {};
     QStringList names;
-    const QFileInfoList entries =
-        QDir(target).entryInfoList({QStringLiteral("msg_*.est")}, QDir::Files, QDir::Time | QDir::Reversed);
+    const QFileInfoList entries
+        = QDir(target).entryInfoList({ QStringLiteral("msg_*.est") }, QDir::Files, QDir::Time | QDir::Reversed);
     for (const QFileInfo &entry : entries) {
         if (!idFromFileName(entry.fileName()).isEmpty())
             names.append(entry.fileName());

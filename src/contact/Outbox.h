@@ -57,11 +57,10 @@ public:
     /// The id of a well-formed name ("msg_" + 64 lower-case hex + ".est"), else empty.
     static QByteArray idFromFileName(const QString &name);
     /// Writes the masked record under its digest (appearing by a rename); false on a write error.
-    static bool storeRecord(const QString &folder, const QString &emlFileName, const QByteArray &mime,
-                            QByteArray *id);
+    static bool storeRecord(const QString &folder, const QString &emlFileName, const QByteArray &mime, QByteArray *id);
     /// Reads and checks a stored file; false with `reason` set when it fails.
-    static bool readRecord(const QString &path, const QByteArray &id, QString *emlFileName, QByteArray *mime,
-                           QString *reason);
+    static bool readRecord(
+        const QString &path, const QByteArray &id, QString *emlFileName, QByteArray *mime, QString *reason);
 
 signals:
     void outboxCountChanged();
@@ -74,5 +73,5 @@ private:
 
     mutable QMutex m_mutex;
     QString m_userName;
-    std::atomic<bool> m_busy{false};
+    std::atomic<bool> m_busy { false };
 };

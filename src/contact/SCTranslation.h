@@ -19,7 +19,7 @@ public:
     QString country() const { return m_country; }
     QString languages() const { return m_languages; }
     const QList<Reachability> &reachabilities() const { return m_reachabilities; }
-    void addReachability(const QString &days, const QString &hours) { m_reachabilities.append({days, hours}); }
+    void addReachability(const QString &days, const QString &hours) { m_reachabilities.append({ days, hours }); }
     /// Days and hours of entry `index`; empty texts when there is none.
     Reachability reachability(int index) const { return m_reachabilities.value(index); }
 

@@ -122,15 +122,15 @@ QByteArray SupportMail::dispositionFor(const QString &fileName)
 
 QByteArray SupportMail::toMime() const
 {
-    return toMime(QDateTime::currentDateTime(),
-                  QStringLiteral("boundary") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    return toMime(
+        QDateTime::currentDateTime(), QStringLiteral("boundary") + QUuid::createUuid().toString(QUuid::WithoutBraces));
 }
 
 QByteArray SupportMail::toMime(const QDateTime &date, const QString &boundaryText) const
 {
     if (m_recipients.isEmpty() || m_sender.isEmpty())
         return QByteArray();
-    for (const QString &value : m_recipients + QStringList{m_sender, m_subject}) {
+    for (const QString &value : m_recipients + QStringList { m_sender, m_subject }) {
         if (hasLineBreak(value))
             return QByteArray();
     }

@@ -30,8 +30,8 @@ bool isEnd(const QXmlStreamReader &reader, const char *name)
 bool advance(QXmlStreamReader &reader, const char *function)
 {
     if (reader.readNext() == QXmlStreamReader::Invalid || reader.atEnd()) {
-        Logger::error(QStringLiteral("XmlServiceCenterSerializer::%1: QXmlStreamReader::Invalid")
-                          .arg(QLatin1String(function)));
+        Logger::error(
+            QStringLiteral("XmlServiceCenterSerializer::%1: QXmlStreamReader::Invalid").arg(QLatin1String(function)));
         return false;
     }
     return true;
@@ -127,8 +127,8 @@ bool XmlServiceCenterSerializer::parseTranslatedDetails(QXmlStreamReader &reader
         if (isEnd(reader, "TranslatedDetails"))
             break;
         if (isStart(reader, "Translation")) {
-            auto *translation = new SCTranslation(attribute(reader, "TranslationLanguage"),
-                                                  attribute(reader, "Country"), attribute(reader, "Languages"));
+            auto *translation = new SCTranslation(
+                attribute(reader, "TranslationLanguage"), attribute(reader, "Country"), attribute(reader, "Languages"));
             serviceCenter->addTranslation(translation);
             if (!parseTranslation(reader, translation))
                 return false;

@@ -47,9 +47,8 @@ QString countryText(const ServiceCenter *serviceCenter, const QString &language)
 } // namespace
 
 ContactViewController::ContactViewController(QQmlContext *rootContext, CommunicationController *communication,
-                                             MailService *mail, SettingsService *settings,
-                                             TranslationService *translation,
-                                             INativeFunctionsWrapper *nativeFunctions, QObject *parent)
+    MailService *mail, SettingsService *settings, TranslationService *translation,
+    INativeFunctionsWrapper *nativeFunctions, QObject *parent)
     : QObject(parent)
     , m_communication(communication)
     , m_mail(mail)
@@ -68,8 +67,7 @@ ContactViewController::~ContactViewController()
 }
 
 void ContactViewController::registerRoutes(RoutingTable &generatorRoutes, RoutingTable &serverRoutes,
-                                           std::function<QString()> userName,
-                                           std::function<bool()> showAllServiceCenters)
+    std::function<QString()> userName, std::function<bool()> showAllServiceCenters)
 {
     // A user set is taken only while it is awaited; otherwise Copy gets it.
     auto userSet = [this, userName](const FileTransfer &file) { return onUserSetReceived(file, userName()); };
@@ -80,7 +78,7 @@ void ContactViewController::registerRoutes(RoutingTable &generatorRoutes, Routin
         onChronoFileReceived(file, userName());
         return false;
     };
-    for (FileType::Value type : {FileType::ChronoFixed, FileType::ChronoFlexZip, FileType::ChronoFlex}) {
+    for (FileType::Value type : { FileType::ChronoFixed, FileType::ChronoFlexZip, FileType::ChronoFlex }) {
         generatorRoutes.onFile(type, chrono);
         generatorRoutes.onDownload(type, chrono);
     }
@@ -105,9 +103,9 @@ void ContactViewController::loadServiceCenters(const QString &userName, bool sho
     m_showAll = showAll;
     clearServiceCenters();
     const QString folder = DataPaths::userPath(userName, kContactFolder);
-    QStringList names = QDir(folder).entryList({QStringLiteral("*.xml")}, QDir::Files);
+    QStringList names = QDir(folder).entryList({ QStringLiteral("*.xml") }, QDir::Files);
     std::sort(names.begin(), names.end(),
-              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) > 0; });
+        [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) > 0; });
     // The newest file that parses: one damaged download does not empty the page.
     bool loaded = false;
     for (const QString &name : qAsConst(names)) {
@@ -119,7 +117,7 @@ void ContactViewController::loadServiceCenters(const QString &userName, bool sho
             break;
         }
         Logger::error(QStringLiteral("ContactViewController::loadServiceCenters")
-                      + QStringLiteral("XmlServiceCenterSerializer::loadServiceCenters failed!"));
+            + QStringLiteral("XmlServiceCenterSerializer::loadServiceCenters failed!"));
         qDeleteAll(parsed);
     }
     if (loaded && !showAll) {
@@ -128,8 +126,8 @@ void ContactViewController::loadServiceCenters(const QString &userName, bool sho
         for (int i = int(m_serviceCenters.size()) - 1; i >= 0; --i) {
             const QString id = m_serviceCenters.at(i)->serviceCenterId;
             // An empty setting names no centre at all.
-            const bool visible = (!institution1.isEmpty() && id == institution1)
-                                 || (!institution2.isEmpty() && id == institution2);
+            const bool visible
+                = (!institution1.isEmpty() && id == institution1) || (!institution2.isEmpty() && id == institution2);
             if (!visible)
                 delete m_serviceCenters.takeAt(i);
         }
@@ -148,16 +146,15 @@ void ContactViewController::sortServiceCenters()
     const QString defaultId = m_settings ? m_settings->getServiceCenter() : QString();
     const QString language = displayLanguage();
     for (ServiceCenter *serviceCenter : qAsConst(m_serviceCenters)) {
-        QString key =
-            m_sortKey == QLatin1String("City") ? serviceCenter->city : countryText(serviceCenter, language);
+        QString key = m_sortKey == QLatin1String("City") ? serviceCenter->city : countryText(serviceCenter, language);
         if (m_sortKey == QLatin1String("Default"))
             key.prepend(serviceCenter->serviceCenterId == defaultId ? QLatin1Char('0') : QLatin1Char('1'));
-        keyed.append({key, serviceCenter});
+        keyed.append({ key, serviceCenter });
     }
     // Sorted as the reader's language sorts ("Österreich" after "Niederlande").
-    QCollator collator{QLocale(language)};
+    QCollator collator { QLocale(language) };
     std::stable_sort(keyed.begin(), keyed.end(),
-                     [&collator](const auto &a, const auto &b) { return collator.compare(a.first, b.first) < 0; });
+        [&collator](const auto &a, const auto &b) { return collator.compare(a.first, b.first) < 0; });
     m_serviceCenters.clear();
     for (const auto &entry : qAsConst(keyed))
         m_serviceCenters.append(entry.second);
@@ -174,8 +171,8 @@ void ContactViewController::rebuildModel(bool selectDefault)
         const QString text = QStringLiteral("%1 - %2").arg(countryText(serviceCenter, language), serviceCenter->city);
         const bool isDefault = !defaultSeen && serviceCenter->serviceCenterId == defaultId;
         defaultSeen = defaultSeen || isDefault;
-        auto *element = new StringListElement(serviceCenter->instanceId(), text, serviceCenter->serviceCenterId,
-                                              isDefault, false);
+        auto *element = new StringListElement(
+            serviceCenter->instanceId(), text, serviceCenter->serviceCenterId, isDefault, false);
         m_model->append(element);
         if (isDefault && selectDefault)
             m_selectedId = serviceCenter->serviceCenterId;
@@ -475,13 +472,12 @@ void ContactViewController::finishIfComplete()
         m_nativeFunctions->endPreventLock();
 }
 
-bool ContactViewController::onServiceCenterListReceived(const FileTransfer &file, const QString &userName,
-                                                        bool showAll)
+bool ContactViewController::onServiceCenterListReceived(const FileTransfer &file, const QString &userName, bool showAll)
 {
     const QString name = DataPaths::safeFileName(file.filename());
     if (userName.isEmpty() || name.isEmpty() || !name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
-        Logger::warn(QStringLiteral("ContactViewController::onServiceCenterListReceived: refused \"%1\"")
-                         .arg(file.filename()));
+        Logger::warn(
+            QStringLiteral("ContactViewController::onServiceCenterListReceived: refused \"%1\"").arg(file.filename()));
         return false;
     }
     const QString folder = DataPaths::userPath(userName, kContactFolder);
@@ -490,8 +486,8 @@ bool ContactViewController::onServiceCenterListReceived(const FileTransfer &file
         return false;
     // Parsed before it is kept: a broken list never becomes the newest file.
     if (!XmlServiceCenterSerializer::isValid(file.data())) {
-        Logger::error(QStringLiteral("ContactViewController::onServiceCenterListReceived: \"%1\" does not parse")
-                          .arg(name));
+        Logger::error(
+            QStringLiteral("ContactViewController::onServiceCenterListReceived: \"%1\" does not parse").arg(name));
         return false;
     }
     DataPaths::ensureDirectory(folder);
@@ -503,12 +499,11 @@ bool ContactViewController::onServiceCenterListReceived(const FileTransfer &file
 
 bool ContactViewController::isMailTooBig() const
 {
-    return MailService::totalFileSize({m_userSetPath, m_chronoFlexPath, m_chronoFixPath}) > kMailSizeLimit;
+    return MailService::totalFileSize({ m_userSetPath, m_chronoFlexPath, m_chronoFixPath }) > kMailSizeLimit;
 }
 
 bool ContactViewController::writeToDestination(bool outboxOnly, const QString &hospital, const QString &senderName,
-                                               const QString &senderPhone, const QString &subject,
-                                               const QString &problemDescription)
+    const QString &senderPhone, const QString &subject, const QString &problemDescription)
 {
     const ServiceCenter *serviceCenter = selected(true);
     const QString address = serviceCenter ? serviceCenter->email : QString();
@@ -530,26 +525,22 @@ bool ContactViewController::writeToDestination(bool outboxOnly, const QString &h
     }
     const QString serial = m_communication ? m_communication->qelo3Server()->serialNumber() : QString();
     const bool written = m_mail
-                         && m_mail->writeContactMessage(outboxOnly, serial, address, hospital, senderName,
-                                                        senderPhone, QStringLiteral("[Contact ") + tag
-                                                                         + QStringLiteral("] ") + subject,
-                                                        problemDescription, m_userSetPath, m_chronoFlexPath,
-                                                        m_chronoFixPath);
+        && m_mail->writeContactMessage(outboxOnly, serial, address, hospital, senderName, senderPhone,
+            QStringLiteral("[Contact ") + tag + QStringLiteral("] ") + subject, problemDescription, m_userSetPath,
+            m_chronoFlexPath, m_chronoFixPath);
     if (!written)
         emit mailNotWritten(3);
     return written;
 }
 
 bool ContactViewController::sendSupportEmail(const QString &hospital, const QString &senderName,
-                                             const QString &senderPhone, const QString &subject,
-                                             const QString &problemDescription)
+    const QString &senderPhone, const QString &subject, const QString &problemDescription)
 {
     return writeToDestination(false, hospital, senderName, senderPhone, subject, problemDescription);
 }
 
 bool ContactViewController::writeToOutbox(const QString &hospital, const QString &senderName,
-                                          const QString &senderPhone, const QString &subject,
-                                          const QString &problemDescription)
+    const QString &senderPhone, const QString &subject, const QString &problemDescription)
 {
     return writeToDestination(true, hospital, senderName, senderPhone, subject, problemDescription);
 }
@@ -559,12 +550,11 @@ void ContactViewController::exportData()
     if (m_userSetAwaited || m_chronoFlexAwaited || m_chronoFixAwaited)
         return;
     const QString folder = m_folderChooser
-                               ? m_folderChooser()
-                               : QFileDialog::getExistingDirectory(nullptr, tr("Select export folder"), QString(),
-                                                                   QFileDialog::ShowDirsOnly);
+        ? m_folderChooser()
+        : QFileDialog::getExistingDirectory(nullptr, tr("Select export folder"), QString(), QFileDialog::ShowDirsOnly);
     if (folder.isEmpty())
         return;
-    for (const QString &path : {m_userSetPath, m_chronoFixPath, m_chronoFlexPath})
+    for (const QString &path : { m_userSetPath, m_chronoFixPath, m_chronoFlexPath })
         FileSystem::copyFile(path, folder + QLatin1Char('/') + QFileInfo(path).fileName());
 }
 

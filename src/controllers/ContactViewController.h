@@ -41,8 +41,8 @@ class ContactViewController : public QObject
     Q_PROPERTY(QString reachability1Hours READ reachability1Hours NOTIFY serviceCenterDataChanged)
     Q_PROPERTY(QString reachability2Days READ reachability2Days NOTIFY serviceCenterDataChanged)
     Q_PROPERTY(QString reachability2Hours READ reachability2Hours NOTIFY serviceCenterDataChanged)
-    Q_PROPERTY(int selectedServiceCenterIndex READ selectedServiceCenterIndex WRITE setSelectedServiceCenterIndex
-                   NOTIFY selectedServiceCenterIndexChanged)
+    Q_PROPERTY(int selectedServiceCenterIndex READ selectedServiceCenterIndex WRITE setSelectedServiceCenterIndex NOTIFY
+            selectedServiceCenterIndexChanged)
     Q_PROPERTY(bool isServiceCenterSelected READ isServiceCenterSelected NOTIFY selectedServiceCenterIndexChanged)
     Q_PROPERTY(QString sort READ sort NOTIFY selectedServiceCenterIndexChanged)
     Q_PROPERTY(bool userSetAwaited READ userSetAwaited NOTIFY userSetAwaitedChanged)
@@ -54,14 +54,14 @@ public:
     static constexpr qint64 kMailSizeLimit = 20000000;
 
     ContactViewController(QQmlContext *rootContext, CommunicationController *communication, MailService *mail,
-                          SettingsService *settings, TranslationService *translation,
-                          INativeFunctionsWrapper *nativeFunctions, QObject *parent = nullptr);
+        SettingsService *settings, TranslationService *translation, INativeFunctionsWrapper *nativeFunctions,
+        QObject *parent = nullptr);
     ~ContactViewController() override;
 
     /// Generator user sets and event logs while they are awaited; the server's
     /// service-centre lists (passed on to whoever else wants them).
-    void registerRoutes(RoutingTable &generatorRoutes, RoutingTable &serverRoutes,
-                        std::function<QString()> userName, std::function<bool()> showAllServiceCenters);
+    void registerRoutes(RoutingTable &generatorRoutes, RoutingTable &serverRoutes, std::function<QString()> userName,
+        std::function<bool()> showAllServiceCenters);
 
     // Directory.
     void loadServiceCenters(const QString &userName, bool showAll);
@@ -110,9 +110,9 @@ public:
     Q_INVOKABLE void getQelo3Chrono();
     Q_INVOKABLE void cancelDataRequest();
     Q_INVOKABLE bool sendSupportEmail(const QString &hospital, const QString &senderName, const QString &senderPhone,
-                                      const QString &subject, const QString &problemDescription);
+        const QString &subject, const QString &problemDescription);
     Q_INVOKABLE bool writeToOutbox(const QString &hospital, const QString &senderName, const QString &senderPhone,
-                                   const QString &subject, const QString &problemDescription);
+        const QString &subject, const QString &problemDescription);
     Q_INVOKABLE void exportData();
     Q_INVOKABLE bool isMailTooBig() const;
     /// Tests answer the export folder question without a dialog.
@@ -155,7 +155,7 @@ private:
     void finishIfComplete();
     QString storeAttachment(const FileTransfer &file, const QString &userName);
     bool writeToDestination(bool outboxOnly, const QString &hospital, const QString &senderName,
-                            const QString &senderPhone, const QString &subject, const QString &problemDescription);
+        const QString &senderPhone, const QString &subject, const QString &problemDescription);
 
     CommunicationController *m_communication;
     MailService *m_mail;

@@ -72,37 +72,36 @@ qint64 MailService::totalFileSize(const QStringList &paths)
 }
 
 bool MailService::writeContactMessage(bool outboxOnly, const QString &serialNumber, const QString &sender,
-                                      const QString &hospital, const QString &senderName, const QString &senderPhone,
-                                      const QString &subject, const QString &description,
-                                      const QString &userSetPath, const QString &chronoFlexPath,
-                                      const QString &chronoFixPath)
+    const QString &hospital, const QString &senderName, const QString &senderPhone, const QString &subject,
+    const QString &description, const QString &userSetPath, const QString &chronoFlexPath, const QString &chronoFixPath)
 {
     if (m_state != Idle) {
         Logger::warn(QStringLiteral("MailService::writeContactMessage: a message is being handled"));
         return false;
     }
-    const QStringList attachments{userSetPath, chronoFlexPath, chronoFixPath};
+    const QStringList attachments { userSetPath, chronoFlexPath, chronoFixPath };
     if (totalFileSize(attachments) > kMailSizeLimit) {
-        Logger::error(QStringLiteral("MailService::writeContactMessage: the attachments exceed %1 bytes")
-                          .arg(kMailSizeLimit));
+        Logger::error(
+            QStringLiteral("MailService::writeContactMessage: the attachments exceed %1 bytes").arg(kMailSizeLimit));
         return false;
     }
     // The serial number becomes part of a file name and of the outbox record.
     const QString fileName = emlFileName(serialNumber, QDateTime::currentDateTime());
     if (DataPaths::safeFileName(fileName).isEmpty() || fileName.contains(QLatin1Char(';'))) {
-        Logger::error(QStringLiteral("MailService::writeContactMessage: unusable serial number \"%1\"").arg(serialNumber));
+        Logger::error(
+            QStringLiteral("MailService::writeContactMessage: unusable serial number \"%1\"").arg(serialNumber));
         return false;
     }
-    const QString recipient =
-        Settings::getValue(QStringLiteral("Preferences/ContactMailAddress"), QStringLiteral("service@halvo-medical.example"));
+    const QString recipient = Settings::getValue(
+        QStringLiteral("Preferences/ContactMailAddress"), QStringLiteral("service@halvo-medical.example"));
     m_mail.clear();
     const bool addressed = m_mail.setSender(sender) && m_mail.addRecipient(recipient);
     const bool titled = m_mail.setSubject(subject);
     for (const QString &path : attachments)
         m_mail.addAttachment(path);
     m_mail.setBody(QStringLiteral("Hospital: %1\n").arg(hospital) + QStringLiteral("Name: %1\n").arg(senderName)
-                   + QStringLiteral("Phone: %1\n\n").arg(senderPhone)
-                   + QStringLiteral("Description of the problem:\n%1").arg(description));
+        + QStringLiteral("Phone: %1\n\n").arg(senderPhone)
+        + QStringLiteral("Description of the problem:\n%1").arg(description));
     m_mime = addressed && titled ? m_mail.toMime() : QByteArray();
     if (m_mime.isEmpty()) {
         Logger::error(QStringLiteral("MailService::writeContactMessage: the message could not be composed"));

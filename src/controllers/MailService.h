@@ -45,9 +45,9 @@ public:
     /// it. False, with nothing stored, when busy, when an address or the
     /// serial number is not usable, or when the attachments are too large.
     bool writeContactMessage(bool outboxOnly, const QString &serialNumber, const QString &sender,
-                             const QString &hospital, const QString &senderName, const QString &senderPhone,
-                             const QString &subject, const QString &description, const QString &userSetPath,
-                             const QString &chronoFlexPath, const QString &chronoFixPath);
+        const QString &hospital, const QString &senderName, const QString &senderPhone, const QString &subject,
+        const QString &description, const QString &userSetPath, const QString &chronoFlexPath,
+        const QString &chronoFixPath);
     /// ".eml" name of a message from this generator at that time.
     static QString emlFileName(const QString &serialNumber, const QDateTime &time);
     static qint64 totalFileSize(const QStringList &paths);

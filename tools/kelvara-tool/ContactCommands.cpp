@@ -64,15 +64,16 @@ int outbox(const QStringList &arguments)
         return 2;
     }
     if (verb == QLatin1String("list")) {
-        const QFileInfoList entries =
-            QDir(path).entryInfoList({QStringLiteral("*.est")}, QDir::Files, QDir::Time | QDir::Reversed);
+        const QFileInfoList entries
+            = QDir(path).entryInfoList({ QStringLiteral("*.est") }, QDir::Files, QDir::Time | QDir::Reversed);
         for (const QFileInfo &entry : entries) {
             const bool wellFormed = !Outbox::idFromFileName(entry.fileName()).isEmpty();
-            toolPrint(QStringLiteral("%1\t%2\t%3\t%4\n")
-                          .arg(entry.fileName())
-                          .arg(entry.size())
-                          .arg(entry.lastModified().toString(Qt::ISODate), wellFormed ? QString() : QStringLiteral("foreign"))
-                          .toUtf8());
+            toolPrint(
+                QStringLiteral("%1\t%2\t%3\t%4\n")
+                    .arg(entry.fileName())
+                    .arg(entry.size())
+                    .arg(entry.lastModified().toString(Qt::ISODate), wellFormed ? QString() : QStringLiteral("foreign"))
+                    .toUtf8());
         }
         return 0;
     }
@@ -94,12 +95,12 @@ int outbox(const QStringList &arguments)
 }
 
 const ToolCommand kMail("mail",
-                        "mail compose --from A --to B --subject S --body FILE [--attach FILE]...   "
-                        "the support message as MIME on stdout",
-                        mailCompose);
+    "mail compose --from A --to B --subject S --body FILE [--attach FILE]...   "
+    "the support message as MIME on stdout",
+    mailCompose);
 const ToolCommand kOutbox("outbox",
-                          "outbox list DIR | outbox read FILE   stored messages; read checks the digest and prints "
-                          "the .eml name, then the MIME bytes",
-                          outbox);
+    "outbox list DIR | outbox read FILE   stored messages; read checks the digest and prints "
+    "the .eml name, then the MIME bytes",
+    outbox);
 
 } // namespace
