@@ -142,6 +142,15 @@ Item {
         const onCopyPage = window.currentPage === MainViewControllerEnums.PAGE_COPY
                 && typeof CopyViewController !== "undefined"
         switch (name) {
+        case "BubbleDialogOutbox":
+            MailService.sendOutbox()
+            return
+        case "ContactProgressDialog":
+            ContactViewController.setShowMailPage(true)
+            return
+        case "ContactSortDialog":
+            ContactViewController.setSort(result)
+            return
         case "ExternalLinkDialog":
             if (LoginViewController.isLoginBlocked())
                 closeWindow()
@@ -224,6 +233,9 @@ Item {
             return
         case "UpdateQelo3UploadDialog":
             recordUpload(parameters, false)
+            return
+        case "ContactProgressDialog":
+            ContactViewController.cancelDataRequest()
             return
         case "ExternalLinkDialog":
             if (LoginViewController.isLoginBlocked())

@@ -25,6 +25,33 @@
     </message>
 </context>
 <context>
+    <name>BubbleDialogOutbox</name>
+    <message>
+        <source>Postausgang</source>
+        <translation>Postausgang</translation>
+    </message>
+    <message>
+        <source>Jetzt senden</source>
+        <translation>Jetzt senden</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Eine Nachricht im Postausgang</source>
+        <translation>Eine Nachricht im Postausgang</translation>
+    </message>
+    <message>
+        <source>%1 Nachrichten im Postausgang</source>
+        <translation>%1 Nachrichten im Postausgang</translation>
+    </message>
+    <message>
+        <source>Keine Serververbindung.</source>
+        <translation>Keine Serververbindung.</translation>
+    </message>
+</context>
+<context>
     <name>BubbleDialogQelo3Connection</name>
     <message>
         <source>QELO 3</source>
@@ -201,18 +228,200 @@
     </message>
 </context>
 <context>
+    <name>ContactErrorSendMailDialog</name>
+    <message>
+        <source>Nachrichtenversand fehlgeschlagen</source>
+        <translation>Nachrichtenversand fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Die Nachricht konnte nicht gesendet werden. Wurde sie bereits gespeichert, bleibt sie im Postausgang und kann später erneut gesendet werden.</source>
+        <translation>Die Nachricht konnte nicht gesendet werden. Wurde sie bereits gespeichert, bleibt sie im Postausgang und kann später erneut gesendet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ContactMailPage</name>
+    <message>
+        <source>Support-Nachricht</source>
+        <translation>Support-Nachricht</translation>
+    </message>
+    <message>
+        <source>Die Nachricht liegt im Postausgang.</source>
+        <translation>Die Nachricht liegt im Postausgang.</translation>
+    </message>
+    <message>
+        <source>Die Nachricht wurde gesendet.</source>
+        <translation>Die Nachricht wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>Nachricht an %1</source>
+        <translation>Nachricht an %1</translation>
+    </message>
+    <message>
+        <source>Die Gerätedaten sind zu groß für eine Nachricht. Exportieren Sie sie und senden Sie sie auf anderem Weg.</source>
+        <translation>Die Gerätedaten sind zu groß für eine Nachricht. Exportieren Sie sie und senden Sie sie auf anderem Weg.</translation>
+    </message>
+    <message>
+        <source>Anwenderset und Ereignisprotokolle des QELO 3 werden angehängt.</source>
+        <translation>Anwenderset und Ereignisprotokolle des QELO 3 werden angehängt.</translation>
+    </message>
+    <message>
+        <source>Klinik</source>
+        <translation>Klinik</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Telefon</source>
+        <translation>Telefon</translation>
+    </message>
+    <message>
+        <source>Betreff</source>
+        <translation>Betreff</translation>
+    </message>
+    <message>
+        <source>Beschreibung des Problems</source>
+        <translation>Beschreibung des Problems</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>In den Postausgang</source>
+        <translation>In den Postausgang</translation>
+    </message>
+    <message>
+        <source>Wird gesendet …</source>
+        <translation>Wird gesendet …</translation>
+    </message>
+    <message>
+        <source>Senden</source>
+        <translation>Senden</translation>
+    </message>
+</context>
+<context>
     <name>ContactPage</name>
     <message>
         <source>Contact</source>
         <translation>Contact</translation>
     </message>
     <message>
-        <source>Modul Contact</source>
-        <translation>Modul Contact</translation>
+        <source>Service-Center und Support-Nachrichten</source>
+        <translation>Service-Center und Support-Nachrichten</translation>
     </message>
     <message>
-        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
-        <translation>Dieses Modul ist in dieser Version noch nicht verfügbar.</translation>
+        <source>Service-Center</source>
+        <translation>Service-Center</translation>
+    </message>
+    <message>
+        <source>Sortieren</source>
+        <translation>Sortieren</translation>
+    </message>
+    <message>
+        <source>Standard-Center</source>
+        <translation>Standard-Center</translation>
+    </message>
+    <message>
+        <source>Für Ihr Benutzerkonto ist kein Service-Center hinterlegt.</source>
+        <translation>Für Ihr Benutzerkonto ist kein Service-Center hinterlegt.</translation>
+    </message>
+    <message>
+        <source>Telefon:</source>
+        <translation>Telefon:</translation>
+    </message>
+    <message>
+        <source>Fax:</source>
+        <translation>Fax:</translation>
+    </message>
+    <message>
+        <source>Web:</source>
+        <translation>Web:</translation>
+    </message>
+    <message>
+        <source>E-Mail:</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>Sprachen:</source>
+        <translation>Sprachen:</translation>
+    </message>
+    <message>
+        <source>Erreichbarkeit:</source>
+        <translation>Erreichbarkeit:</translation>
+    </message>
+    <message>
+        <source>Als Standard-Center festlegen</source>
+        <translation>Als Standard-Center festlegen</translation>
+    </message>
+    <message>
+        <source>Support-Nachricht schreiben</source>
+        <translation>Support-Nachricht schreiben</translation>
+    </message>
+    <message>
+        <source>Wählen Sie ein Service-Center aus der Liste.</source>
+        <translation>Wählen Sie ein Service-Center aus der Liste.</translation>
+    </message>
+    <message>
+        <source>Eine Nachricht im Postausgang</source>
+        <translation>Eine Nachricht im Postausgang</translation>
+    </message>
+    <message>
+        <source>%1 Nachrichten im Postausgang</source>
+        <translation>%1 Nachrichten im Postausgang</translation>
+    </message>
+</context>
+<context>
+    <name>ContactProgressDialog</name>
+    <message>
+        <source>Warten auf Gerätedaten</source>
+        <translation>Warten auf Gerätedaten</translation>
+    </message>
+    <message>
+        <source>Anwenderset und Ereignisprotokolle werden vom QELO 3 geladen (%1 von 3).</source>
+        <translation>Anwenderset und Ereignisprotokolle werden vom QELO 3 geladen (%1 von 3).</translation>
+    </message>
+</context>
+<context>
+    <name>ContactServerConnectionDialog</name>
+    <message>
+        <source>Keine Serververbindung</source>
+        <translation>Keine Serververbindung</translation>
+    </message>
+    <message>
+        <source>Die Nachricht liegt im Postausgang. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung, stellen Sie eine Verbindung zum Internet her und senden Sie den Postausgang.</source>
+        <translation>Die Nachricht liegt im Postausgang. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung, stellen Sie eine Verbindung zum Internet her und senden Sie den Postausgang.</translation>
+    </message>
+</context>
+<context>
+    <name>ContactSortDialog</name>
+    <message>
+        <source>Sortieren nach</source>
+        <translation>Sortieren nach</translation>
+    </message>
+    <message>
+        <source>Land</source>
+        <translation>Land</translation>
+    </message>
+    <message>
+        <source>Stadt</source>
+        <translation>Stadt</translation>
+    </message>
+    <message>
+        <source>Standard-Center</source>
+        <translation>Standard-Center</translation>
+    </message>
+</context>
+<context>
+    <name>ContactViewController</name>
+    <message>
+        <source>Select export folder</source>
+        <translation>Select export folder</translation>
     </message>
 </context>
 <context>

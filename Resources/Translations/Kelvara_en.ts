@@ -25,6 +25,33 @@
     </message>
 </context>
 <context>
+    <name>BubbleDialogOutbox</name>
+    <message>
+        <source>Postausgang</source>
+        <translation>Outbox</translation>
+    </message>
+    <message>
+        <source>Jetzt senden</source>
+        <translation>Send now</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Eine Nachricht im Postausgang</source>
+        <translation>One message in the outbox</translation>
+    </message>
+    <message>
+        <source>%1 Nachrichten im Postausgang</source>
+        <translation>%1 messages in the outbox</translation>
+    </message>
+    <message>
+        <source>Keine Serververbindung.</source>
+        <translation>No server connection.</translation>
+    </message>
+</context>
+<context>
     <name>BubbleDialogQelo3Connection</name>
     <message>
         <source>QELO 3</source>
@@ -201,18 +228,200 @@
     </message>
 </context>
 <context>
+    <name>ContactErrorSendMailDialog</name>
+    <message>
+        <source>Nachrichtenversand fehlgeschlagen</source>
+        <translation>Sending the message failed</translation>
+    </message>
+    <message>
+        <source>Die Nachricht konnte nicht gesendet werden. Wurde sie bereits gespeichert, bleibt sie im Postausgang und kann später erneut gesendet werden.</source>
+        <translation>The message could not be sent. If it was already saved, it stays in the outbox and can be sent again later.</translation>
+    </message>
+</context>
+<context>
+    <name>ContactMailPage</name>
+    <message>
+        <source>Support-Nachricht</source>
+        <translation>Support message</translation>
+    </message>
+    <message>
+        <source>Die Nachricht liegt im Postausgang.</source>
+        <translation>The message is in the outbox.</translation>
+    </message>
+    <message>
+        <source>Die Nachricht wurde gesendet.</source>
+        <translation>The message has been sent.</translation>
+    </message>
+    <message>
+        <source>Nachricht an %1</source>
+        <translation>Message to %1</translation>
+    </message>
+    <message>
+        <source>Die Gerätedaten sind zu groß für eine Nachricht. Exportieren Sie sie und senden Sie sie auf anderem Weg.</source>
+        <translation>The device data are too large for a message. Export them and send them another way.</translation>
+    </message>
+    <message>
+        <source>Anwenderset und Ereignisprotokolle des QELO 3 werden angehängt.</source>
+        <translation>The QELO 3 user set and event logs are attached.</translation>
+    </message>
+    <message>
+        <source>Klinik</source>
+        <translation>Hospital</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Telefon</source>
+        <translation>Phone</translation>
+    </message>
+    <message>
+        <source>Betreff</source>
+        <translation>Subject</translation>
+    </message>
+    <message>
+        <source>Beschreibung des Problems</source>
+        <translation>Description of the problem</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>In den Postausgang</source>
+        <translation>To the outbox</translation>
+    </message>
+    <message>
+        <source>Wird gesendet …</source>
+        <translation>Sending …</translation>
+    </message>
+    <message>
+        <source>Senden</source>
+        <translation>Send</translation>
+    </message>
+</context>
+<context>
     <name>ContactPage</name>
     <message>
         <source>Contact</source>
         <translation>Contact</translation>
     </message>
     <message>
-        <source>Modul Contact</source>
-        <translation>Contact module</translation>
+        <source>Service-Center und Support-Nachrichten</source>
+        <translation>Service centres and support messages</translation>
     </message>
     <message>
-        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
-        <translation>This module is not yet available in this version.</translation>
+        <source>Service-Center</source>
+        <translation>Service centres</translation>
+    </message>
+    <message>
+        <source>Sortieren</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <source>Standard-Center</source>
+        <translation>Default centre</translation>
+    </message>
+    <message>
+        <source>Für Ihr Benutzerkonto ist kein Service-Center hinterlegt.</source>
+        <translation>No service centre is assigned to your account.</translation>
+    </message>
+    <message>
+        <source>Telefon:</source>
+        <translation>Phone:</translation>
+    </message>
+    <message>
+        <source>Fax:</source>
+        <translation>Fax:</translation>
+    </message>
+    <message>
+        <source>Web:</source>
+        <translation>Web:</translation>
+    </message>
+    <message>
+        <source>E-Mail:</source>
+        <translation>E-mail:</translation>
+    </message>
+    <message>
+        <source>Sprachen:</source>
+        <translation>Languages:</translation>
+    </message>
+    <message>
+        <source>Erreichbarkeit:</source>
+        <translation>Office hours:</translation>
+    </message>
+    <message>
+        <source>Als Standard-Center festlegen</source>
+        <translation>Set as default centre</translation>
+    </message>
+    <message>
+        <source>Support-Nachricht schreiben</source>
+        <translation>Write a support message</translation>
+    </message>
+    <message>
+        <source>Wählen Sie ein Service-Center aus der Liste.</source>
+        <translation>Choose a service centre from the list.</translation>
+    </message>
+    <message>
+        <source>Eine Nachricht im Postausgang</source>
+        <translation>One message in the outbox</translation>
+    </message>
+    <message>
+        <source>%1 Nachrichten im Postausgang</source>
+        <translation>%1 messages in the outbox</translation>
+    </message>
+</context>
+<context>
+    <name>ContactProgressDialog</name>
+    <message>
+        <source>Warten auf Gerätedaten</source>
+        <translation>Waiting for device data</translation>
+    </message>
+    <message>
+        <source>Anwenderset und Ereignisprotokolle werden vom QELO 3 geladen (%1 von 3).</source>
+        <translation>Loading the user set and event logs from the QELO 3 (%1 of 3).</translation>
+    </message>
+</context>
+<context>
+    <name>ContactServerConnectionDialog</name>
+    <message>
+        <source>Keine Serververbindung</source>
+        <translation>No server connection</translation>
+    </message>
+    <message>
+        <source>Die Nachricht liegt im Postausgang. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung, stellen Sie eine Verbindung zum Internet her und senden Sie den Postausgang.</source>
+        <translation>The message is in the outbox. If the computer is connected to the QELO 3 WLAN, disconnect from it, connect to the internet and send the outbox.</translation>
+    </message>
+</context>
+<context>
+    <name>ContactSortDialog</name>
+    <message>
+        <source>Sortieren nach</source>
+        <translation>Sort by</translation>
+    </message>
+    <message>
+        <source>Land</source>
+        <translation>Country</translation>
+    </message>
+    <message>
+        <source>Stadt</source>
+        <translation>City</translation>
+    </message>
+    <message>
+        <source>Standard-Center</source>
+        <translation>Default centre</translation>
+    </message>
+</context>
+<context>
+    <name>ContactViewController</name>
+    <message>
+        <source>Select export folder</source>
+        <translation>Select export folder</translation>
     </message>
 </context>
 <context>

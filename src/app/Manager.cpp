@@ -6,6 +6,7 @@
 #include "InstrumentConfiguration.h"
 #include "Logger.h"
 #include "MainViewController.h"
+#include "Outbox.h"
 #include "Qelo3Server.h"
 #include "QmlRegistration.h"
 #include "Settings.h"
@@ -20,8 +21,11 @@ Manager::Manager(QObject *parent)
     : QObject(parent)
     , m_rootContext(m_engine.rootContext())
     , m_communication(&m_nativeFunctions)
+    , m_mailService(m_communication.halvoServer())
     , m_settingsService(&m_translationService)
     , m_networkService(&m_communication)
+    , m_contactViewController(m_rootContext, &m_communication, &m_mailService, &m_settingsService,
+                              &m_translationService, &m_nativeFunctions)
     , m_loginViewController(&m_communication, &m_settingsService, &m_loggingService, &m_translationService)
     , m_synchronizeService(m_communication.halvoServer())
     , m_copyViewController(&m_userSetStorage, &m_communication, &m_loggingService)
@@ -69,6 +73,8 @@ void Manager::initialize()
                              &Manager::onUserHasLoggedOut);
     m_connections << connect(&m_synchronizeService, &SynchronizeService::syncCompleted, this,
                              &Manager::onSyncComplete);
+    m_connections << connect(&m_mailService, &MailService::mailAttachementReceived, this,
+                             &Manager::onMailAttachementReceived);
     publishContextProperties();
 }
 
@@ -76,11 +82,13 @@ void Manager::publishContextProperties()
 {
     m_rootContext->setContextProperty(QStringLiteral("CommunicationController"), &m_communication);
     m_rootContext->setContextProperty(QStringLiteral("CopyViewController"), &m_copyViewController);
+    m_rootContext->setContextProperty(QStringLiteral("ContactViewController"), &m_contactViewController);
     m_rootContext->setContextProperty(QStringLiteral("LoginViewController"), &m_loginViewController);
     m_rootContext->setContextProperty(QStringLiteral("ChronoViewController"), &m_chronoViewController);
     m_rootContext->setContextProperty(QStringLiteral("UpdateViewController"), &m_updateViewController);
     m_rootContext->setContextProperty(QStringLiteral("UpdateHistoryViewController"), &m_updateHistoryViewController);
     m_rootContext->setContextProperty(QStringLiteral("FileSelectorService"), &m_fileSelectorService);
+    m_rootContext->setContextProperty(QStringLiteral("MailService"), &m_mailService);
     m_rootContext->setContextProperty(QStringLiteral("NetworkService"), &m_networkService);
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
     m_rootContext->setContextProperty(QStringLiteral("TranslationService"), &m_translationService);
@@ -89,6 +97,7 @@ void Manager::publishContextProperties()
     m_rootContext->setContextProperty(QStringLiteral("ProtectedNameService"), &m_protectedNameService);
     m_rootContext->setContextProperty(QStringLiteral("VersionInfo"), &m_versionInfo);
     m_copyViewController.publish(m_rootContext);
+    m_rootContext->setContextProperty(QStringLiteral("Outbox"), Outbox::instance());
 }
 
 void Manager::preloadUi()
@@ -147,6 +156,11 @@ void Manager::registerRoutes()
     m_communication.qelo3Server()->registerRoutes(m_qelo3Routes);
     HalvoServer::registerRoutes(m_halvoRoutes);
     m_loginViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
+    // Contact before Copy: it takes a generator user set only while it awaits one.
+    m_contactViewController.registerRoutes(
+        m_qelo3Routes, m_halvoRoutes, [this] { return m_userName; },
+        [this] { return m_loginViewController.isAllowedContactAllServiceCenters(); });
+    m_mailService.registerRoutes(m_halvoRoutes);
     m_synchronizeService.registerRoutes(m_halvoRoutes);
     m_copyViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
     m_chronoViewController.registerRoutes(m_qelo3Routes);
@@ -290,6 +304,7 @@ void Manager::onLanguageChanged(QString newLanguage)
     Logger::trace(QStringLiteral("Manager::onLanguageChanged: %1").arg(newLanguage));
     InstrumentConfiguration::instance()->setUserInterfaceLanguage(newLanguage);
     m_copyViewController.onLanguageChanged();
+    m_contactViewController.languageChanged();
 }
 
 void Manager::onSyncComplete()
@@ -299,6 +314,18 @@ void Manager::onSyncComplete()
         return;
     m_copyViewController.onSyncComplete(m_userName, m_synchronizeService.downloadNames(),
                                         m_synchronizeService.templateNames());
+    m_updateViewController.reload();
+    m_contactViewController.loadServiceCenters(m_userName, m_loginViewController.isAllowedContactAllServiceCenters());
+    m_updateHistoryViewController.loadUpdateHistory(m_userName);
+}
+
+void Manager::onMailAttachementReceived(QString filename)
+{
+    Logger::info(QStringLiteral("Manager::onMailAttachementReceived: filename=%1").arg(filename));
+    if (filename.endsWith(QLatin1String(".xml")))
+        m_copyViewController.importMailAttachment(filename);
+    else
+        m_chronoViewController.importChronoFile(filename);
 }
 
 int Manager::pageForStartModule(const QString &startModule)
@@ -325,6 +352,8 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
     m_settingsService.setInstitution2(credentials.institution2);
     m_updateViewController.onUserLoggedIn(m_userName);
     m_updateHistoryViewController.loadUpdateHistory(m_userName);
+    Outbox::instance()->setUserName(m_userName);
+    m_contactViewController.loadServiceCenters(m_userName, m_loginViewController.isAllowedContactAllServiceCenters());
     m_mainViewController->setCurrentPageAsInt(pageForStartModule(m_loginViewController.getStartModule()));
     DataPaths::removeAllFiles(DataPaths::userPath(m_userName, QStringLiteral("kelvara_configFiles/chrono/temp_QELO3")));
     m_loggedIn = true;
@@ -337,6 +366,8 @@ void Manager::onUserHasLoggedOut()
 {
     m_loggedIn = false;
     m_settingsService.clearUser();
+    m_contactViewController.resetUserState();
+    Outbox::instance()->setUserName(QString());
     m_copyViewController.userHasLoggedOut();
     m_chronoViewController.userHasLoggedOut();
     m_nativeFunctions.reserved1();

@@ -3,11 +3,13 @@
 #include "ChronoViewController.h"
 #include "CommunicationController.h"
 #include "CopyViewController.h"
+#include "ContactViewController.h"
 #include "FileSelectorService.h"
 #include "FileTransfer.h"
 #include "HtmlService.h"
 #include "LoggingService.h"
 #include "LoginViewController.h"
+#include "MailService.h"
 #include "NativeFunctionsWrapperWindows.h"
 #include "NetworkService.h"
 #include "ProtectedNameService.h"
@@ -68,6 +70,8 @@ public:
     RoutingTable &halvoRoutes() { return m_halvoRoutes; }
     UpdateViewController &updateViewController() { return m_updateViewController; }
     UpdateHistoryViewController &updateHistoryViewController() { return m_updateHistoryViewController; }
+    MailService &mailService() { return m_mailService; }
+    ContactViewController &contactViewController() { return m_contactViewController; }
 
 public slots:
     void onLanguageChanged(QString newLanguage);
@@ -81,6 +85,7 @@ public slots:
     void onQelo3ServerBinaryMessageReceived(QByteArray byteArray);
     void onQelo3ServerSslErrors(QList<QSslError> errors);
     void onFileReceived(FileTransfer fileTransfer);
+    void onMailAttachementReceived(QString filename);
 
 private:
     void registerRoutes();
@@ -105,11 +110,13 @@ private:
     CommunicationController m_communication;
     LoggingService m_loggingService;
     TranslationService m_translationService;
+    MailService m_mailService;
     SettingsService m_settingsService;
     NetworkService m_networkService;
     HtmlService m_htmlService;
     FileSelectorService m_fileSelectorService;
     ProtectedNameService m_protectedNameService;
+    ContactViewController m_contactViewController;
     LoginViewController m_loginViewController;
     SynchronizeService m_synchronizeService;
     CopyViewController m_copyViewController;

@@ -133,8 +133,7 @@ private slots:
         QTest::newRow("generator type 9 is invalid") << false << 9 << false << invalidFromGenerator << false;
         QTest::newRow("server user set goes to Copy") << true << int(FileType::UserSet) << false << QString() << true;
         QTest::newRow("server acknowledgement is not a download") << true << int(FileType::UserSet) << true << QString() << false;
-        QTest::newRow("server directory without consumer")
-            << true << int(FileType::ServiceCenters) << false << "file ServiceCenters from HALVO_SERVER has no consumer" << false;
+        QTest::newRow("server directory reaches its consumers") << true << int(FileType::ServiceCenters) << false << QString() << false;
         QTest::newRow("server event log is ignored") << true << int(FileType::ChronoFixed) << false << QString() << false;
         QTest::newRow("server type 15 is invalid")
             << true << 15 << false << "Manager::processHalvoServerFileTransferMessage: Invalid FileType received! FileType=15" << false;

@@ -11,12 +11,18 @@
 #include "KelvaraTest.h"
 #include "UpdateHistoryViewController.h"
 #include "UpdateViewController.h"
+#include "ContactViewController.h"
+#include "DataPaths.h"
+#include "HtmlService.h"
+#include "MailService.h"
+#include "Outbox.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
 #include "VersionInfo.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QMutex>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
@@ -92,6 +98,13 @@ GuiFixture::GuiFixture()
     m_updateHistory = std::make_unique<UpdateHistoryViewController>(context, m_communication.get(), m_translation.get());
     context->setContextProperty(QStringLiteral("UpdateViewController"), m_update.get());
     context->setContextProperty(QStringLiteral("UpdateHistoryViewController"), m_updateHistory.get());
+    // Contact runs on its real controller; without a server link its mail service is unavailable.
+    m_mail = std::make_unique<MailService>(nullptr);
+    m_contact = std::make_unique<ContactViewController>(context, nullptr, m_mail.get(), m_settings.get(),
+                                                        m_translation.get(), nullptr);
+    context->setContextProperty(QStringLiteral("ContactViewController"), m_contact.get());
+    context->setContextProperty(QStringLiteral("MailService"), m_mail.get());
+    context->setContextProperty(QStringLiteral("Outbox"), Outbox::instance());
 }
 
 void GuiFixture::fillUpdateDemo()
@@ -120,6 +133,18 @@ void GuiFixture::fillUpdateDemo()
         "Updatestatus=\"TRUE\" Seriennummer=\"23100042\" Typ=\"QELO 3\"/>"
         "</UpdateRequests>");
     m_updateHistory->loadUpdateHistory(user);
+}
+
+void GuiFixture::loadContactDemo()
+{
+    const QString user = QStringLiteral("guidemo");
+    const QString folder = DataPaths::userPath(user, QStringLiteral("kelvara_configFiles/contact"));
+    DataPaths::ensureDirectory(folder);
+    const QString name = QStringLiteral("kelvara_contact_ServiceCenterList_210215_000000_V120.xml");
+    QFile::remove(folder + QLatin1Char('/') + name);
+    QFile::copy(QStringLiteral(KELVARA_SOURCE_DIR "/Resources/Config/") + name, folder + QLatin1Char('/') + name);
+    m_settings->setUser(user);
+    m_contact->loadServiceCenters(user, true);
 }
 
 GuiFixture::~GuiFixture()

@@ -13,6 +13,9 @@ class HtmlService;
 class NativeFunctionsWrapperWindows;
 class UpdateHistoryViewController;
 class UpdateViewController;
+class ContactViewController;
+class HtmlService;
+class MailService;
 class QQuickItem;
 class QQuickWindow;
 class SettingsService;
@@ -40,6 +43,9 @@ public:
     SettingsService *settingsService() const { return m_settings.get(); }
     /// The real Chrono controller, on a connection that stays down.
     ChronoViewController *chronoViewController() const { return m_chrono.get(); }
+    /// The real Contact controller; loadContactDemo() gives it the shipped directory.
+    ContactViewController *contactViewController() const { return m_contact.get(); }
+    void loadContactDemo();
 
     /// The item below the window's content whose objectName is `name`.
     QQuickItem *findItem(const QString &name) const;
@@ -80,6 +86,8 @@ private:
     std::unique_ptr<TranslationService> m_translation;
     std::unique_ptr<SettingsService> m_settings;
     std::unique_ptr<HtmlService> m_html;
+    std::unique_ptr<MailService> m_mail;
+    std::unique_ptr<ContactViewController> m_contact;
     std::unique_ptr<VersionInfo> m_versionInfo;
     std::unique_ptr<NativeFunctionsWrapperWindows> m_native;
     std::unique_ptr<CommunicationController> m_communication;

@@ -1,4 +1,7 @@
+#include "ContactViewController.h"
+#include "FileTransfer.h"
 #include "GuiFixture.h"
+#include "ProtocolTypes.h"
 #include "KelvaraTest.h"
 #include "TranslationService.h"
 #include "SettingsService.h"
@@ -160,6 +163,49 @@ private slots:
         QTest::newRow("update result") << "UpdateQelo3UploadDialog" << QVariant(QVariantList{QStringLiteral("x.esb"), true})
                                        << true;
         QTest::newRow("update history result") << "UpdateHistoryDialog" << QVariant(QStringLiteral("1")) << true;
+        QTest::newRow("contact progress") << "ContactProgressDialog" << QVariant(QString()) << true;
+        QTest::newRow("contact send error") << "ContactErrorSendMailDialog" << QVariant(QString()) << true;
+        QTest::newRow("contact no server") << "ContactServerConnectionDialog" << QVariant(QString()) << true;
+        QTest::newRow("contact sort") << "ContactSortDialog" << QVariant(QString()) << true;
+        QTest::newRow("outbox bubble") << "BubbleDialogOutbox" << QVariant(QVariantList{10, 20}) << true;
+    }
+
+    void contactDialogsAnswer_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("answer"); // 0 sort by city, 1 cancel, 2 the data arrive
+        QTest::newRow("sort by city") << "ContactSortDialog" << 0;
+        QTest::newRow("progress cancelled") << "ContactProgressDialog" << 1;
+        QTest::newRow("progress ends with the data") << "ContactProgressDialog" << 2;
+    }
+
+    void contactDialogsAnswer()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(int, answer);
+        QVERIFY(m_gui->loadMainWindow());
+        m_gui->loadContactDemo();
+        m_gui->logIn();
+        ContactViewController *contact = m_gui->contactViewController();
+        contact->getQelo3Data();
+        m_gui->showDialog(dialog);
+        if (answer == 0) {
+            QVERIFY(m_gui->click(QStringLiteral("sortCity")));
+            QTest::keyClick(m_gui->window(), Qt::Key_Return);
+            QCOMPARE(contact->sort(), QStringLiteral("City"));
+        } else if (answer == 1) {
+            QTest::keyClick(m_gui->window(), Qt::Key_Escape);
+            QVERIFY(!contact->dataRequested());
+        } else {
+            for (int type : {int(FileType::UserSet), int(FileType::ChronoFixed), int(FileType::ChronoFlex)}) {
+                const FileTransfer file(1, false, type, QString(), QStringLiteral("f%1.dat").arg(type), 0, "x", 0);
+                QVERIFY(type == FileType::UserSet ? contact->onUserSetReceived(file, QStringLiteral("guidemo"))
+                                                  : contact->onChronoFileReceived(file, QStringLiteral("guidemo")));
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(contact->showMailPage(), KelvaraTest::timeout(2000));
+        }
+        QVERIFY(!m_gui->dialog());
+        QVERIFY(m_gui->warnings().isEmpty());
     }
 
     void dialogsLoadWithoutWarnings()

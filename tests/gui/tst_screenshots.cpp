@@ -1,4 +1,5 @@
 #include "ChronoViewController.h"
+#include "ContactViewController.h"
 #include "DataPaths.h"
 #include "GuiFixture.h"
 #include "KelvaraTest.h"
@@ -140,6 +141,33 @@ private slots:
                                  KelvaraTest::timeout(5000));
         if (!dialog.isEmpty())
             m_gui->showDialog(dialog);
+        QTRY_VERIFY_WITH_TIMEOUT(!picturesLoading(), KelvaraTest::timeout(5000));
+        const QImage image = grabAndSave(name);
+        QCOMPARE(image.size(), QSize(1100, 900));
+        QVERIFY(distinctColours(image) > 10);
+    }
+
+    void contactScenes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("mailPage");
+        QTest::newRow("service-centre directory") << "contact" << false;
+        QTest::newRow("support message") << "contact-mail" << true;
+    }
+
+    void contactScenes()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, mailPage);
+        m_gui->loadContactDemo();
+        m_gui->settingsService()->setLanguage(QStringLiteral("Deutsch"));
+        m_gui->contactViewController()->languageChanged();
+        m_gui->logIn();
+        m_gui->setPage(2); // PAGE_CONTACT
+        m_gui->contactViewController()->setShowMailPage(mailPage);
+        QTRY_VERIFY_WITH_TIMEOUT(m_gui->findItem(mailPage ? QStringLiteral("ContactMailPage")
+                                                          : QStringLiteral("ServiceCenterList")),
+                                 KelvaraTest::timeout(5000));
         QTRY_VERIFY_WITH_TIMEOUT(!picturesLoading(), KelvaraTest::timeout(5000));
         const QImage image = grabAndSave(name);
         QCOMPARE(image.size(), QSize(1100, 900));

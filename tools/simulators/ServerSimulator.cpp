@@ -388,9 +388,12 @@ void ServerSimulator::answerFile(Connection *connection, const FileTransfer &mes
     }
     FileTransfer answer = message.acknowledgement();
     answer.setMessageId(message.messageId());
-    if (type == FileType::ContactMessage && m_rejectContactMessages) {
+    const bool tooLarge = m_contactLimit > 0 && message.data().size() > m_contactLimit;
+    if (type == FileType::ContactMessage && (m_rejectContactMessages || tooLarge)) {
         // A refusal is the echo without the acknowledgement flag.
-        logWarn(QStringLiteral("answerFile"), QStringLiteral("contact message %1 rejected (fault)").arg(message.filename()));
+        logWarn(QStringLiteral("answerFile"), QStringLiteral("contact message %1 rejected (%2)")
+                                                  .arg(message.filename(), tooLarge ? QStringLiteral("too large")
+                                                                                    : QStringLiteral("fault")));
         answer.setIsAck(false);
         send(connection, answer);
         return;
@@ -401,6 +404,10 @@ void ServerSimulator::answerFile(Connection *connection, const FileTransfer &mes
         return;
     }
     logInfo(QStringLiteral("answerFile"), QStringLiteral("stored %1 (%2 bytes)").arg(path).arg(message.data().size()));
+    if (type == m_noAckFileType) {
+        logWarn(QStringLiteral("answerFile"), QStringLiteral("%1 not acknowledged (fault)").arg(message.filename()));
+        return;
+    }
     if (wrongAcknowledgeFileType())
         answer.setFileType(wrongFileType(type));
     send(connection, answer);

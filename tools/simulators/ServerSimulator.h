@@ -45,6 +45,10 @@ public:
     void setRefuseLogins(bool refuse) { m_refuseLogins = refuse; }
     void setIgnoreLogins(bool ignore) { m_ignoreLogins = ignore; }
     void setRejectContactMessages(bool reject) { m_rejectContactMessages = reject; }
+    /// Stores files of this type but never answers them (0: answer all).
+    void setNoAckFileType(qint32 fileType) { m_noAckFileType = fileType; }
+    /// Contact messages larger than this are refused (0: no limit).
+    void setContactLimit(qint64 bytes) { m_contactLimit = bytes; }
     void setUpdateInfo(UpdateInfo mode) { m_updateInfo = mode; }
     /// Fault: the next `count` user-set answers are broken files; kNeverAnswer never answers.
     void setUserSetFault(int count) { m_userSetFaults = count; }
@@ -85,6 +89,8 @@ private:
     bool m_refuseLogins = false;
     bool m_ignoreLogins = false;
     bool m_rejectContactMessages = false;
+    qint32 m_noAckFileType = 0;
+    qint64 m_contactLimit = 0;
     UpdateInfo m_updateInfo = UpdateInfo::None;
     QStringList m_acceptedLogins;
     int m_logoutCount = 0;

@@ -28,6 +28,10 @@ int main(int argc, char *argv[])
         {QStringLiteral("many-usersets"),
          QStringLiteral("List N synthetic user sets besides the real downloads (files made on request)."),
          QStringLiteral("N")},
+        {QStringLiteral("no-ack"), QStringLiteral("Fault: store files of this type (1, 14 or 16) but never answer them."),
+         QStringLiteral("type")},
+        {QStringLiteral("contact-limit"), QStringLiteral("Refuse contact messages larger than this many bytes."),
+         QStringLiteral("bytes")},
     });
     parser.process(app);
 
@@ -54,6 +58,22 @@ int main(int argc, char *argv[])
         ok = false;
         error = QStringLiteral("--many-usersets is a count up to 1000000");
     }
+    qint32 noAck = 0;
+    if (ok && parser.isSet(QStringLiteral("no-ack"))) {
+        noAck = parser.value(QStringLiteral("no-ack")).toInt(&ok);
+        if (!ok || noAck <= 0) {
+            ok = false;
+            error = QStringLiteral("--no-ack takes a file type number");
+        }
+    }
+    qint64 contactLimit = 0;
+    if (ok && parser.isSet(QStringLiteral("contact-limit"))) {
+        contactLimit = parser.value(QStringLiteral("contact-limit")).toLongLong(&ok);
+        if (!ok || contactLimit < 0) {
+            ok = false;
+            error = QStringLiteral("--contact-limit takes a number of bytes");
+        }
+    }
     if (!ok) {
         std::fprintf(stderr, "kelvara-server-sim: %s\n", qPrintable(error));
         return 2;
@@ -64,6 +84,8 @@ int main(int argc, char *argv[])
     simulator.setRejectContactMessages(parser.isSet(QStringLiteral("reject-contact")));
     simulator.setUserSetFault(userSetFault);
     simulator.setManyUserSets(many);
+    simulator.setNoAckFileType(noAck);
+    simulator.setContactLimit(contactLimit);
     if (!simulator.start(port))
         return 1;
     return app.exec();

@@ -16,6 +16,7 @@ QtObject {
     property bool isAllowedUpdateDeviceFiletransferWithStk: false
     property bool isAllowedUpdateServerFiletransferWithStk: false
     property bool isAllowedModuleContact: false
+    property bool isAllowedContactMessage: false
     property bool isAllowedModuleChrono: false
 
     // What the next login answers: 0 logs in, anything else fails with it.
@@ -54,6 +55,7 @@ QtObject {
         isAllowedUpdateDeviceFiletransferWithStk = isAllowedModuleUpdate
         isAllowedUpdateServerFiletransferWithStk = isAllowedModuleUpdate
         isAllowedModuleContact = grantedModules.indexOf("Contact") >= 0
+        isAllowedContactMessage = isAllowedModuleContact
         isAllowedModuleChrono = grantedModules.indexOf("Chrono") >= 0
         // The real controller lets the routing switch the page before it answers.
         MainViewController.setCurrentPage(startPage)
