@@ -73,6 +73,21 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("NetworkService"), m_networkService);
     m_loginViewController = createStandIn(QStringLiteral("LoginViewControllerStandIn.qml"));
     context->setContextProperty(QStringLiteral("LoginViewController"), m_loginViewController);
+    m_fileSelectorService = createStandIn(QStringLiteral("FileSelectorServiceStandIn.qml"));
+    context->setContextProperty(QStringLiteral("FileSelectorService"), m_fileSelectorService);
+    m_copyViewController = createStandIn(QStringLiteral("CopyViewControllerStandIn.qml"));
+    context->setContextProperty(QStringLiteral("CopyViewController"), m_copyViewController);
+    // The controller publishes its models under these names.
+    const QList<std::pair<const char *, const char *>> copyModels = {
+        {"AllUserSets", "allUserSets"},
+        {"AllUserSetsFilter", "allUserSetsFilter"},
+        {"HardwareModel", "hardwareModel"},
+        {"SetupModel", "setupModel"},
+        {"InstrumentsModel", "instrumentsModel"},
+        {"ProgramPackagesModel", "programPackagesModel"},
+        {"ProgramPackagesModelEditPage", "programPackagesModelEditPage"}};
+    for (const auto &[name, property] : copyModels)
+        context->setContextProperty(QLatin1String(name), m_copyViewController->property(property).value<QObject *>());
 }
 
 GuiFixture::~GuiFixture()

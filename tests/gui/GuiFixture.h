@@ -30,6 +30,8 @@ public:
     QObject *mainViewController() const { return m_mainViewController; }
     QObject *loginViewController() const { return m_loginViewController; }
     QObject *networkService() const { return m_networkService; }
+    QObject *copyViewController() const { return m_copyViewController; }
+    QObject *fileSelectorService() const { return m_fileSelectorService; }
     TranslationService *translationService() const { return m_translation.get(); }
     SettingsService *settingsService() const { return m_settings.get(); }
 
@@ -71,4 +73,6 @@ private:
     QObject *m_mainViewController = nullptr;
     QObject *m_loginViewController = nullptr;
     QObject *m_networkService = nullptr;
+    QObject *m_copyViewController = nullptr;
+    QObject *m_fileSelectorService = nullptr;
 };
