@@ -181,7 +181,7 @@ Rectangle {
 
         RowButton {
             objectName: "copyButton"
-            glyph: "\u2398"
+            glyph: "\u2750"
             toolTip: qsTr("Kopieren") + TranslationService.updateString
             enabled: !editListRow.marked
             onClicked: editListRow.copyClicked()
