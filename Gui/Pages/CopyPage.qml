@@ -64,6 +64,16 @@ ModulePage {
               : ""
     iconSource: "qrc:/Resources/Images/module_copy.png"
 
+    // Leaving the module (or the user) forgets the set; only the reload
+    // after an edit, which passes through a value that is no page, keeps it.
+    Component.onDestruction: {
+        if (MainViewController.currentPage === MainViewControllerEnums.PAGE_COPY
+                || MainViewController.currentPage === 66)
+            return
+        SharedObjects.selectedUserSetId = ""
+        SharedObjects.callingPage = ""
+    }
+
     // After a reload the set that was open before is selected again.
     Component.onCompleted: {
         if (SharedObjects.selectedUserSetId !== "")

@@ -381,6 +381,17 @@ private slots:
         QCOMPARE(m_gui->loginViewController()->property("logoutCount").toInt(), logouts);
     }
 
+    // Fault: the next user (or a return to the module) found the previous
+    // set open, by an id that need not exist for them.
+    void leavingTheModuleForgetsTheSet()
+    {
+        openUserSet(QStringLiteral("us1"), false);
+        m_gui->setPage(PageUpdate);
+        m_gui->setPage(PageCopy);
+        QCOMPARE(depth(), 1);
+        QCOMPARE(sharedObjects()->property("selectedUserSetId").toString(), QString());
+    }
+
     void savingFromTheEditPageReloadsTheCopyPage()
     {
         openUserSet(QStringLiteral("us1"), true);
