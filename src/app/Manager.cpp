@@ -23,6 +23,8 @@ Manager::Manager(QObject *parent)
     , m_settingsService(&m_translationService)
     , m_networkService(&m_communication)
     , m_loginViewController(&m_communication, &m_settingsService, &m_loggingService, &m_translationService)
+    , m_synchronizeService(m_communication.halvoServer())
+    , m_copyViewController(&m_userSetStorage, &m_communication, &m_loggingService)
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
@@ -62,20 +64,25 @@ void Manager::initialize()
                              &Manager::onUserHasLoggedIn);
     m_connections << connect(&m_loginViewController, &LoginViewController::userHasLoggedOutSignal, this,
                              &Manager::onUserHasLoggedOut);
+    m_connections << connect(&m_synchronizeService, &SynchronizeService::syncCompleted, this,
+                             &Manager::onSyncComplete);
     publishContextProperties();
 }
 
 void Manager::publishContextProperties()
 {
     m_rootContext->setContextProperty(QStringLiteral("CommunicationController"), &m_communication);
+    m_rootContext->setContextProperty(QStringLiteral("CopyViewController"), &m_copyViewController);
     m_rootContext->setContextProperty(QStringLiteral("LoginViewController"), &m_loginViewController);
     m_rootContext->setContextProperty(QStringLiteral("FileSelectorService"), &m_fileSelectorService);
     m_rootContext->setContextProperty(QStringLiteral("NetworkService"), &m_networkService);
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
     m_rootContext->setContextProperty(QStringLiteral("TranslationService"), &m_translationService);
     m_rootContext->setContextProperty(QStringLiteral("HtmlService"), &m_htmlService);
+    m_rootContext->setContextProperty(QStringLiteral("SynchronizeService"), &m_synchronizeService);
     m_rootContext->setContextProperty(QStringLiteral("ProtectedNameService"), &m_protectedNameService);
     m_rootContext->setContextProperty(QStringLiteral("VersionInfo"), &m_versionInfo);
+    m_copyViewController.publish(m_rootContext);
 }
 
 void Manager::preloadUi()
@@ -134,6 +141,8 @@ void Manager::registerRoutes()
     m_communication.qelo3Server()->registerRoutes(m_qelo3Routes);
     HalvoServer::registerRoutes(m_halvoRoutes);
     m_loginViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
+    m_synchronizeService.registerRoutes(m_halvoRoutes);
+    m_copyViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
 }
 
 void Manager::connectQelo3ServerIndications()
@@ -242,6 +251,7 @@ void Manager::onHalvoServerConnectionChanged()
         m_loginViewController.onHalvoServerConnected();
     } else {
         m_loginViewController.onHalvoServerDisconnected();
+        m_copyViewController.onHalvoServerDisconnected();
     }
 }
 
@@ -268,6 +278,16 @@ void Manager::onLanguageChanged(QString newLanguage)
 {
     Logger::trace(QStringLiteral("Manager::onLanguageChanged: %1").arg(newLanguage));
     InstrumentConfiguration::instance()->setUserInterfaceLanguage(newLanguage);
+    m_copyViewController.onLanguageChanged();
+}
+
+void Manager::onSyncComplete()
+{
+    // A run that ends after the logout has nobody to load for.
+    if (!m_loggedIn)
+        return;
+    m_copyViewController.onSyncComplete(m_userName, m_synchronizeService.downloadNames(),
+                                        m_synchronizeService.templateNames());
 }
 
 int Manager::pageForStartModule(const QString &startModule)
@@ -294,11 +314,16 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
     m_settingsService.setInstitution2(credentials.institution2);
     m_mainViewController->setCurrentPageAsInt(pageForStartModule(m_loginViewController.getStartModule()));
     DataPaths::removeAllFiles(DataPaths::userPath(m_userName, QStringLiteral("kelvara_configFiles/chrono/temp_QELO3")));
+    m_loggedIn = true;
+    m_synchronizeService.userHasLoggedIn(m_userName);
+    m_synchronizeService.synchronize();
 }
 
 void Manager::onUserHasLoggedOut()
 {
+    m_loggedIn = false;
     m_settingsService.clearUser();
+    m_copyViewController.userHasLoggedOut();
     m_nativeFunctions.reserved1();
     m_mainViewController->setCurrentPage(MainViewController::PAGE_LOGIN);
     Qelo3Server *generator = m_communication.qelo3Server();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommunicationController.h"
+#include "CopyViewController.h"
 #include "FileSelectorService.h"
 #include "FileTransfer.h"
 #include "HtmlService.h"
@@ -11,6 +12,7 @@
 #include "ProtectedNameService.h"
 #include "RoutingTable.h"
 #include "SettingsService.h"
+#include "SynchronizeService.h"
 #include "TranslationService.h"
 #include "UserCredentials.h"
 #include "UserSetStorage.h"
@@ -51,6 +53,8 @@ public:
     LoggingService &loggingService() { return m_loggingService; }
     CommunicationController &communication() { return m_communication; }
     LoginViewController &loginViewController() { return m_loginViewController; }
+    CopyViewController &copyViewController() { return m_copyViewController; }
+    SynchronizeService &synchronizeService() { return m_synchronizeService; }
     SettingsService &settingsService() { return m_settingsService; }
     TranslationService &translationService() { return m_translationService; }
     INativeFunctionsWrapper *nativeFunctions() { return &m_nativeFunctions; }
@@ -63,6 +67,7 @@ public slots:
     void onLanguageChanged(QString newLanguage);
     void onUserHasLoggedIn(UserCredentials credentials);
     void onUserHasLoggedOut();
+    void onSyncComplete();
     void onHalvoServerConnectionChanged();
     void onHalvoServerBinaryMessageReceived(QByteArray byteArray);
     void onHalvoServerSslErrors(QList<QSslError> errors);
@@ -100,8 +105,11 @@ private:
     FileSelectorService m_fileSelectorService;
     ProtectedNameService m_protectedNameService;
     LoginViewController m_loginViewController;
+    SynchronizeService m_synchronizeService;
+    CopyViewController m_copyViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
     bool m_connectionsStarted = false;
+    bool m_loggedIn = false;
     QQmlComponent *m_rootPreload = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "QmlRegistration.h"
 
+#include "AllUserSetsFilterModel.h"
+#include "AllUserSetsListModel.h"
 #include "CommunicationMetaTypes.h"
 #include "MainViewController.h"
 #include "StringListElement.h"
@@ -37,6 +39,8 @@ void registerTypes()
     registerSingleton("SharedObjects", "SharedObjects", QStringLiteral("qrc:/Gui/Shared/SharedObjects.qml"));
     qRegisterMetaType<StringListElement *>("StringListElement*");
     qmlRegisterType<StringListModel>("com.halvo.kelvara.listmodel", 1, 0, "StringListModel");
+    qmlRegisterType<AllUserSetsListModel>("com.halvo.kelvara.listmodel", 1, 0, "AllUserSetsListModel");
+    qmlRegisterType<AllUserSetsFilterModel>("com.halvo.kelvara.listmodel", 1, 0, "AllUserSetsFilterModel");
     qmlRegisterUncreatableType<MainViewController>("MainViewControllerEnums", 1, 0, "MainViewControllerEnums",
                                                    QStringLiteral("You can't create an instance of MainViewController in QML"));
 }

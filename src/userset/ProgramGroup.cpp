@@ -55,6 +55,40 @@ void ProgramGroup::appendProgram(UserProgram *program)
     m_programs.append(program);
 }
 
+void ProgramGroup::insertProgram(int index, UserProgram *program)
+{
+    program->setGroup(this);
+    if (index < 0 || index > m_programs.size())
+        index = int(m_programs.size());
+    m_programs.insert(index, program);
+}
+
+bool ProgramGroup::swapPrograms(int first, int second)
+{
+    const int count = int(m_programs.size());
+    if (first < 0 || second < 0 || first >= count || second >= count)
+        return false;
+    m_programs.swapItemsAt(first, second);
+    return true;
+}
+
+bool ProgramGroup::moveProgramToEnd(int index)
+{
+    if (index < 0 || index >= m_programs.size())
+        return false;
+    m_programs.append(m_programs.takeAt(index));
+    return true;
+}
+
+int ProgramGroup::indexOfProgram(const QString &programId) const
+{
+    for (int i = 0; i < m_programs.size(); ++i) {
+        if (m_programs.at(i)->id() == programId)
+            return i;
+    }
+    return -1;
+}
+
 void ProgramGroup::removeProgramAt(int index)
 {
     if (index >= 0 && index < m_programs.size())

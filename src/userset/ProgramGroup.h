@@ -41,6 +41,13 @@ public:
     /// Takes ownership.
     void appendProgram(UserProgram *program);
     void removeProgramAt(int index);
+    /// Takes ownership; an index outside the list appends.
+    void insertProgram(int index, UserProgram *program);
+    /// Exchanges two programs; false when an index is invalid.
+    bool swapPrograms(int first, int second);
+    /// Moves a program to the end of the group.
+    bool moveProgramToEnd(int index);
+    int indexOfProgram(const QString &programId) const;
 
     /// A name no other program of this group bears (see UserSet::makeUniqueProgramGroupName).
     QString makeUniqueProgramName(const UserProgram *program, const QString &name, bool keepName, bool force) const;

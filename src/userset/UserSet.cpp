@@ -115,6 +115,34 @@ void UserSet::appendProgramGroup(ProgramGroup *group)
     m_programGroups.append(group);
 }
 
+void UserSet::insertProgramGroup(int index, ProgramGroup *group)
+{
+    group->setUserSet(this);
+    if (index < 0 || index > m_programGroups.size())
+        index = int(m_programGroups.size());
+    m_programGroups.insert(index, group);
+}
+
+bool UserSet::moveProgramGroup(int from, int before)
+{
+    if (from < 0 || from >= m_programGroups.size())
+        return false;
+    if (before < 0 || before > m_programGroups.size())
+        before = int(m_programGroups.size());
+    ProgramGroup *group = m_programGroups.takeAt(from);
+    m_programGroups.insert(before > from ? before - 1 : before, group);
+    return true;
+}
+
+int UserSet::indexOfProgramGroup(const QString &groupId) const
+{
+    for (int i = 0; i < m_programGroups.size(); ++i) {
+        if (m_programGroups.at(i)->id() == groupId)
+            return i;
+    }
+    return -1;
+}
+
 void UserSet::removeProgramGroupAt(int index)
 {
     if (index >= 0 && index < m_programGroups.size())

@@ -107,6 +107,12 @@ public:
     /// Takes ownership.
     void appendProgramGroup(ProgramGroup *group);
     void removeProgramGroupAt(int index);
+    /// Takes ownership; an index outside the list appends.
+    void insertProgramGroup(int index, ProgramGroup *group);
+    /// Moves the group at `from` so that it lands before the group now at
+    /// `before` (the end for an index past the last); false when `from` is invalid.
+    bool moveProgramGroup(int from, int before);
+    int indexOfProgramGroup(const QString &groupId) const;
     /// Drops every group, program and instrument that is marked for deletion.
     void removeMarkedForDelete();
 

@@ -44,17 +44,78 @@ QString UserSetStorage::directory(int userSetType) const
 
 void UserSetStorage::loadAll()
 {
-    qDeleteAll(m_sets);
-    m_sets.clear();
+    clear();
     for (int type = UserSet::GENERAL_TEMPLATE; type <= UserSet::QELO3_DOWNLOAD; ++type)
         loadDirectory(type);
 }
 
-void UserSetStorage::loadDirectory(int userSetType)
+void UserSetStorage::clear()
+{
+    const QStringList ids = m_sets.keys();
+    for (const QString &id : ids)
+        removeSet(id, false);
+}
+
+void UserSetStorage::loadLocal(const QString &keepId)
+{
+    // Sets already known by their file stay as they are (an open or edited
+    // one above all); sets whose file went away leave unless they are open
+    // or edited; new files come in.
+    QSet<QString> knownPaths;
+    const QList<UserSet *> sets = m_sets.values();
+    for (UserSet *set : sets) {
+        if (set->userSetType() < UserSet::GENERAL_TEMPLATE || set->userSetType() > UserSet::QELO3_DOWNLOAD)
+            continue;
+        const QString path = getFilePath(set);
+        if (FileSystem::fileExists(path) || set->isModified() || set->id() == keepId)
+            knownPaths.insert(QFileInfo(path).absoluteFilePath());
+        else
+            removeSet(set->id(), false);
+    }
+    for (int type = UserSet::GENERAL_TEMPLATE; type <= UserSet::QELO3_DOWNLOAD; ++type)
+        loadDirectory(type, knownPaths);
+}
+
+UserSet *UserSetStorage::copyServerUserSetToLocal(UserSet *serverSet)
+{
+    if (!serverSet)
+        return nullptr;
+    const int localType = serverSet->userSetType() == UserSet::HALVO_SERVER_GENERAL_TEMPLATE
+                              ? int(UserSet::GENERAL_TEMPLATE)
+                              : serverSet->userSetType() == UserSet::HALVO_SERVER_QELO3_DOWNLOAD
+                                    ? int(UserSet::QELO3_DOWNLOAD)
+                                    : 0;
+    if (localType == 0)
+        return nullptr;
+    const QString existing = findByBaseName(serverSet->userSetName().getBaseName(), localType);
+    if (!existing.isEmpty())
+        return m_sets.value(existing);
+    const QString target = directory(localType) + QLatin1Char('/') + serverSet->fileName();
+    if (!DataPaths::ensureDirectory(directory(localType)) || !FileSystem::copyFile(getFilePath(serverSet), target)) {
+        Logger::error(QStringLiteral("UserSetStorage::copyServerUserSetToLocal: cannot copy %1").arg(target));
+        return nullptr;
+    }
+    auto set = std::make_unique<UserSet>(localType);
+    if (!m_serializer->readFile(target, set.get())) {
+        FileSystem::removeFile(target);
+        return nullptr;
+    }
+    set->setFileName(serverSet->fileName());
+    set->setPath(target);
+    set->setTimeStamp(QDateTime::currentDateTimeUtc());
+    set->setLoaded(true);
+    UserSet *result = set.release();
+    registerSet(result);
+    return result;
+}
+
+void UserSetStorage::loadDirectory(int userSetType, const QSet<QString> &skipPaths)
 {
     const QString folder = directory(userSetType);
     const QFileInfoList entries = QDir(folder).entryInfoList({ QStringLiteral("*.xml") }, QDir::Files, QDir::Unsorted);
     for (const QFileInfo &entry : entries) {
+        if (skipPaths.contains(entry.absoluteFilePath()))
+            continue;
         auto set = std::make_unique<UserSet>(userSetType);
         if (!m_serializer->readFile(entry.filePath(), set.get())) {
             Logger::warn(
@@ -185,10 +246,10 @@ UserSet *UserSetStorage::saveUserSet(UserSet *set, const QString &name)
         return nullptr;
     }
     const QString baseName = fileName.left(fileName.size() - 4);
-    set->removeMarkedForDelete();
 
     // The edits count as saved only once the file holds them.
     if (set->userSetType() == UserSet::USER_TEMPLATE && set->userSetName().getBaseName() == baseName) {
+        set->removeMarkedForDelete();
         if (!writeToFile(set, getFilePath(set)))
             return nullptr;
         set->clearModified();
@@ -197,38 +258,63 @@ UserSet *UserSetStorage::saveUserSet(UserSet *set, const QString &name)
     }
     const QString existingId = findByBaseName(baseName, UserSet::USER_TEMPLATE);
     if (UserSet *existing = existingId.isEmpty() ? nullptr : m_sets.value(existingId)) {
-        existing->assignContent(*set);
-        existing->setModified();
-        if (!writeToFile(existing, getFilePath(existing)))
+        // The target may hold elements of its own marked for deletion:
+        // write from a stripped copy so that a failed write changes nothing.
+        UserSet stripped(UserSet::USER_TEMPLATE, nullptr, true);
+        stripped.assignContent(*set);
+        stripped.removeMarkedForDelete();
+        stripped.setFileName(existing->fileName(), false);
+        if (!writeToFile(&stripped, getFilePath(existing)))
             return nullptr;
+        existing->assignContent(stripped);
         existing->clearModified();
         existing->setLoaded(true);
-        set->clearModified();
+        revertToFile(set);
         return existing;
     }
     auto created = std::make_unique<UserSet>(UserSet::USER_TEMPLATE);
     created->assignContent(*set);
+    created->removeMarkedForDelete();
     created->setFileName(fileName, false);
     if (!writeToFile(created.get(), getFilePath(created.get())))
         return nullptr;
+    created->clearModified();
     created->setLoaded(true);
-    set->clearModified();
+    revertToFile(set);
     UserSet *result = created.release();
     registerSet(result);
     return result;
+}
+
+void UserSetStorage::revertToFile(UserSet *set)
+{
+    // Saved under another name, the source goes back to what its own file
+    // holds; a source without a readable file keeps its content but no longer
+    // counts as edited, since the edits now live in the new file.
+    if (!reloadUserSet(set))
+        set->clearModified();
 }
 
 bool UserSetStorage::reloadUserSet(UserSet *set)
 {
     if (!set)
         return false;
-    // The id stays: the lists and the Copy module hold the set by it.
+    // The id stays: the lists and the Copy module hold the set by it. The
+    // file is read beside the set first, so an unreadable file leaves the
+    // set as it was.
+    UserSet fresh(set->userSetType(), nullptr, true);
+    if (!m_serializer->readFile(getFilePath(set), &fresh)) {
+        Logger::error(QStringLiteral("UserSetStorage::reloadUserSet: cannot read %1; the set is kept as it is")
+                          .arg(getFilePath(set)));
+        return false;
+    }
     const UserSetFileRecord record = set->fileRecord();
     set->clearContent(set->userSetType());
     set->setFileRecord(record);
-    const bool ok = m_serializer->readFile(getFilePath(set), set);
-    set->setLoaded(ok);
-    return ok;
+    set->assignContent(fresh);
+    set->clearModified();
+    set->setLoaded(true);
+    return true;
 }
 
 UserSet *UserSetStorage::importUserSet(const QString &path)

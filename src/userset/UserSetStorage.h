@@ -4,6 +4,7 @@
 
 #include <QtCore/QMap>
 #include <QtCore/QObject>
+#include <QtCore/QSet>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 
@@ -28,6 +29,14 @@ public:
 
     /// Drops every set and loads the general templates, own templates and downloads.
     void loadAll();
+    /// Forgets every set (the files stay); each leaves with userSetRemoved.
+    void clear();
+    /// Brings the local types in step with their directories without
+    /// dropping the server records, an edited set or the set `keepId`.
+    void loadLocal(const QString &keepId = QString());
+    /// The local copy (type 1 or 3) of a fetched server set; an earlier copy
+    /// of the same file is returned as it is. Null when it cannot be made.
+    UserSet *copyServerUserSetToLocal(UserSet *serverSet);
     /// Copies the built-in general templates into the user's general-template
     /// directory where they are missing; returns how many were copied.
     int installBuiltinTemplates();
@@ -61,13 +70,16 @@ public:
     void addServerUserSets(const QList<UserSetFileRecord> &records, int userSetType);
     /// The store type of a server user-set category, or 0.
     static int typeOfServerCategory(int category);
+    /// Takes in a set built in memory (no file is written); the store owns it from now on.
+    void adoptUserSet(UserSet *set) { registerSet(set); }
 
 signals:
     void userSetAdded(const QString &id);
     void userSetRemoved(const QString &id);
 
 private:
-    void loadDirectory(int userSetType);
+    void loadDirectory(int userSetType, const QSet<QString> &skipPaths = {});
+    void revertToFile(UserSet *set);
     void registerSet(UserSet *set);
     void removeSet(const QString &id, bool removeFile);
 

@@ -125,18 +125,15 @@ private slots:
         QTest::addColumn<QString>("logged");
         QTest::addColumn<bool>("downloadRecorded");
         const QString invalidFromGenerator = QStringLiteral("Invalid file type being received from QELO3");
-        QTest::newRow("generator user set without consumer")
-            << false << int(FileType::UserSet) << false << "file UserSet from QELO3 has no consumer" << true;
+        QTest::newRow("generator user set goes to Copy") << false << int(FileType::UserSet) << false << QString() << true;
         QTest::newRow("generator acknowledgement of an upload") << false << int(FileType::UserSet) << true << QString() << false;
         QTest::newRow("generator event log without consumer")
             << false << int(FileType::ChronoFlex) << false << "file ChronoFlex from QELO3 has no consumer" << false;
         QTest::newRow("generator firmware echo is ignored") << false << int(FileType::FirmwareContainer) << false << QString() << false;
         QTest::newRow("generator service centres are invalid") << false << int(FileType::ServiceCenters) << false << invalidFromGenerator << false;
         QTest::newRow("generator type 9 is invalid") << false << 9 << false << invalidFromGenerator << false;
-        QTest::newRow("server user set without consumer")
-            << true << int(FileType::UserSet) << false << "file UserSet from HALVO_SERVER has no consumer" << true;
-        QTest::newRow("server acknowledgement is not a download")
-            << true << int(FileType::UserSet) << true << "file UserSet from HALVO_SERVER has no consumer" << false;
+        QTest::newRow("server user set goes to Copy") << true << int(FileType::UserSet) << false << QString() << true;
+        QTest::newRow("server acknowledgement is not a download") << true << int(FileType::UserSet) << true << QString() << false;
         QTest::newRow("server directory without consumer")
             << true << int(FileType::ServiceCenters) << false << "file ServiceCenters from HALVO_SERVER has no consumer" << false;
         QTest::newRow("server event log is ignored") << true << int(FileType::ChronoFixed) << false << QString() << false;
@@ -163,7 +160,7 @@ private slots:
                 manager.onQelo3ServerBinaryMessageReceived(frame);
         }
         const QStringList written = KelvaraTest::logLines().mid(before);
-        const QStringList lines = logged.isEmpty() ? written.filter(QRegularExpression(QStringLiteral("no consumer|Invalid")))
+        const QStringList lines = logged.isEmpty() ? written.filter(QRegularExpression(QStringLiteral("no consumer|Invalid (file type|FileType|CommandType)")))
                                                    : written.filter(logged);
         const bool invalid = logged.contains(QLatin1String("Invalid"));
         QCOMPARE(lines.size(), logged.isEmpty() ? 0 : (invalid ? 2 : 1));

@@ -255,6 +255,7 @@ private slots:
         QVERIFY(!loaded("dialogLoader"));
 
         QSignalSpy replies(&m_manager->loginViewController(), &LoginViewController::userLoginReply);
+        QSignalSpy synchronized(&m_manager->synchronizeService(), &SynchronizeService::syncCompleted);
         clickItem(QStringLiteral("userNameField"));
         type(QStringLiteral("admin"));
         QTest::keyClick(window(), Qt::Key_Tab);
@@ -264,6 +265,9 @@ private slots:
         QVERIFY(replies.first().at(0).toBool());
         QCOMPARE(server.acceptedLogins(), QStringList{QStringLiteral("admin")});
         QTRY_COMPARE_WITH_TIMEOUT(loaded("pageLoader")->objectName(), QStringLiteral("CopyPage"), KelvaraTest::timeout(5000));
+        // The synchronisation overlay covers the menu bar until the lists are in.
+        QTRY_VERIFY_WITH_TIMEOUT(!synchronized.isEmpty() && !m_manager->synchronizeService().isActive(),
+                                 KelvaraTest::timeout(10000));
         QCOMPARE(item(QStringLiteral("userMenu"))->property("label").toString(), QStringLiteral("Adler"));
         QCOMPARE(item(QStringLiteral("serverStatus"))->property("source").toUrl().fileName(), QStringLiteral("halvo_connected.png"));
         QCOMPARE(item(QStringLiteral("generatorStatus"))->property("source").toUrl().fileName(), QStringLiteral("qelo3_connected.png"));

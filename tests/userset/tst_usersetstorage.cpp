@@ -188,9 +188,11 @@ private slots:
         UserSet *own = storage.saveUserSet(source, QStringLiteral("Mine"));
         QVERIFY(own);
         QCOMPARE(storage.userSets(2).size(), 1);
-        QCOMPARE(instrumentsOf(source), before);
+        // The source went back to its file, with registered instruments of its own.
+        const QList<Instrument *> after = instrumentsOf(source);
+        QCOMPARE(after.size(), before.size());
         QStringList sourceIds;
-        for (Instrument *instrument : before) {
+        for (Instrument *instrument : after) {
             QCOMPARE(Instrument::findById(instrument->id()), instrument);
             sourceIds << instrument->id();
         }
@@ -228,8 +230,9 @@ private slots:
         QVERIFY(QDir().mkpath(path));
         QVERIFY(!storage.saveUserSet(set, target));
         QVERIFY(set->isModified());
+        // Nothing but the edited set changed: a failed write leaves the target as it was.
         for (const UserSet *own : storage.userSets(2))
-            QCOMPARE(own->isModified(), own == set || own->userSetName().getBaseName() == target);
+            QCOMPARE(own->isModified(), own == set);
 
         QVERIFY(QDir(path).removeRecursively());
         UserSet *saved = storage.saveUserSet(set, target);

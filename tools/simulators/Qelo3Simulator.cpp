@@ -123,9 +123,15 @@ void Qelo3Simulator::answerRequest(Connection *connection, const QByteArray &fra
     case GetRequestType::ChronoList:
         if (!lists)
             break;
-        sendList(connection,
-                 request.getRequestType() == GetRequestType::UserSetList ? userSetFiles() : offeredChronoFiles(),
-                 request.selector());
+        if (request.getRequestType() == GetRequestType::UserSetList) {
+            // The device names its files by their path on its own storage.
+            QStringList paths;
+            for (const QString &name : userSetFiles())
+                paths.append(QStringLiteral("/mnt/data/usersets/") + name);
+            sendList(connection, paths, request.selector());
+        } else {
+            sendList(connection, offeredChronoFiles(), request.selector());
+        }
         return;
     case GetRequestType::UserSet:
         if (chunked) {
@@ -202,6 +208,7 @@ void Qelo3Simulator::handleUpload(Connection *, const Connection::Incoming &uplo
         return;
     }
     if (upload.fileType == FileType::UserSet) {
+        m_lastUserSetUpload = upload.content;
         // The generator holds one user set: the uploaded one replaces the current one.
         for (const QString &old : userSetFiles()) {
             if (old != QFileInfo(path).fileName())

@@ -41,6 +41,8 @@ public:
     QStringList offeredChronoFiles() const;
     void setPreferZippedEventLog(bool zipped) { m_preferZipped = zipped; }
     QList<UserLoginLogInfo> loginInfos() const { return m_loginInfos; }
+    /// The last user set uploaded to the generator, as it arrived.
+    QByteArray lastUserSetUpload() const { return m_lastUserSetUpload; }
 
     /// FileType of a chrono file by its ending: 6 .fix, 7 .flex.zip, 8 .flex; 0 otherwise.
     static qint32 chronoFileType(const QString &fileName);
@@ -62,4 +64,5 @@ private:
     int m_listFileType = 2;
     bool m_preferZipped = true;
     QList<UserLoginLogInfo> m_loginInfos;
+    QByteArray m_lastUserSetUpload;
 };

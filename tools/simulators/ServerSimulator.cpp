@@ -277,15 +277,70 @@ void ServerSimulator::sendList(Connection *connection, qint32 fileType, qint32 s
         for (const QFileInfo &file : files)
             entries.append(file.fileName() + QLatin1Char(':')
                            + file.lastModified().toString(QStringLiteral("yyyyMMddhhmmss")));
+        if (folder == kDownloads) {
+            for (int i = 0; i < m_manyUserSets; ++i)
+                entries.append(QStringLiteral("Q3_Synthetic%1_SN%2_230601_120000_V140.xml:20230601120000")
+                                   .arg(i, 5, 10, QLatin1Char('0'))
+                                   .arg(40000000 + i));
+        }
         payload = entries.join(QStringLiteral("\r\n")).toUtf8();
     }
     FileTransfer list(0, false, fileType, QString(), listName, selector, payload, 0);
     send(connection, list);
 }
 
+bool ServerSimulator::parseUserSetFault(const QString &text, int *count)
+{
+    if (text == QLatin1String("never")) {
+        *count = kNeverAnswer;
+        return true;
+    }
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 0)
+        return false;
+    *count = value;
+    return true;
+}
+
+QByteArray ServerSimulator::syntheticUserSet(const QString &fileName, bool *ok) const
+{
+    // "Q3_Synthetic<n>_..." names stand for sets that exist only in the list.
+    *ok = false;
+    if (m_manyUserSets <= 0 || !fileName.startsWith(QLatin1String("Q3_Synthetic")))
+        return QByteArray();
+    const QStringList templates =
+        QDir(dataDirectory() + QLatin1Char('/') + kTemplates).entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
+    return templates.isEmpty() ? QByteArray() : readFile(dataPath(kTemplates, templates.first()), ok);
+}
+
 void ServerSimulator::sendUserSet(Connection *connection, qint32 category, const QString &path)
 {
-    sendFile(connection, FileType::UserSet, category, dataPath(categoryFolder(category), path));
+    if (m_userSetFaults == kNeverAnswer) {
+        logWarn(QStringLiteral("sendUserSet"), QStringLiteral("fault: %1 is not answered").arg(path));
+        return;
+    }
+    bool synthetic = false;
+    QByteArray content = syntheticUserSet(path, &synthetic);
+    if (!synthetic && m_userSetFaults == 0) {
+        sendFile(connection, FileType::UserSet, category, dataPath(categoryFolder(category), path));
+        return;
+    }
+    if (!synthetic) {
+        bool ok = false;
+        content = readFile(dataPath(categoryFolder(category), path), &ok);
+        if (!ok)
+            return;
+    }
+    if (m_userSetFaults > 0) {
+        --m_userSetFaults;
+        // Cut in the middle of an element: the receiver cannot parse it.
+        content.truncate(content.size() / 2);
+        logWarn(QStringLiteral("sendUserSet"), QStringLiteral("fault: %1 is sent broken").arg(path));
+    }
+    FileTransfer file(0, false, FileType::UserSet, categoryFolder(category), DataPaths::safeFileName(path), category,
+                      content, 0);
+    send(connection, file);
 }
 
 void ServerSimulator::sendNewestFile(Connection *connection, qint32 fileType, const QString &folder,

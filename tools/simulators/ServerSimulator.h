@@ -46,6 +46,14 @@ public:
     void setIgnoreLogins(bool ignore) { m_ignoreLogins = ignore; }
     void setRejectContactMessages(bool reject) { m_rejectContactMessages = reject; }
     void setUpdateInfo(UpdateInfo mode) { m_updateInfo = mode; }
+    /// Fault: the next `count` user-set answers are broken files; kNeverAnswer never answers.
+    void setUserSetFault(int count) { m_userSetFaults = count; }
+    static constexpr int kNeverAnswer = -1;
+    /// Lists `count` synthetic downloads besides the real ones; their files
+    /// are made from the first template when asked for.
+    void setManyUserSets(int count) { m_manyUserSets = count; }
+    /// "N" or "never"; false for anything else.
+    static bool parseUserSetFault(const QString &text, int *count);
     /// "none", "info" or "blocking"; false for anything else.
     static bool parseUpdateInfo(const QString &text, UpdateInfo *mode);
     /// UpdateTyp on the wire: 2 no information, 1 an update that blocks the login, 0 news only.
@@ -66,6 +74,7 @@ private:
     void answerRequest(Connection *connection, const QByteArray &frame);
     void answerFile(Connection *connection, const FileTransfer &message);
     void sendUpdateInfo(Connection *connection);
+    QByteArray syntheticUserSet(const QString &fileName, bool *ok) const;
     void sendList(Connection *connection, qint32 fileType, qint32 selector, const QString &listName,
                   const QString &folder, const QStringList &filters);
     void sendUserSet(Connection *connection, qint32 category, const QString &path);
@@ -79,4 +88,6 @@ private:
     UpdateInfo m_updateInfo = UpdateInfo::None;
     QStringList m_acceptedLogins;
     int m_logoutCount = 0;
+    int m_userSetFaults = 0;
+    int m_manyUserSets = 0;
 };

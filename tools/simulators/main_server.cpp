@@ -22,6 +22,12 @@ int main(int argc, char *argv[])
         {QStringLiteral("refuse-logins"), QStringLiteral("Fault: refuse every login.")},
         {QStringLiteral("ignore-logins"), QStringLiteral("Fault: never answer a login.")},
         {QStringLiteral("reject-contact"), QStringLiteral("Fault: reject every contact message.")},
+        {QStringLiteral("userset-fault"),
+         QStringLiteral("Fault: answer the next N user-set requests with a broken file, or never answer them."),
+         QStringLiteral("N|never")},
+        {QStringLiteral("many-usersets"),
+         QStringLiteral("List N synthetic user sets besides the real downloads (files made on request)."),
+         QStringLiteral("N")},
     });
     parser.process(app);
 
@@ -34,6 +40,20 @@ int main(int argc, char *argv[])
         ok = false;
         error = QStringLiteral("--update-info is none, info or blocking");
     }
+    int userSetFault = 0;
+    if (ok && parser.isSet(QStringLiteral("userset-fault"))
+        && !ServerSimulator::parseUserSetFault(parser.value(QStringLiteral("userset-fault")), &userSetFault)) {
+        ok = false;
+        error = QStringLiteral("--userset-fault is a count or never");
+    }
+    bool countOk = true;
+    const int many = parser.isSet(QStringLiteral("many-usersets"))
+                         ? parser.value(QStringLiteral("many-usersets")).toInt(&countOk)
+                         : 0;
+    if (ok && (!countOk || many < 0 || many > 1000000)) {
+        ok = false;
+        error = QStringLiteral("--many-usersets is a count up to 1000000");
+    }
     if (!ok) {
         std::fprintf(stderr, "kelvara-server-sim: %s\n", qPrintable(error));
         return 2;
@@ -42,6 +62,8 @@ int main(int argc, char *argv[])
     simulator.setRefuseLogins(parser.isSet(QStringLiteral("refuse-logins")));
     simulator.setIgnoreLogins(parser.isSet(QStringLiteral("ignore-logins")));
     simulator.setRejectContactMessages(parser.isSet(QStringLiteral("reject-contact")));
+    simulator.setUserSetFault(userSetFault);
+    simulator.setManyUserSets(many);
     if (!simulator.start(port))
         return 1;
     return app.exec();
