@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Controls.Basic 2.15
 import SharedObjects 1.0
 import Style 1.0
 import FontStyle 1.0
@@ -25,7 +24,7 @@ DialogBase {
     title: qsTr("Programmgruppe hinzufügen") + TranslationService.updateString
     acceptText: qsTr("Hinzufügen") + TranslationService.updateString
     acceptEnabled: pictograms.selectedId !== ""
-    cardWidth: 600
+    cardWidth: 680
 
     onFinished: function(accepted, result) {
         if (accepted)
@@ -38,23 +37,16 @@ DialogBase {
         font.weight: FontStyle.weightBold
     }
 
-    Rectangle {
+    Grid {
+        id: catalogue
+
+        objectName: "catalogueList"
         width: parent.width
-        height: 220
-        radius: Style.radius
-        border.width: 1
-        border.color: Style.border
-        color: Style.surface
+        columns: 2
+        columnSpacing: Style.spacing
+        rowSpacing: 2
 
-        ListView {
-            id: catalogue
-
-            objectName: "catalogueList"
-            anchors.fill: parent
-            anchors.margins: 1
-            clip: true
-            boundsBehavior: Flickable.StopAtBounds
-            ScrollBar.vertical: ScrollBar {}
+        Repeater {
             model: CopyViewController.getProgramGroupCatalogCatalog()
 
             delegate: Rectangle {
@@ -66,28 +58,35 @@ DialogBase {
                 readonly property bool chosen: listIdRole === editAddProgramGroupDialog.catalogueId
 
                 objectName: "catalogue_" + listIdRole
-                width: catalogue.width
-                height: 40
+                width: (catalogue.width - catalogue.columnSpacing) / 2
+                height: 36
+                radius: Style.radius
                 color: chosen ? Style.primaryLight : (entryMouse.containsMouse ? Style.hover : Style.surface)
+                border.width: chosen ? 1 : 0
+                border.color: Style.primary
 
                 Row {
                     anchors.left: parent.left
                     anchors.leftMargin: Style.spacing
+                    anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     spacing: Style.spacing
 
                     Image {
-                        width: 28
-                        height: 28
-                        sourceSize.width: 56
-                        sourceSize.height: 56
+                        width: 26
+                        height: 26
+                        sourceSize.width: 52
+                        sourceSize.height: 52
                         source: entry.listImageSourceRole ? entry.listImageSourceRole : ""
                         asynchronous: true
                     }
 
                     StandardText {
                         anchors.verticalCenter: parent.verticalCenter
+                        width: entry.width - 26 - 3 * Style.spacing
                         text: entry.listTextRole
+                        elide: Text.ElideRight
+                        wrapMode: Text.NoWrap
                         font.weight: entry.chosen ? FontStyle.weightBold : FontStyle.weightNormal
                     }
                 }

@@ -72,6 +72,8 @@ ModulePage {
             return
         SharedObjects.selectedUserSetId = ""
         SharedObjects.callingPage = ""
+        CopyViewController.activateMultiSelection(false)
+        CopyViewController.exitCopyModule()
     }
 
     // After a reload the set that was open before is selected again.
@@ -101,6 +103,18 @@ ModulePage {
             copyPage.busy = false
             copyPage.showTransferError()
         }
+
+        function onSaveFailed() {
+            copyPage.requestDialog("InformationDialog", [qsTr("Fehler"),
+                                                         qsTr("Das Anwenderset konnte nicht gespeichert werden.")])
+        }
+
+        // The controller selects sets itself too (after a download, an
+        // import or a save under another name).
+        function onSelectionChanged() {
+            if (CopyViewController.selectedUserSetId !== "" || copyPage.depth === 1)
+                SharedObjects.selectedUserSetId = CopyViewController.selectedUserSetId
+        }
     }
 
     Loader {
@@ -128,7 +142,9 @@ ModulePage {
 
         anchors.fill: parent
         visible: copyPage.depth === 2
-        active: copyPage.depth >= 2
+        // Unloaded while editing: it would fetch the programs of every group
+        // again and again, and the controller counts the last one as chosen.
+        active: copyPage.depth === 2
         source: "CopyPage/UserSetOverviewPage.qml"
     }
 

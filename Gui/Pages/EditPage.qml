@@ -58,8 +58,10 @@ Item {
                     text: listTextRole
                     checked: listIsSelectedRole === true
                     onToggled: function(checked) {
-                        CopyViewController.setSetupParameter(editPage.userSetId, listIdRole, checked)
-                        editPage.revision += 1
+                        // The switches are built anew by the call, this one included.
+                        const page = editPage
+                        CopyViewController.setSetupParameter(page.userSetId, listIdRole, checked)
+                        page.revision += 1
                     }
                 }
             }

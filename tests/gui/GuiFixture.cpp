@@ -2,12 +2,19 @@
 
 #include <QtQuickTest/quicktest.h>
 
+#include "CopyViewController.h"
+#include "DataPaths.h"
 #include "HtmlService.h"
+#include "InstrumentConfiguration.h"
+#include "LoggingService.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
+#include "UserSetStorage.h"
 #include "VersionInfo.h"
 
+#include <QtCore/QDir>
+#include <QtCore/QFile>
 #include <QtCore/QMutex>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
@@ -57,10 +64,14 @@ GuiFixture::GuiFixture()
     , m_settings(std::make_unique<SettingsService>(m_translation.get()))
     , m_html(std::make_unique<HtmlService>())
     , m_versionInfo(std::make_unique<VersionInfo>())
+    , m_logging(std::make_unique<LoggingService>())
+    , m_userSets(std::make_unique<UserSetStorage>())
+    , m_copy(std::make_unique<CopyViewController>(m_userSets.get(), nullptr, m_logging.get()))
     , m_engine(std::make_unique<QQmlApplicationEngine>())
 {
     QmlRegistration::registerTypes();
     m_translation->loadLanguage(QStringLiteral("de"));
+    InstrumentConfiguration::instance()->setUserInterfaceLanguage(QStringLiteral("Deutsch"));
     QQmlContext *context = m_engine->rootContext();
     context->setContextProperty(QStringLiteral("TranslationService"), m_translation.get());
     context->setContextProperty(QStringLiteral("SettingsService"), m_settings.get());
@@ -75,19 +86,11 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("LoginViewController"), m_loginViewController);
     m_fileSelectorService = createStandIn(QStringLiteral("FileSelectorServiceStandIn.qml"));
     context->setContextProperty(QStringLiteral("FileSelectorService"), m_fileSelectorService);
-    m_copyViewController = createStandIn(QStringLiteral("CopyViewControllerStandIn.qml"));
-    context->setContextProperty(QStringLiteral("CopyViewController"), m_copyViewController);
-    // The controller publishes its models under these names.
-    const QList<std::pair<const char *, const char *>> copyModels = {
-        {"AllUserSets", "allUserSets"},
-        {"AllUserSetsFilter", "allUserSetsFilter"},
-        {"HardwareModel", "hardwareModel"},
-        {"SetupModel", "setupModel"},
-        {"InstrumentsModel", "instrumentsModel"},
-        {"ProgramPackagesModel", "programPackagesModel"},
-        {"ProgramPackagesModelEditPage", "programPackagesModelEditPage"}};
-    for (const auto &[name, property] : copyModels)
-        context->setContextProperty(QLatin1String(name), m_copyViewController->property(property).value<QObject *>());
+    context->setContextProperty(QStringLiteral("CopyViewController"), m_copy.get());
+    m_copy->publish(context);
+    // The list's selection mode is process-wide: a fixture starts without it.
+    m_copy->activateMultiSelection(false);
+    loadDemoUserSets();
 }
 
 GuiFixture::~GuiFixture()
@@ -96,6 +99,21 @@ GuiFixture::~GuiFixture()
     for (QObject *root : roots)
         delete root;
     m_engine.reset();
+}
+
+void GuiFixture::loadDemoUserSets()
+{
+    QDir(DataPaths::userPath(demoUser(), QString())).removeRecursively();
+    DataPaths::prepareUserTree(demoUser());
+    m_userSets->setUserName(demoUser());
+    m_userSets->installBuiltinTemplates();
+    const QString general = DataPaths::userSetDirectory(demoUser(), 1);
+    const QString downloads = DataPaths::userSetDirectory(demoUser(), 3);
+    DataPaths::ensureDirectory(downloads);
+    QFile::copy(general + QStringLiteral("/Q3_Urology_EN_230515_120000_V140.xml"),
+                downloads + QStringLiteral("/Q3-000123_OP4_231115_083000_V140.xml"));
+    m_copy->onSyncComplete(demoUser(), {QStringLiteral("Q3-000042_OP1_231020_141500_V139.xml")},
+                           {QStringLiteral("Q3_Thoraxchirurgie_DE_230901_090000_V140.xml")});
 }
 
 QObject *GuiFixture::createStandIn(const QString &fileName)

@@ -6,16 +6,20 @@
 
 #include <memory>
 
+class CopyViewController;
 class HtmlService;
+class LoggingService;
 class QQuickItem;
 class QQuickWindow;
 class SettingsService;
 class TranslationService;
+class UserSetStorage;
 class VersionInfo;
 
 /// The root scene on a QML engine with the real language, settings and page
-/// services and stand-ins (tests/gui/standins) for the controllers that talk
-/// to the peers. Every warning printed while it lives is recorded.
+/// services, the real Copy controller on the demo user sets (without peers),
+/// and stand-ins (tests/gui/standins) for the controllers that talk to the
+/// peers. Every warning printed while it lives is recorded.
 class GuiFixture
 {
 public:
@@ -30,7 +34,10 @@ public:
     QObject *mainViewController() const { return m_mainViewController; }
     QObject *loginViewController() const { return m_loginViewController; }
     QObject *networkService() const { return m_networkService; }
-    QObject *copyViewController() const { return m_copyViewController; }
+    CopyViewController *copyViewController() const { return m_copy.get(); }
+    UserSetStorage *userSetStorage() const { return m_userSets.get(); }
+    /// The user whose data tree holds the demo sets.
+    static QString demoUser() { return QStringLiteral("anna"); }
     QObject *fileSelectorService() const { return m_fileSelectorService; }
     TranslationService *translationService() const { return m_translation.get(); }
     SettingsService *settingsService() const { return m_settings.get(); }
@@ -64,15 +71,20 @@ public:
 
 private:
     QObject *createStandIn(const QString &fileName);
+    /// A fresh data tree for the demo user: the built-in templates, one of
+    /// them as a generator download, and one server download and template.
+    void loadDemoUserSets();
 
     std::unique_ptr<TranslationService> m_translation;
     std::unique_ptr<SettingsService> m_settings;
     std::unique_ptr<HtmlService> m_html;
     std::unique_ptr<VersionInfo> m_versionInfo;
+    std::unique_ptr<LoggingService> m_logging;
+    std::unique_ptr<UserSetStorage> m_userSets;
+    std::unique_ptr<CopyViewController> m_copy;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QObject *m_mainViewController = nullptr;
     QObject *m_loginViewController = nullptr;
     QObject *m_networkService = nullptr;
-    QObject *m_copyViewController = nullptr;
     QObject *m_fileSelectorService = nullptr;
 };

@@ -139,9 +139,6 @@ Item {
                     listPage.select(userSetId)
                     listPage.openRequested()
                 }
-                // The controller selects sets itself (after a download or an
-                // import); the page follows it.
-                onSelectedChanged: if (selected) SharedObjects.selectedUserSetId = userSetId
             }
 
             Text {

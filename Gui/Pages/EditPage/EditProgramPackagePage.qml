@@ -17,9 +17,7 @@ Item {
     property string selectedGroupName: ""
     // Counts the edits; the programs list is fetched again after each one.
     property int revision: 0
-    // The controller's name for the place after the last element.
-    readonly property string lastElement: typeof CopyViewController.LAST_ELEMENT === "string"
-                                          ? CopyViewController.LAST_ELEMENT : "LAST_ELEMENT"
+    readonly property string lastElement: CopyViewController.LAST_ELEMENT
     readonly property alias groups: groupRepeater
     readonly property alias programs: programRepeater
 
