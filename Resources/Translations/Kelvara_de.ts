@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="de_DE">
 <context>
+    <name>AllUserSetsListModel</name>
+    <message>
+        <source>STANDARD VORLAGEN</source>
+        <translation>STANDARD VORLAGEN</translation>
+    </message>
+    <message>
+        <source>EIGENE VORLAGEN</source>
+        <translation>EIGENE VORLAGEN</translation>
+    </message>
+    <message>
+        <source>QELO 3 DOWNLOADS</source>
+        <translation>QELO 3 DOWNLOADS</translation>
+    </message>
+</context>
+<context>
     <name>BubbleDialogHalvoServerConnection</name>
     <message>
         <source>Server</source>
@@ -117,6 +132,25 @@
     <message>
         <source>Es ist ein Fehler bei der Datenübertragung aufgetreten.</source>
         <translation>Es ist ein Fehler bei der Datenübertragung aufgetreten.</translation>
+    </message>
+    <message>
+        <source>Das Anwenderset konnte nicht gespeichert werden.</source>
+        <translation>Das Anwenderset konnte nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyViewController</name>
+    <message>
+        <source>Autostart erlaubt</source>
+        <translation>Autostart erlaubt</translation>
+    </message>
+    <message>
+        <source>Zweipedal teilbar</source>
+        <translation>Zweipedal teilbar</translation>
+    </message>
+    <message>
+        <source>Stufe 1</source>
+        <translation>Stufe 1</translation>
     </message>
 </context>
 <context>
@@ -646,6 +680,13 @@
     <message>
         <source>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</source>
         <translation>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</translation>
+    </message>
+</context>
+<context>
+    <name>SynchronizePage</name>
+    <message>
+        <source>Synchronisation mit dem Server …</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="de_DE">
 <context>
+    <name>AllUserSetsListModel</name>
+    <message>
+        <source>STANDARD VORLAGEN</source>
+        <translation>STANDARD TEMPLATES</translation>
+    </message>
+    <message>
+        <source>EIGENE VORLAGEN</source>
+        <translation>OWN TEMPLATES</translation>
+    </message>
+    <message>
+        <source>QELO 3 DOWNLOADS</source>
+        <translation>QELO 3 DOWNLOADS</translation>
+    </message>
+</context>
+<context>
     <name>BubbleDialogHalvoServerConnection</name>
     <message>
         <source>Server</source>
@@ -117,6 +132,25 @@
     <message>
         <source>Es ist ein Fehler bei der Datenübertragung aufgetreten.</source>
         <translation>An error occurred during the data transfer.</translation>
+    </message>
+    <message>
+        <source>Das Anwenderset konnte nicht gespeichert werden.</source>
+        <translation>The user set could not be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyViewController</name>
+    <message>
+        <source>Autostart erlaubt</source>
+        <translation>Autostart allowed</translation>
+    </message>
+    <message>
+        <source>Zweipedal teilbar</source>
+        <translation>Two-pedal split allowed</translation>
+    </message>
+    <message>
+        <source>Stufe 1</source>
+        <translation>Level 1</translation>
     </message>
 </context>
 <context>
@@ -615,7 +649,7 @@
     </message>
     <message>
         <source>Nicht speichern</source>
-        <translation>Don't save</translation>
+        <translation>Don&apos;t save</translation>
     </message>
     <message>
         <source>Möchten Sie die vorgenommenen Änderungen speichern?</source>
@@ -646,6 +680,13 @@
     <message>
         <source>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</source>
         <translation>The server cannot be reached. If the computer is connected to the WLAN of the QELO 3, disconnect from it and connect to the internet.</translation>
+    </message>
+</context>
+<context>
+    <name>SynchronizePage</name>
+    <message>
+        <source>Synchronisation mit dem Server …</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
