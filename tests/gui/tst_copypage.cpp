@@ -215,6 +215,24 @@ private slots:
         QTRY_VERIFY(item(QStringLiteral("userSet_") + m_setId));
     }
 
+    void serverViewShowsOnlyTheServersSets()
+    {
+        showCopyPage();
+        const QString serverDownload = setId(QStringLiteral("Q3-000042"), UserSet::HALVO_SERVER_QELO3_DOWNLOAD);
+        QVERIFY(!serverDownload.isEmpty());
+        QVERIFY(m_gui->click(item(QStringLiteral("serverViewButton"))));
+        QVERIFY(copy()->serverViewSelected());
+        QTRY_VERIFY(item(QStringLiteral("header_#5")));
+        QVERIFY(!item(QStringLiteral("header_#1")));
+        QVERIFY(!item(QStringLiteral("userSet_") + m_setId));
+        QVERIFY(m_gui->click(item(QStringLiteral("userSet_") + serverDownload)));
+        QVERIFY(copy()->serverUserSetSelected());
+        QVERIFY(item(QStringLiteral("serverDownloadButton"))->isEnabled());
+        QVERIFY(!item(QStringLiteral("multiSelectionButton"))->isVisible());
+        QVERIFY(m_gui->click(item(QStringLiteral("localViewButton"))));
+        QTRY_VERIFY(item(QStringLiteral("userSet_") + m_setId));
+    }
+
     void multipleSelectionMarksAndExports()
     {
         showCopyPage();

@@ -107,8 +107,10 @@ Rectangle {
 
         Text {
             anchors.right: parent.right
-            text: userSetDelegate.version !== ""
-                  ? qsTr("Version %1").arg(userSetDelegate.version) + TranslationService.updateString : ""
+            // File names carry the version as "V140" already.
+            text: userSetDelegate.version === "" || userSetDelegate.version.startsWith("V")
+                  ? userSetDelegate.version
+                  : qsTr("Version %1").arg(userSetDelegate.version) + TranslationService.updateString
             font.family: FontStyle.family
             font.pixelSize: FontStyle.small
             color: Style.textMuted
