@@ -42,7 +42,7 @@ Item {
         "SaveCopyChangesDialog": ["closeWhenBackgroundClicked"],
         "SaveUserSetDialog": [undefined, "navigateToPage"],
         "SyncErrorDialog": ["cause", "category", "lastFile"],
-        "Qelo3DownloadDialog": ["message"],
+        "Qelo3DownloadDialog": ["type"],
         "Qelo3UserSetUploadDialog": "userSetId",
         "Qelo3VersionMismatchDialog": "userSetId"
     })
@@ -138,6 +138,19 @@ Item {
             if (LoginViewController.isLoginBlocked())
                 closeWindow()
             return
+        case "ErrorStatisticDialog":
+            return
+        case "Qelo3DownloadDialog":
+            if (result === "Chrono") {
+                ChronoViewController.getQelo3ChronoListOrFiles()
+                if (ChronoViewController.chronoFixAwaited || ChronoViewController.chronoFlexAwaited)
+                    showDialog("ChronoDownloadDialog", undefined)
+            } else if (result === "UserSet" && typeof CopyViewController !== "undefined") {
+                CopyViewController.qelo3DownloadUserSet()
+            }
+            return
+        case "ChronoDownloadDialog":
+            return
         case "ModuleDialog":
             if (onCopyPage) {
                 if (window.copyChangesPending()) {
@@ -189,16 +202,6 @@ Item {
             }
             return
         }
-        case "Qelo3DownloadDialog": {
-            const kind = Array.isArray(parameters) && parameters.length > 1 ? parameters[1] : ""
-            if (kind === "UserSet") {
-                CopyViewController.qelo3DownloadUserSet()
-            } else if (kind === "Chrono") {
-                ChronoViewController.getQelo3ChronoListOrFiles()
-                showDialog("ChronoDownloadDialog", "")
-            }
-            return
-        }
         case "UserDialog":
             if (onCopyPage) {
                 if (window.copyChangesPending()) {
@@ -247,6 +250,12 @@ Item {
             }
             return
         }
+        case "ChronoDownloadDialog":
+            ChronoViewController.cancelDataRequest()
+            return
+        case "ErrorStatisticDialog":
+        case "Qelo3DownloadDialog":
+            return
         case "ExternalLinkDialog":
             if (LoginViewController.isLoginBlocked())
                 showDialog("NewLoginProcedureDialog", "")

@@ -90,18 +90,140 @@
     </message>
 </context>
 <context>
+    <name>ChronoDownloadDialog</name>
+    <message>
+        <source>Warten auf Gerätedaten</source>
+        <translation>Warten auf Gerätedaten</translation>
+    </message>
+    <message>
+        <source>Die Chrono-Dateien werden vom QELO 3 übertragen.</source>
+        <translation>Die Chrono-Dateien werden vom QELO 3 übertragen.</translation>
+    </message>
+    <message>
+        <source>Gerätedaten (.fix)</source>
+        <translation>Gerätedaten (.fix)</translation>
+    </message>
+    <message>
+        <source>Ereignisprotokoll (.flex)</source>
+        <translation>Ereignisprotokoll (.flex)</translation>
+    </message>
+</context>
+<context>
+    <name>ChronoFlexList</name>
+    <message>
+        <source>Ereignistypen (%1 von %2)</source>
+        <translation>Ereignistypen (%1 von %2)</translation>
+    </message>
+    <message>
+        <source>Alle</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Keine</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>z. B. 2023-10</source>
+        <translation>z. B. 2023-10</translation>
+    </message>
+    <message>
+        <source>Beschreibung</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Text in der Beschreibung</source>
+        <translation>Text in der Beschreibung</translation>
+    </message>
+    <message>
+        <source>Ereignis</source>
+        <translation>Ereignis</translation>
+    </message>
+    <message>
+        <source>Uhrzeit</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Keine Ereignisdatei gewählt.</source>
+        <translation>Keine Ereignisdatei gewählt.</translation>
+    </message>
+    <message>
+        <source>Keine Ereignisse für diese Filter.</source>
+        <translation>Keine Ereignisse für diese Filter.</translation>
+    </message>
+</context>
+<context>
     <name>ChronoPage</name>
     <message>
         <source>Chrono</source>
         <translation>Chrono</translation>
     </message>
     <message>
-        <source>Modul Chrono</source>
-        <translation>Modul Chrono</translation>
+        <source>Ereignisprotokolle des Generators</source>
+        <translation>Ereignisprotokolle des Generators</translation>
     </message>
     <message>
-        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
-        <translation>Dieses Modul ist in dieser Version noch nicht verfügbar.</translation>
+        <source>Chrono-Datei importieren</source>
+        <translation>Chrono-Datei importieren</translation>
+    </message>
+    <message>
+        <source>Zielordner für den Export</source>
+        <translation>Zielordner für den Export</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Archiv erstellt: %1</source>
+        <translation>Archiv erstellt: %1</translation>
+    </message>
+    <message>
+        <source>Das Archiv wurde abgelehnt: es ist beschädigt oder überschreitet die zulässige Größe.</source>
+        <translation>Das Archiv wurde abgelehnt: es ist beschädigt oder überschreitet die zulässige Größe.</translation>
+    </message>
+    <message>
+        <source>Das Archiv konnte nicht erstellt werden.</source>
+        <translation>Das Archiv konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>Die Gerätedaten konnten nicht empfangen werden.</source>
+        <translation>Die Gerätedaten konnten nicht empfangen werden.</translation>
+    </message>
+    <message>
+        <source>Die Datei konnte nicht abgelegt werden.</source>
+        <translation>Die Datei konnte nicht abgelegt werden.</translation>
+    </message>
+    <message>
+        <source>Von QELO 3 laden</source>
+        <translation>Von QELO 3 laden</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Ordner exportieren</source>
+        <translation>Ordner exportieren</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Fehlerstatistik</source>
+        <translation>Fehlerstatistik</translation>
+    </message>
+    <message>
+        <source>Keine Chrono-Dateien vorhanden. Laden Sie sie vom QELO 3 oder importieren Sie sie.</source>
+        <translation>Keine Chrono-Dateien vorhanden. Laden Sie sie vom QELO 3 oder importieren Sie sie.</translation>
+    </message>
+    <message>
+        <source>Gerätedaten</source>
+        <translation>Gerätedaten</translation>
     </message>
 </context>
 <context>
@@ -307,6 +429,25 @@
     <message>
         <source>Programm bearbeiten</source>
         <translation>Programm bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorStatisticDialog</name>
+    <message>
+        <source>Fehlerstatistik</source>
+        <translation>Fehlerstatistik</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>Fehlerbeschreibung</source>
+        <translation>Fehlerbeschreibung</translation>
+    </message>
+    <message>
+        <source>Keine Fehlermeldungen im gewählten Ereignisprotokoll.</source>
+        <translation>Keine Fehlermeldungen im gewählten Ereignisprotokoll.</translation>
     </message>
 </context>
 <context>
@@ -596,6 +737,25 @@
     </message>
 </context>
 <context>
+    <name>Qelo3DownloadDialog</name>
+    <message>
+        <source>Von QELO 3 herunterladen</source>
+        <translation>Von QELO 3 herunterladen</translation>
+    </message>
+    <message>
+        <source>Herunterladen</source>
+        <translation>Herunterladen</translation>
+    </message>
+    <message>
+        <source>Die Chrono-Dateien (Gerätedaten und Ereignisprotokoll) vom verbundenen QELO 3 herunterladen?</source>
+        <translation>Die Chrono-Dateien (Gerätedaten und Ereignisprotokoll) vom verbundenen QELO 3 herunterladen?</translation>
+    </message>
+    <message>
+        <source>Das Anwenderset vom verbundenen QELO 3 herunterladen?</source>
+        <translation>Das Anwenderset vom verbundenen QELO 3 herunterladen?</translation>
+    </message>
+</context>
+<context>
     <name>Qelo3UserSetUploadDialog</name>
     <message>
         <source>Auf QELO 3 hochladen</source>
@@ -822,10 +982,6 @@
     <message>
         <source>Von QELO 3 laden</source>
         <translation>Von QELO 3 laden</translation>
-    </message>
-    <message>
-        <source>Das Anwenderset des verbundenen QELO 3 wird heruntergeladen.</source>
-        <translation>Das Anwenderset des verbundenen QELO 3 wird heruntergeladen.</translation>
     </message>
     <message>
         <source>In lokale Liste übernehmen</source>

@@ -90,18 +90,140 @@
     </message>
 </context>
 <context>
+    <name>ChronoDownloadDialog</name>
+    <message>
+        <source>Warten auf Gerätedaten</source>
+        <translation>Waiting for device data</translation>
+    </message>
+    <message>
+        <source>Die Chrono-Dateien werden vom QELO 3 übertragen.</source>
+        <translation>The chrono files are being transferred from the QELO 3.</translation>
+    </message>
+    <message>
+        <source>Gerätedaten (.fix)</source>
+        <translation>Device data (.fix)</translation>
+    </message>
+    <message>
+        <source>Ereignisprotokoll (.flex)</source>
+        <translation>Event log (.flex)</translation>
+    </message>
+</context>
+<context>
+    <name>ChronoFlexList</name>
+    <message>
+        <source>Ereignistypen (%1 von %2)</source>
+        <translation>Event types (%1 of %2)</translation>
+    </message>
+    <message>
+        <source>Alle</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Keine</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Datum</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>z. B. 2023-10</source>
+        <translation>e.g. 2023-10</translation>
+    </message>
+    <message>
+        <source>Beschreibung</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Text in der Beschreibung</source>
+        <translation>Text in the description</translation>
+    </message>
+    <message>
+        <source>Ereignis</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>Uhrzeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Keine Ereignisdatei gewählt.</source>
+        <translation>No event log selected.</translation>
+    </message>
+    <message>
+        <source>Keine Ereignisse für diese Filter.</source>
+        <translation>No events match these filters.</translation>
+    </message>
+</context>
+<context>
     <name>ChronoPage</name>
     <message>
         <source>Chrono</source>
         <translation>Chrono</translation>
     </message>
     <message>
-        <source>Modul Chrono</source>
-        <translation>Chrono module</translation>
+        <source>Ereignisprotokolle des Generators</source>
+        <translation>The generator&apos;s event logs</translation>
     </message>
     <message>
-        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
-        <translation>This module is not yet available in this version.</translation>
+        <source>Chrono-Datei importieren</source>
+        <translation>Import chrono file</translation>
+    </message>
+    <message>
+        <source>Zielordner für den Export</source>
+        <translation>Destination folder for the export</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Archiv erstellt: %1</source>
+        <translation>Archive created: %1</translation>
+    </message>
+    <message>
+        <source>Das Archiv wurde abgelehnt: es ist beschädigt oder überschreitet die zulässige Größe.</source>
+        <translation>The archive was refused: it is damaged or exceeds the permitted size.</translation>
+    </message>
+    <message>
+        <source>Das Archiv konnte nicht erstellt werden.</source>
+        <translation>The archive could not be created.</translation>
+    </message>
+    <message>
+        <source>Die Gerätedaten konnten nicht empfangen werden.</source>
+        <translation>The device data could not be received.</translation>
+    </message>
+    <message>
+        <source>Die Datei konnte nicht abgelegt werden.</source>
+        <translation>The file could not be stored.</translation>
+    </message>
+    <message>
+        <source>Von QELO 3 laden</source>
+        <translation>Load from QELO 3</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Ordner exportieren</source>
+        <translation>Export folder</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Fehlerstatistik</source>
+        <translation>Error statistics</translation>
+    </message>
+    <message>
+        <source>Keine Chrono-Dateien vorhanden. Laden Sie sie vom QELO 3 oder importieren Sie sie.</source>
+        <translation>No chrono files yet. Load them from the QELO 3 or import them.</translation>
+    </message>
+    <message>
+        <source>Gerätedaten</source>
+        <translation>Device data</translation>
     </message>
 </context>
 <context>
@@ -307,6 +429,25 @@
     <message>
         <source>Programm bearbeiten</source>
         <translation>Edit program</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorStatisticDialog</name>
+    <message>
+        <source>Fehlerstatistik</source>
+        <translation>Error statistics</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Fehlerbeschreibung</source>
+        <translation>Error description</translation>
+    </message>
+    <message>
+        <source>Keine Fehlermeldungen im gewählten Ereignisprotokoll.</source>
+        <translation>No error messages in the selected event log.</translation>
     </message>
 </context>
 <context>
@@ -596,6 +737,25 @@
     </message>
 </context>
 <context>
+    <name>Qelo3DownloadDialog</name>
+    <message>
+        <source>Von QELO 3 herunterladen</source>
+        <translation>Download from QELO 3</translation>
+    </message>
+    <message>
+        <source>Herunterladen</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Die Chrono-Dateien (Gerätedaten und Ereignisprotokoll) vom verbundenen QELO 3 herunterladen?</source>
+        <translation>Download the chrono files (device data and event log) from the connected QELO 3?</translation>
+    </message>
+    <message>
+        <source>Das Anwenderset vom verbundenen QELO 3 herunterladen?</source>
+        <translation>Download the user set from the connected QELO 3?</translation>
+    </message>
+</context>
+<context>
     <name>Qelo3UserSetUploadDialog</name>
     <message>
         <source>Auf QELO 3 hochladen</source>
@@ -822,10 +982,6 @@
     <message>
         <source>Von QELO 3 laden</source>
         <translation>Load from QELO 3</translation>
-    </message>
-    <message>
-        <source>Das Anwenderset des verbundenen QELO 3 wird heruntergeladen.</source>
-        <translation>The user set of the connected QELO 3 will be downloaded.</translation>
     </message>
     <message>
         <source>In lokale Liste übernehmen</source>

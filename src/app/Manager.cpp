@@ -25,6 +25,7 @@ Manager::Manager(QObject *parent)
     , m_loginViewController(&m_communication, &m_settingsService, &m_loggingService, &m_translationService)
     , m_synchronizeService(m_communication.halvoServer())
     , m_copyViewController(&m_userSetStorage, &m_communication, &m_loggingService)
+    , m_chronoViewController(&m_communication)
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
@@ -74,6 +75,7 @@ void Manager::publishContextProperties()
     m_rootContext->setContextProperty(QStringLiteral("CommunicationController"), &m_communication);
     m_rootContext->setContextProperty(QStringLiteral("CopyViewController"), &m_copyViewController);
     m_rootContext->setContextProperty(QStringLiteral("LoginViewController"), &m_loginViewController);
+    m_rootContext->setContextProperty(QStringLiteral("ChronoViewController"), &m_chronoViewController);
     m_rootContext->setContextProperty(QStringLiteral("FileSelectorService"), &m_fileSelectorService);
     m_rootContext->setContextProperty(QStringLiteral("NetworkService"), &m_networkService);
     m_rootContext->setContextProperty(QStringLiteral("SettingsService"), &m_settingsService);
@@ -143,6 +145,7 @@ void Manager::registerRoutes()
     m_loginViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
     m_synchronizeService.registerRoutes(m_halvoRoutes);
     m_copyViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
+    m_chronoViewController.registerRoutes(m_qelo3Routes);
 }
 
 void Manager::connectQelo3ServerIndications()
@@ -317,6 +320,7 @@ void Manager::onUserHasLoggedIn(UserCredentials credentials)
     m_loggedIn = true;
     m_synchronizeService.userHasLoggedIn(m_userName);
     m_synchronizeService.synchronize();
+    m_chronoViewController.setDataRoot(m_userName);
 }
 
 void Manager::onUserHasLoggedOut()
@@ -324,6 +328,7 @@ void Manager::onUserHasLoggedOut()
     m_loggedIn = false;
     m_settingsService.clearUser();
     m_copyViewController.userHasLoggedOut();
+    m_chronoViewController.userHasLoggedOut();
     m_nativeFunctions.reserved1();
     m_mainViewController->setCurrentPage(MainViewController::PAGE_LOGIN);
     Qelo3Server *generator = m_communication.qelo3Server();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChronoViewController.h"
 #include "CommunicationController.h"
 #include "CopyViewController.h"
 #include "FileSelectorService.h"
@@ -55,6 +56,7 @@ public:
     LoginViewController &loginViewController() { return m_loginViewController; }
     CopyViewController &copyViewController() { return m_copyViewController; }
     SynchronizeService &synchronizeService() { return m_synchronizeService; }
+    ChronoViewController &chronoViewController() { return m_chronoViewController; }
     SettingsService &settingsService() { return m_settingsService; }
     TranslationService &translationService() { return m_translationService; }
     INativeFunctionsWrapper *nativeFunctions() { return &m_nativeFunctions; }
@@ -107,6 +109,7 @@ private:
     LoginViewController m_loginViewController;
     SynchronizeService m_synchronizeService;
     CopyViewController m_copyViewController;
+    ChronoViewController m_chronoViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
     bool m_connectionsStarted = false;

@@ -2,6 +2,11 @@
 
 #include "AllUserSetsFilterModel.h"
 #include "AllUserSetsListModel.h"
+#include "ChronoEventListModel.h"
+#include "ChronoFileService.h"
+#include "ChronoFixData.h"
+#include "ChronoFolderEntry.h"
+#include "ChronoFolderModel.h"
 #include "CommunicationMetaTypes.h"
 #include "MainViewController.h"
 #include "StringListElement.h"
@@ -38,6 +43,17 @@ void registerTypes()
     registerSingleton("FontStyle", "FontStyle", QStringLiteral("qrc:/Gui/Style/FontStyle.qml"));
     registerSingleton("SharedObjects", "SharedObjects", QStringLiteral("qrc:/Gui/Shared/SharedObjects.qml"));
     qRegisterMetaType<StringListElement *>("StringListElement*");
+    qRegisterMetaType<ChronoFolderEntry *>("ChronoFolderEntry*");
+    qmlRegisterUncreatableType<ChronoFolderEntry>("com.halvo.kelvara.chrono", 1, 0, "ChronoFolderEntry",
+                                                  QStringLiteral("Made by ChronoFolderModel"));
+    qmlRegisterUncreatableType<ChronoFolderModel>("com.halvo.kelvara.chrono", 1, 0, "ChronoFolderModel",
+                                                  QStringLiteral("Owned by ChronoViewController"));
+    qmlRegisterUncreatableType<ChronoFileService>("com.halvo.kelvara.chrono", 1, 0, "ChronoFileService",
+                                                  QStringLiteral("Owned by ChronoViewController"));
+    qmlRegisterUncreatableType<ChronoEventListModel>("com.halvo.kelvara.chrono", 1, 0, "ChronoEventListModel",
+                                                     QStringLiteral("Owned by ChronoFileService"));
+    qmlRegisterUncreatableType<ChronoFixData>("com.halvo.kelvara.chrono", 1, 0, "ChronoFixData",
+                                              QStringLiteral("Owned by ChronoFileService"));
     qmlRegisterType<StringListModel>("com.halvo.kelvara.listmodel", 1, 0, "StringListModel");
     qmlRegisterType<AllUserSetsListModel>("com.halvo.kelvara.listmodel", 1, 0, "AllUserSetsListModel");
     qmlRegisterType<AllUserSetsFilterModel>("com.halvo.kelvara.listmodel", 1, 0, "AllUserSetsFilterModel");

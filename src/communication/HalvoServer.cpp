@@ -220,5 +220,6 @@ void HalvoServer::onRequestEndPreventLock()
 
 void HalvoServer::onBinaryMessageReceived(const QByteArray &byteArray)
 {
-    refuseUnrequestedChunk(QStringLiteral("HalvoServer::onBinaryMessageReceived"), byteArray, fileDownloadIsActive());
+    refuseUnrequestedChunk(QStringLiteral("HalvoServer::onBinaryMessageReceived"), byteArray, fileDownloadIsActive(),
+                           FileType::FirmwareContainer);
 }

@@ -28,13 +28,15 @@ void wireDownload(FileDownload *download, Connection *connection)
 /// A connection hears every frame of its transport. A chunk stream that no
 /// running download asked for is not acknowledged and not written anywhere;
 /// it is only noted, held to one line per window since a peer can repeat it
-/// at will.
-inline void refuseUnrequestedChunk(const QString &where, const QByteArray &frame, bool downloadActive)
+/// at will. With `chunkedType` set, only files of that type come in chunks
+/// (a server's template category shares the chunk selector).
+inline void refuseUnrequestedChunk(const QString &where, const QByteArray &frame, bool downloadActive,
+                                   qint32 chunkedType = FileType::None)
 {
     if (downloadActive || MessageBase(frame).commandType() != CommandType::FileTransfer)
         return;
     const FileTransfer message(frame);
-    if (!FileDownload::isChunkOfStream(message))
+    if (!FileDownload::isChunkOfStream(message) || (chunkedType != FileType::None && message.fileType() != chunkedType))
         return;
     Logger::warnLimited(where + QStringLiteral(" unrequested chunk"),
         QStringLiteral("%1: Refused a chunk of \"%2\" (FileType %3, Progress %4) that no download asked for")

@@ -71,6 +71,8 @@ public:
     int currentPage() const { return m_pageStack.isEmpty() ? int(PAGE_LIST) : m_pageStack.last(); }
     /// The set whose file is being fetched from the server, by base name; empty when none.
     QString pendingRequest() const { return m_pending.baseName; }
+    /// Tests shorten the wait for a server set.
+    void setServerAnswerTimeout(int milliseconds) { m_pendingTimer.setInterval(milliseconds); }
 
     // Selection and queries
     Q_INVOKABLE void resetLocalIndex();

@@ -65,6 +65,8 @@ AllUserSetsListModel::AllUserSetsListModel(QObject *parent)
 AllUserSetsListModel::~AllUserSetsListModel()
 {
     stopPassNow();
+    // Leaves no busy state behind for a pass that will never finish.
+    endPass();
     clearRows();
 }
 

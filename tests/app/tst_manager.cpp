@@ -127,8 +127,7 @@ private slots:
         const QString invalidFromGenerator = QStringLiteral("Invalid file type being received from QELO3");
         QTest::newRow("generator user set goes to Copy") << false << int(FileType::UserSet) << false << QString() << true;
         QTest::newRow("generator acknowledgement of an upload") << false << int(FileType::UserSet) << true << QString() << false;
-        QTest::newRow("generator event log without consumer")
-            << false << int(FileType::ChronoFlex) << false << "file ChronoFlex from QELO3 has no consumer" << false;
+        QTest::newRow("generator event log has the Chrono controller") << false << int(FileType::ChronoFlex) << false << QString() << false;
         QTest::newRow("generator firmware echo is ignored") << false << int(FileType::FirmwareContainer) << false << QString() << false;
         QTest::newRow("generator service centres are invalid") << false << int(FileType::ServiceCenters) << false << invalidFromGenerator << false;
         QTest::newRow("generator type 9 is invalid") << false << 9 << false << invalidFromGenerator << false;

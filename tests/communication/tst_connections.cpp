@@ -222,13 +222,16 @@ private slots:
     void unrequestedChunkStreamIsRefused_data()
     {
         QTest::addColumn<QString>("prefix");
-        QTest::newRow("generator") << "Qelo3Server";
-        QTest::newRow("server") << "HalvoServer";
+        QTest::addColumn<int>("fileType");
+        QTest::newRow("generator") << "Qelo3Server" << int(FileType::UserSet);
+        // The server sends only firmware in chunks; its template sets share the chunk selector.
+        QTest::newRow("server") << "HalvoServer" << int(FileType::FirmwareContainer);
     }
 
     void unrequestedChunkStreamIsRefused()
     {
         QFETCH(QString, prefix);
+        QFETCH(int, fileType);
         TestPeer peer;
         const auto communication = connectedTo(peer, prefix);
         QVERIFY(communication);
@@ -238,7 +241,7 @@ private slots:
         QSignalSpy generatorFiles(communication->qelo3Server(), &Qelo3Server::fileReceived);
         QSignalSpy serverFiles(communication->halvoServer(), &HalvoServer::fileReceived);
         for (int progress : {Protocol::kProgressStart, 10, 20, 30, Protocol::kProgressEnd})
-            peer.sendBinary(FileTransfer(0, false, FileType::UserSet, QString(), name, Protocol::kChunkedSelector,
+            peer.sendBinary(FileTransfer(0, false, fileType, QString(), name, Protocol::kChunkedSelector,
                                 progress >= 0 ? QByteArray(100, 'x') : QByteArray(), progress)
                                 .serialize());
         QTRY_VERIFY_WITH_TIMEOUT(KelvaraTest::logLines().mid(before).filter(QStringLiteral("Refused a chunk")).size() >= 1,

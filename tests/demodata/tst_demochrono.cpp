@@ -74,7 +74,9 @@ FlexSummary summarise(const QByteArray &text)
             summary.problems << where + QStringLiteral(": fewer than two fields");
             continue;
         }
-        const QByteArray &keyword = fields.at(0);
+        // The generator reads typed keywords in any case; universal ones are taken as written.
+        const bool universal = fields.at(1).size() > 10 && fields.at(1).at(10) == 'T';
+        const QByteArray keyword = universal ? fields.at(0) : fields.at(0).toUpper();
         if (!recordCatalogue().contains(keyword)) {
             summary.problems << where + QStringLiteral(": unknown keyword ") + QString::fromLatin1(keyword);
             continue;

@@ -2,11 +2,15 @@
 
 #include <QtQuickTest/quicktest.h>
 
+#include "ChronoViewController.h"
+#include "CommunicationController.h"
 #include "CopyViewController.h"
 #include "DataPaths.h"
+#include "FileSelectorService.h"
 #include "HtmlService.h"
 #include "InstrumentConfiguration.h"
 #include "LoggingService.h"
+#include "NativeFunctionsWrapperWindows.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
@@ -55,6 +59,16 @@ void setApplicationVersion()
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
 }
 
+// Answers the file and folder dialogs as the test says, without a window.
+class ScriptedFileSelector : public FileSelectorService
+{
+public:
+    QString answer;
+
+protected:
+    QString runDialog(Dialog, const QString &, const QString &, const QString &) override { return answer; }
+};
+
 } // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(setApplicationVersion)
@@ -64,6 +78,10 @@ GuiFixture::GuiFixture()
     , m_settings(std::make_unique<SettingsService>(m_translation.get()))
     , m_html(std::make_unique<HtmlService>())
     , m_versionInfo(std::make_unique<VersionInfo>())
+    , m_native(std::make_unique<NativeFunctionsWrapperWindows>())
+    , m_communication(std::make_unique<CommunicationController>(m_native.get()))
+    , m_chrono(std::make_unique<ChronoViewController>(m_communication.get()))
+    , m_fileSelector(std::make_unique<ScriptedFileSelector>())
     , m_logging(std::make_unique<LoggingService>())
     , m_userSets(std::make_unique<UserSetStorage>())
     , m_copy(std::make_unique<CopyViewController>(m_userSets.get(), nullptr, m_logging.get()))
@@ -77,6 +95,8 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("SettingsService"), m_settings.get());
     context->setContextProperty(QStringLiteral("HtmlService"), m_html.get());
     context->setContextProperty(QStringLiteral("VersionInfo"), m_versionInfo.get());
+    context->setContextProperty(QStringLiteral("ChronoViewController"), m_chrono.get());
+    context->setContextProperty(QStringLiteral("FileSelectorService"), m_fileSelector.get());
     // The login stand-in switches pages, so the page controller comes first.
     m_mainViewController = createStandIn(QStringLiteral("MainViewControllerStandIn.qml"));
     context->setContextProperty(QStringLiteral("MainViewController"), m_mainViewController);
@@ -84,8 +104,6 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("NetworkService"), m_networkService);
     m_loginViewController = createStandIn(QStringLiteral("LoginViewControllerStandIn.qml"));
     context->setContextProperty(QStringLiteral("LoginViewController"), m_loginViewController);
-    m_fileSelectorService = createStandIn(QStringLiteral("FileSelectorServiceStandIn.qml"));
-    context->setContextProperty(QStringLiteral("FileSelectorService"), m_fileSelectorService);
     context->setContextProperty(QStringLiteral("CopyViewController"), m_copy.get());
     m_copy->publish(context);
     // The list's selection mode is process-wide: a fixture starts without it.
@@ -93,12 +111,9 @@ GuiFixture::GuiFixture()
     loadDemoUserSets();
 }
 
-GuiFixture::~GuiFixture()
+void GuiFixture::setFileDialogAnswer(const QString &path)
 {
-    const QList<QObject *> roots = m_engine->rootObjects();
-    for (QObject *root : roots)
-        delete root;
-    m_engine.reset();
+    static_cast<ScriptedFileSelector *>(m_fileSelector.get())->answer = path;
 }
 
 void GuiFixture::loadDemoUserSets()
@@ -114,6 +129,14 @@ void GuiFixture::loadDemoUserSets()
                 downloads + QStringLiteral("/Q3-000123_OP4_231115_083000_V140.xml"));
     m_copy->onSyncComplete(demoUser(), {QStringLiteral("Q3-000042_OP1_231020_141500_V139.xml")},
                            {QStringLiteral("Q3_Thoraxchirurgie_DE_230901_090000_V140.xml")});
+}
+
+GuiFixture::~GuiFixture()
+{
+    const QList<QObject *> roots = m_engine->rootObjects();
+    for (QObject *root : roots)
+        delete root;
+    m_engine.reset();
 }
 
 QObject *GuiFixture::createStandIn(const QString &fileName)

@@ -6,9 +6,13 @@
 
 #include <memory>
 
+class ChronoViewController;
 class CopyViewController;
+class CommunicationController;
+class FileSelectorService;
 class HtmlService;
 class LoggingService;
+class NativeFunctionsWrapperWindows;
 class QQuickItem;
 class QQuickWindow;
 class SettingsService;
@@ -17,9 +21,8 @@ class UserSetStorage;
 class VersionInfo;
 
 /// The root scene on a QML engine with the real language, settings and page
-/// services, the real Copy controller on the demo user sets (without peers),
-/// and stand-ins (tests/gui/standins) for the controllers that talk to the
-/// peers. Every warning printed while it lives is recorded.
+/// services and stand-ins (tests/gui/standins) for the controllers that talk
+/// to the peers. Every warning printed while it lives is recorded.
 class GuiFixture
 {
 public:
@@ -34,13 +37,16 @@ public:
     QObject *mainViewController() const { return m_mainViewController; }
     QObject *loginViewController() const { return m_loginViewController; }
     QObject *networkService() const { return m_networkService; }
+    TranslationService *translationService() const { return m_translation.get(); }
+    SettingsService *settingsService() const { return m_settings.get(); }
+    /// The real Chrono controller, on a connection that stays down.
+    ChronoViewController *chronoViewController() const { return m_chrono.get(); }
     CopyViewController *copyViewController() const { return m_copy.get(); }
     UserSetStorage *userSetStorage() const { return m_userSets.get(); }
     /// The user whose data tree holds the demo sets.
     static QString demoUser() { return QStringLiteral("anna"); }
-    QObject *fileSelectorService() const { return m_fileSelectorService; }
-    TranslationService *translationService() const { return m_translation.get(); }
-    SettingsService *settingsService() const { return m_settings.get(); }
+    /// What the file and folder dialogs answer from now on, without a window.
+    void setFileDialogAnswer(const QString &path);
 
     /// The item below the window's content whose objectName is `name`.
     QQuickItem *findItem(const QString &name) const;
@@ -79,6 +85,10 @@ private:
     std::unique_ptr<SettingsService> m_settings;
     std::unique_ptr<HtmlService> m_html;
     std::unique_ptr<VersionInfo> m_versionInfo;
+    std::unique_ptr<NativeFunctionsWrapperWindows> m_native;
+    std::unique_ptr<CommunicationController> m_communication;
+    std::unique_ptr<ChronoViewController> m_chrono;
+    std::unique_ptr<FileSelectorService> m_fileSelector;
     std::unique_ptr<LoggingService> m_logging;
     std::unique_ptr<UserSetStorage> m_userSets;
     std::unique_ptr<CopyViewController> m_copy;
@@ -86,5 +96,4 @@ private:
     QObject *m_mainViewController = nullptr;
     QObject *m_loginViewController = nullptr;
     QObject *m_networkService = nullptr;
-    QObject *m_fileSelectorService = nullptr;
 };

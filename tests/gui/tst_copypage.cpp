@@ -245,7 +245,7 @@ private slots:
         QTemporaryDir target;
         // A cancelled folder choice exports nothing, a chosen one the marked set.
         QVERIFY(m_gui->click(item(QStringLiteral("exportButton"))));
-        m_gui->fileSelectorService()->setProperty("directory", target.path());
+        m_gui->setFileDialogAnswer(target.path());
         QVERIFY(m_gui->click(item(QStringLiteral("exportButton"))));
         QCOMPARE(QDir(target.path()).entryList(QDir::Files).size(), 1);
     }

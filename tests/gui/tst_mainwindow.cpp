@@ -149,6 +149,10 @@ private slots:
         QTest::newRow("no generator") << "Qelo3ConnectionDialog" << QVariant(QString()) << true;
         QTest::newRow("no server") << "ServerConnectionDialog" << QVariant(QString()) << true;
         QTest::newRow("update info timeout") << "GetUpdateInfoTimeoutDialog" << QVariant(QString()) << false;
+        QTest::newRow("download chrono files") << "Qelo3DownloadDialog" << QVariant(QStringList{QStringLiteral("Chrono")})
+                                               << true;
+        QTest::newRow("waiting for chrono files") << "ChronoDownloadDialog" << QVariant() << true;
+        QTest::newRow("error statistic") << "ErrorStatisticDialog" << QVariant() << true;
     }
 
     void dialogsLoadWithoutWarnings()

@@ -1,3 +1,4 @@
+#include "ChronoViewController.h"
 #include "DataPaths.h"
 #include "GuiFixture.h"
 #include "KelvaraTest.h"
@@ -9,6 +10,7 @@
 #include <QtQuick/QQuickItem>
 #include <QtQuickTest/quicktest.h>
 #include <QtQuick/QQuickWindow>
+#include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 
 #include <algorithm>
@@ -139,6 +141,40 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!picturesLoading(), KelvaraTest::timeout(5000));
         const QImage image = grabAndSave(name);
         QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), QSize(1100, 900));
+        QVERIFY(distinctColours(image) > 10);
+    }
+
+    void chrono_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("chrono page with the demo log") << "chrono" << QString();
+        QTest::newRow("error statistic") << "chrono-errors" << "ErrorStatisticDialog";
+    }
+
+    void chrono()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, dialog);
+        // The real controller files the simulated generator's demo files.
+        DataPaths::createUserDirectories(QStringLiteral("demo"));
+        ChronoViewController *chrono = m_gui->chronoViewController();
+        chrono->setDataRoot(QStringLiteral("demo"));
+        QSignalSpy parsed(chrono->fileService(), &ChronoFileService::flexParsingFinished);
+        const QString demo = QStringLiteral(KELVARA_DEMO_DATA_DIR "/generator/chrono/23104711_231024_081533");
+        QVERIFY(chrono->importChronoFile(demo + QStringLiteral(".fix")));
+        QVERIFY(chrono->importChronoFile(demo + QStringLiteral(".flex.zip")));
+        QVERIFY(parsed.wait(KelvaraTest::timeout(10000)) || !parsed.isEmpty());
+        m_gui->logIn();
+        m_gui->setPage(1); // PAGE_CHRONO
+        QTRY_VERIFY_WITH_TIMEOUT(m_gui->findItem(QStringLiteral("eventList")), KelvaraTest::timeout(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(m_gui->findItem(QStringLiteral("eventList"))->property("count").toInt() > 1000,
+                                 KelvaraTest::timeout(5000));
+        if (!dialog.isEmpty())
+            m_gui->showDialog(dialog);
+        QTRY_VERIFY_WITH_TIMEOUT(!picturesLoading(), KelvaraTest::timeout(5000));
+        const QImage image = grabAndSave(name);
         QCOMPARE(image.size(), QSize(1100, 900));
         QVERIFY(distinctColours(image) > 10);
     }

@@ -1,5 +1,7 @@
 #include "Qelo3Simulator.h"
 
+#include "ChronoLogWriter.h"
+
 #include "GetRequest.h"
 #include "ProtocolTypes.h"
 #include "Qelo3DeviceInformation.h"
@@ -62,9 +64,33 @@ QStringList Qelo3Simulator::userSetFiles() const
 
 QStringList Qelo3Simulator::chronoFiles() const
 {
-    return QDir(dataDirectory() + QLatin1Char('/') + kChrono)
-        .entryList({QStringLiteral("*.fix"), QStringLiteral("*.flex"), QStringLiteral("*.flex.zip")}, QDir::Files,
-                   QDir::Name);
+    QStringList files = QDir(dataDirectory() + QLatin1Char('/') + kChrono)
+                            .entryList({QStringLiteral("*.fix"), QStringLiteral("*.flex"), QStringLiteral("*.flex.zip")},
+                                       QDir::Files, QDir::Name);
+    if (m_generatedLog.isEmpty())
+        return files;
+    // The generated log replaces the stored one, under the name of the fixed data.
+    QStringList served;
+    for (const QString &file : qAsConst(files)) {
+        if (file.endsWith(QLatin1String(".fix")))
+            served << file << file.chopped(4) + QStringLiteral(".flex");
+    }
+    return served;
+}
+
+void Qelo3Simulator::setChronoRecords(int records)
+{
+    m_generatedLog = records > 0 ? ChronoLogWriter::write(records, 4711) : QByteArray();
+}
+
+QByteArray Qelo3Simulator::fileContent(const QString &folder, const QString &fileName, bool *ok) const
+{
+    if (folder == kChrono && !m_generatedLog.isEmpty() && fileName.endsWith(QLatin1String(".flex"))
+        && chronoFiles().contains(fileName)) {
+        *ok = true;
+        return m_generatedLog;
+    }
+    return readFile(dataPath(folder, fileName), ok);
 }
 
 QStringList Qelo3Simulator::offeredChronoFiles() const
@@ -171,7 +197,7 @@ void Qelo3Simulator::sendWholeFile(Connection *connection, qint32 fileType, cons
                                    const QString &fileName)
 {
     bool ok = false;
-    const QByteArray content = readFile(dataPath(folder, fileName), &ok);
+    const QByteArray content = fileContent(folder, fileName, &ok);
     if (!ok) {
         logWarn(QStringLiteral("sendWholeFile"), QStringLiteral("cannot read %1/%2").arg(folder, fileName));
         return;
@@ -184,7 +210,7 @@ void Qelo3Simulator::sendChunked(Connection *connection, qint32 fileType, const 
                                  const QString &fileName)
 {
     bool ok = false;
-    const QByteArray content = readFile(dataPath(folder, fileName), &ok);
+    const QByteArray content = fileContent(folder, fileName, &ok);
     if (!ok || fileType == FileType::None) {
         // Nothing is sent: the asking side runs into its transfer time-out, as with a real device.
         logWarn(QStringLiteral("sendChunked"), QStringLiteral("no such file: %1/%2").arg(folder, fileName));

@@ -40,6 +40,9 @@ public:
     /// zipped when a zipped form exists and zipped logs are preferred.
     QStringList offeredChronoFiles() const;
     void setPreferZippedEventLog(bool zipped) { m_preferZipped = zipped; }
+    /// Serves a generated event log of `records` records (0: the one in the
+    /// data directory) as a plain ".flex", for long-log trials.
+    void setChronoRecords(int records);
     QList<UserLoginLogInfo> loginInfos() const { return m_loginInfos; }
     /// The last user set uploaded to the generator, as it arrived.
     QByteArray lastUserSetUpload() const { return m_lastUserSetUpload; }
@@ -56,6 +59,7 @@ private:
     void sendList(Connection *connection, const QStringList &names, qint32 selector);
     void sendWholeFile(Connection *connection, qint32 fileType, const QString &folder, const QString &fileName);
     void sendChunked(Connection *connection, qint32 fileType, const QString &folder, const QString &fileName);
+    QByteArray fileContent(const QString &folder, const QString &fileName, bool *ok) const;
 
     QString m_type = QStringLiteral("QELO 3");
     QString m_serialNumber = QStringLiteral("23100001");
@@ -63,6 +67,7 @@ private:
     QString m_softwareVersion = QStringLiteral("1.4.1");
     int m_listFileType = 2;
     bool m_preferZipped = true;
+    QByteArray m_generatedLog;
     QList<UserLoginLogInfo> m_loginInfos;
     QByteArray m_lastUserSetUpload;
 };

@@ -277,13 +277,18 @@ void ServerSimulator::sendList(Connection *connection, qint32 fileType, qint32 s
         for (const QFileInfo &file : files)
             entries.append(file.fileName() + QLatin1Char(':')
                            + file.lastModified().toString(QStringLiteral("yyyyMMddhhmmss")));
-        if (folder == kDownloads) {
-            for (int i = 0; i < m_manyUserSets; ++i)
-                entries.append(QStringLiteral("Q3_Synthetic%1_SN%2_230601_120000_V140.xml:20230601120000")
-                                   .arg(i, 5, 10, QLatin1Char('0'))
-                                   .arg(40000000 + i));
-        }
+
         payload = entries.join(QStringLiteral("\r\n")).toUtf8();
+    }
+    if (folder == kDownloads && m_manyUserSets > 0) {
+        QStringList synthetic;
+        for (int i = 0; i < m_manyUserSets; ++i)
+            synthetic.append(QStringLiteral("Q3_Synthetic%1_SN%2_230601_120000_V140.xml:20230601120000")
+                                 .arg(i, 5, 10, QLatin1Char('0'))
+                                 .arg(40000000 + i));
+        if (!payload.isEmpty())
+            payload += "\r\n";
+        payload += synthetic.join(QStringLiteral("\r\n")).toUtf8();
     }
     FileTransfer list(0, false, fileType, QString(), listName, selector, payload, 0);
     send(connection, list);

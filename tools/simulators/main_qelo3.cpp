@@ -23,6 +23,9 @@ int main(int argc, char *argv[])
          QStringLiteral("type")},
         {QStringLiteral("plain-event-log"),
          QStringLiteral("List the event log as .flex even when a .flex.zip of it exists.")},
+        {QStringLiteral("chrono-records"),
+         QStringLiteral("Serve a generated event log of this many records instead of the stored one."),
+         QStringLiteral("records")},
     });
     parser.process(app);
 
@@ -43,6 +46,10 @@ int main(int argc, char *argv[])
         simulator.setListFileType(number);
     }
     simulator.setPreferZippedEventLog(!parser.isSet(QStringLiteral("plain-event-log")));
+    if (ok && parser.isSet(QStringLiteral("chrono-records"))) {
+        ok = SimulatorCommandLine::intValue(parser, QStringLiteral("chrono-records"), 1, 10000000, &number, &error);
+        simulator.setChronoRecords(number);
+    }
     if (!ok) {
         std::fprintf(stderr, "kelvara-qelo3-sim: %s\n", qPrintable(error));
         return 2;

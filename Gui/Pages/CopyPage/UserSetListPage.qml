@@ -209,9 +209,7 @@ Item {
             text: qsTr("Von QELO 3 laden") + TranslationService.updateString
             visible: !listPage.serverView && !listPage.multiSelection
             enabled: LoginViewController.isAllowedCopyDeviceFiletransfer && NetworkService.isQelo3Connected
-            onClicked: listPage.dialogRequested("Qelo3DownloadDialog",
-                                                [qsTr("Das Anwenderset des verbundenen QELO 3 wird heruntergeladen."),
-                                                 "UserSet"])
+            onClicked: listPage.dialogRequested("Qelo3DownloadDialog", ["UserSet"])
         }
 
         StandardButton {
