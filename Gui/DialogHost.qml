@@ -138,6 +138,25 @@ Item {
             window.pageLoader.item.showHistory = true
     }
 
+    // The Copy page is built anew after an edit was saved or discarded: the
+    // detour over a value that is no page makes the switch a change.
+    function reloadPage(page) {
+        MainViewController.setCurrentPageAsInt(66)
+        MainViewController.setCurrentPage(page)
+    }
+
+    function logOutOfCopy() {
+        if (typeof ProgramViewController !== "undefined")
+            ProgramViewController.userHasLoggedOut()
+        CopyViewController.userHasLoggedOut()
+        LoginViewController.logoutUser()
+    }
+
+    // The page a save or discard question was asked for: the second parameter.
+    function targetPage(parameters) {
+        return parameters !== undefined && parameters !== null && parameters.length > 1 ? parameters[1] : undefined
+    }
+
     function dialogAccepted(name, closedSource, parameters, result) {
         const onCopyPage = window.currentPage === MainViewControllerEnums.PAGE_COPY
                 && typeof CopyViewController !== "undefined"
@@ -200,6 +219,46 @@ Item {
         case "UpdateHistoryDialog":
             UpdateHistoryViewController.setUpdateStatusRole(parameters, result)
             return
+        case "CancelEditDialog": {
+            const caller = Array.isArray(parameters) ? parameters[0] : parameters
+            if (caller === "ContactMailPage") {
+                if (Array.isArray(parameters) && parameters.length > 1) {
+                    if (parameters[1] !== undefined)
+                        MainViewController.setCurrentPage(parameters[1])
+                } else {
+                    ContactViewController.showMailPage = false
+                }
+            } else if (caller === "EditProgramPackagePage") {
+                CopyViewController.exitEditMode(true)
+                reloadPage(MainViewControllerEnums.PAGE_COPY)
+            } else if (caller === "ProgrammPage") {
+                CopyViewController.resetStackView()
+                CopyViewController.addEditViewToStackView()
+                CopyViewController.exitEditMode(true)
+                reloadPage(MainViewControllerEnums.PAGE_COPY)
+            }
+            return
+        }
+        case "SaveCopyChangesDialog":
+            showDialog("SaveUserSetDialog", parameters)
+            return
+        case "SaveUserSetDialog": {
+            const page = targetPage(parameters)
+            CopyViewController.exitEditMode(false)
+            CopyViewController.saveUserSet(SharedObjects.selectedUserSetId, result)
+            if (page === MainViewControllerEnums.PAGE_LOGIN) {
+                LoginViewController.logoutUser()
+            } else if (page === MainViewControllerEnums.CLOSE_APP) {
+                closeWindow()
+            } else if (page === MainViewControllerEnums.PAGE_COPY) {
+                CopyViewController.resetStackView()
+                CopyViewController.exitEditMode(false)
+                reloadPage(page)
+            } else if (page !== undefined) {
+                reloadPage(page)
+            }
+            return
+        }
         case "UserDialog":
             if (onCopyPage) {
                 if (window.copyChangesPending()) {
@@ -216,6 +275,38 @@ Item {
 
     function dialogCancelled(name, closedSource, parameters) {
         switch (name) {
+        case "SaveCopyChangesDialog": {
+            // The user chose not to save: the edits are dropped on the way out.
+            const page = targetPage(parameters)
+            if (page === MainViewControllerEnums.PAGE_LOGIN) {
+                logOutOfCopy()
+            } else if (page === MainViewControllerEnums.CLOSE_APP) {
+                closeWindow()
+            } else if (page === MainViewControllerEnums.PAGE_COPY) {
+                // Already the page: only a reload closes the edit page.
+                CopyViewController.exitEditMode(true)
+                reloadPage(page)
+            } else if (page !== undefined) {
+                CopyViewController.exitEditMode(true)
+                CopyViewController.restoreUserSet(SharedObjects.selectedUserSetId)
+                MainViewController.setCurrentPage(page)
+            }
+            return
+        }
+        case "SaveUserSetDialog": {
+            const page = targetPage(parameters)
+            if (page === MainViewControllerEnums.PAGE_LOGIN) {
+                window.closeWindow = false
+                LoginViewController.logoutUser()
+            } else if (page !== MainViewControllerEnums.CLOSE_APP && page !== undefined
+                       && page !== window.currentPage) {
+                CopyViewController.resetStackView()
+                CopyViewController.exitEditMode(true)
+                CopyViewController.restoreUserSet(SharedObjects.selectedUserSetId)
+                MainViewController.setCurrentPage(page)
+            }
+            return
+        }
         case "ChronoDownloadDialog":
             ChronoViewController.cancelDataRequest()
             return

@@ -16,6 +16,7 @@ Column {
     property Item backtabTarget: null
 
     signal accepted
+    signal textEdited
 
     spacing: 4
 
@@ -56,6 +57,7 @@ Column {
             KeyNavigation.tab: inputField.tabTarget
             KeyNavigation.backtab: inputField.backtabTarget
             onAccepted: inputField.accepted()
+            onTextEdited: inputField.textEdited()
         }
 
         Text {

@@ -20,6 +20,9 @@ FocusScope {
     // answered switch this off.
     property bool cancelAllowed: true
     property bool closeWhenBackgroundClicked: true
+    // Escape cancels; a dialog whose cancel loses data answers it only by
+    // its button.
+    property bool escapeCancels: true
     property var dialogResult: undefined
     property int cardWidth: Style.dialogWidth
     // "center", or "bottomLeft" / "bottomRight" for the bubbles that point
@@ -49,7 +52,7 @@ FocusScope {
     focus: true
     Component.onCompleted: forceActiveFocus()
 
-    Keys.onEscapePressed: function(event) { event.accepted = true; cancel() }
+    Keys.onEscapePressed: function(event) { event.accepted = true; if (escapeCancels) cancel() }
     Keys.onReturnPressed: function(event) { event.accepted = true; accept() }
     Keys.onEnterPressed: function(event) { event.accepted = true; accept() }
 

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="de_DE">
 <context>
+    <name>AllUserSetsListModel</name>
+    <message>
+        <source>STANDARD VORLAGEN</source>
+        <translation>STANDARD VORLAGEN</translation>
+    </message>
+    <message>
+        <source>EIGENE VORLAGEN</source>
+        <translation>EIGENE VORLAGEN</translation>
+    </message>
+    <message>
+        <source>QELO 3 DOWNLOADS</source>
+        <translation>QELO 3 DOWNLOADS</translation>
+    </message>
+</context>
+<context>
     <name>BubbleDialogHalvoServerConnection</name>
     <message>
         <source>Server</source>
@@ -80,6 +95,25 @@
     <message>
         <source>Software:</source>
         <translation>Software:</translation>
+    </message>
+</context>
+<context>
+    <name>CancelEditDialog</name>
+    <message>
+        <source>Änderungen verwerfen</source>
+        <translation>Änderungen verwerfen</translation>
+    </message>
+    <message>
+        <source>Verwerfen</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Weiter bearbeiten</source>
+        <translation>Weiter bearbeiten</translation>
+    </message>
+    <message>
+        <source>Änderungen wirklich verwerfen?</source>
+        <translation>Änderungen wirklich verwerfen?</translation>
     </message>
 </context>
 <context>
@@ -375,6 +409,14 @@
         <source>%1 Nachrichten im Postausgang</source>
         <translation>%1 Nachrichten im Postausgang</translation>
     </message>
+    <message>
+        <source>Modul Contact</source>
+        <translation>Modul Contact</translation>
+    </message>
+    <message>
+        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
+        <translation>Dieses Modul ist in dieser Version noch nicht verfügbar.</translation>
+    </message>
 </context>
 <context>
     <name>ContactProgressDialog</name>
@@ -438,6 +480,33 @@
         <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
         <translation>Dieses Modul ist in dieser Version noch nicht verfügbar.</translation>
     </message>
+    <message>
+        <source>Fehler</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Es ist ein Fehler bei der Datenübertragung aufgetreten.</source>
+        <translation>Es ist ein Fehler bei der Datenübertragung aufgetreten.</translation>
+    </message>
+    <message>
+        <source>Das Anwenderset konnte nicht gespeichert werden.</source>
+        <translation>Das Anwenderset konnte nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyViewController</name>
+    <message>
+        <source>Autostart erlaubt</source>
+        <translation>Autostart erlaubt</translation>
+    </message>
+    <message>
+        <source>Zweipedal teilbar</source>
+        <translation>Zweipedal teilbar</translation>
+    </message>
+    <message>
+        <source>Stufe 1</source>
+        <translation>Stufe 1</translation>
+    </message>
 </context>
 <context>
     <name>DialogBase</name>
@@ -479,6 +548,151 @@
     <message>
         <source>Das Update-Paket wurde nicht heruntergeladen.</source>
         <translation>Das Update-Paket wurde nicht heruntergeladen.</translation>
+    </message>
+</context>
+<context>
+    <name>EditAddProgramDialog</name>
+    <message>
+        <source>Programm hinzufügen</source>
+        <translation>Programm hinzufügen</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Programmname:</source>
+        <translation>Programmname:</translation>
+    </message>
+    <message>
+        <source>Neues Programm</source>
+        <translation>Neues Programm</translation>
+    </message>
+</context>
+<context>
+    <name>EditAddProgramGroupDialog</name>
+    <message>
+        <source>Programmgruppe hinzufügen</source>
+        <translation>Programmgruppe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Fachbereich</source>
+        <translation>Fachbereich</translation>
+    </message>
+    <message>
+        <source>Name der Programmgruppe:</source>
+        <translation>Name der Programmgruppe:</translation>
+    </message>
+    <message>
+        <source>Neue Programmgruppe</source>
+        <translation>Neue Programmgruppe</translation>
+    </message>
+    <message>
+        <source>Piktogramm</source>
+        <translation>Piktogramm</translation>
+    </message>
+</context>
+<context>
+    <name>EditChangeIconDialog</name>
+    <message>
+        <source>Piktogramm wählen</source>
+        <translation>Piktogramm wählen</translation>
+    </message>
+</context>
+<context>
+    <name>EditListRow</name>
+    <message>
+        <source>Piktogramm ändern</source>
+        <translation>Piktogramm ändern</translation>
+    </message>
+    <message>
+        <source>Nach oben</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Nach unten</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Behalten</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Zum Löschen markieren</source>
+        <translation>Zum Löschen markieren</translation>
+    </message>
+</context>
+<context>
+    <name>EditPage</name>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Ungespeicherte Änderungen</source>
+        <translation>Ungespeicherte Änderungen</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>EditProgramGroupNameDialog</name>
+    <message>
+        <source>Programmgruppe umbenennen</source>
+        <translation>Programmgruppe umbenennen</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Neuer Name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+</context>
+<context>
+    <name>EditProgramPackagePage</name>
+    <message>
+        <source>Programmgruppen</source>
+        <translation>Programmgruppen</translation>
+    </message>
+    <message>
+        <source>Programmgruppe hinzufügen</source>
+        <translation>Programmgruppe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Programme: %1</source>
+        <translation>Programme: %1</translation>
+    </message>
+    <message>
+        <source>Programme</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Programm hinzufügen</source>
+        <translation>Programm hinzufügen</translation>
+    </message>
+    <message>
+        <source>Programm bearbeiten</source>
+        <translation>Programm bearbeiten</translation>
     </message>
 </context>
 <context>
@@ -851,6 +1065,82 @@
     </message>
 </context>
 <context>
+    <name>Qelo3UserSetUploadDialog</name>
+    <message>
+        <source>Auf QELO 3 hochladen</source>
+        <translation>Auf QELO 3 hochladen</translation>
+    </message>
+    <message>
+        <source>Hochladen</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Ausgewähltes Anwenderset auf verbundenes QELO 3 hochladen?</source>
+        <translation>Ausgewähltes Anwenderset auf verbundenes QELO 3 hochladen?</translation>
+    </message>
+</context>
+<context>
+    <name>Qelo3VersionMismatchDialog</name>
+    <message>
+        <source>Versionen passen nicht zusammen</source>
+        <translation>Versionen passen nicht zusammen</translation>
+    </message>
+    <message>
+        <source>Trotzdem hochladen</source>
+        <translation>Trotzdem hochladen</translation>
+    </message>
+    <message>
+        <source>Kelvara Version %1 (optimiert für QELO 3 V 1.4.x)</source>
+        <translation>Kelvara Version %1 (optimiert für QELO 3 V 1.4.x)</translation>
+    </message>
+    <message>
+        <source>Anwenderset für QELO 3 V %1</source>
+        <translation>Anwenderset für QELO 3 V %1</translation>
+    </message>
+    <message>
+        <source>Zielgerät QELO 3 V %1</source>
+        <translation>Zielgerät QELO 3 V %1</translation>
+    </message>
+    <message>
+        <source>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</source>
+        <translation>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</translation>
+    </message>
+</context>
+<context>
+    <name>SaveCopyChangesDialog</name>
+    <message>
+        <source>Änderungen speichern</source>
+        <translation>Änderungen speichern</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Nicht speichern</source>
+        <translation>Nicht speichern</translation>
+    </message>
+    <message>
+        <source>Möchten Sie die vorgenommenen Änderungen speichern?</source>
+        <translation>Möchten Sie die vorgenommenen Änderungen speichern?</translation>
+    </message>
+</context>
+<context>
+    <name>SaveUserSetDialog</name>
+    <message>
+        <source>Anwenderset speichern</source>
+        <translation>Anwenderset speichern</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Geändertes Anwenderset speichern unter:</source>
+        <translation>Geändertes Anwenderset speichern unter:</translation>
+    </message>
+</context>
+<context>
     <name>ServerConnectionDialog</name>
     <message>
         <source>Keine Serververbindung</source>
@@ -859,6 +1149,13 @@
     <message>
         <source>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</source>
         <translation>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</translation>
+    </message>
+</context>
+<context>
+    <name>SynchronizePage</name>
+    <message>
+        <source>Synchronisation mit dem Server …</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -1089,6 +1386,115 @@
     <message>
         <source>Neues Subprogramm</source>
         <translation>Neues Subprogramm</translation>
+    </message>
+</context>
+<context>
+    <name>UserSetDelegate</name>
+    <message>
+        <source>S/N: </source>
+        <translation>S/N: </translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>QELO 3 V %1</source>
+        <translation>QELO 3 V %1</translation>
+    </message>
+</context>
+<context>
+    <name>UserSetListPage</name>
+    <message>
+        <source>Zielordner für den Export wählen</source>
+        <translation>Zielordner für den Export wählen</translation>
+    </message>
+    <message>
+        <source>Anwenderset importieren</source>
+        <translation>Anwenderset importieren</translation>
+    </message>
+    <message>
+        <source>Lokal</source>
+        <translation>Lokal</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Anwendersets filtern</source>
+        <translation>Anwendersets filtern</translation>
+    </message>
+    <message>
+        <source>Keine Anwendersets</source>
+        <translation>Keine Anwendersets</translation>
+    </message>
+    <message>
+        <source>Öffnen</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Auswahl beenden</source>
+        <translation>Auswahl beenden</translation>
+    </message>
+    <message>
+        <source>Mehrfachauswahl</source>
+        <translation>Mehrfachauswahl</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Von QELO 3 laden</source>
+        <translation>Von QELO 3 laden</translation>
+    </message>
+    <message>
+        <source>In lokale Liste übernehmen</source>
+        <translation>In lokale Liste übernehmen</translation>
+    </message>
+</context>
+<context>
+    <name>UserSetOverviewPage</name>
+    <message>
+        <source>Instrumente</source>
+        <translation>Instrumente</translation>
+    </message>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Programmgruppen</source>
+        <translation>Programmgruppen</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Bearbeiten</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Auf QELO 3 hochladen</source>
+        <translation>Auf QELO 3 hochladen</translation>
+    </message>
+    <message>
+        <source>Auf Server hochladen</source>
+        <translation>Auf Server hochladen</translation>
+    </message>
+    <message>
+        <source>In lokale Liste übernehmen</source>
+        <translation>In lokale Liste übernehmen</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="de_DE">
 <context>
+    <name>AllUserSetsListModel</name>
+    <message>
+        <source>STANDARD VORLAGEN</source>
+        <translation>STANDARD TEMPLATES</translation>
+    </message>
+    <message>
+        <source>EIGENE VORLAGEN</source>
+        <translation>OWN TEMPLATES</translation>
+    </message>
+    <message>
+        <source>QELO 3 DOWNLOADS</source>
+        <translation>QELO 3 DOWNLOADS</translation>
+    </message>
+</context>
+<context>
     <name>BubbleDialogHalvoServerConnection</name>
     <message>
         <source>Server</source>
@@ -80,6 +95,25 @@
     <message>
         <source>Software:</source>
         <translation>Software:</translation>
+    </message>
+</context>
+<context>
+    <name>CancelEditDialog</name>
+    <message>
+        <source>Änderungen verwerfen</source>
+        <translation>Discard changes</translation>
+    </message>
+    <message>
+        <source>Verwerfen</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>Weiter bearbeiten</source>
+        <translation>Keep editing</translation>
+    </message>
+    <message>
+        <source>Änderungen wirklich verwerfen?</source>
+        <translation>Really discard the changes?</translation>
     </message>
 </context>
 <context>
@@ -375,6 +409,14 @@
         <source>%1 Nachrichten im Postausgang</source>
         <translation>%1 messages in the outbox</translation>
     </message>
+    <message>
+        <source>Modul Contact</source>
+        <translation>Contact module</translation>
+    </message>
+    <message>
+        <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
+        <translation>This module is not yet available in this version.</translation>
+    </message>
 </context>
 <context>
     <name>ContactProgressDialog</name>
@@ -438,6 +480,33 @@
         <source>Dieses Modul ist in dieser Version noch nicht verfügbar.</source>
         <translation>This module is not yet available in this version.</translation>
     </message>
+    <message>
+        <source>Fehler</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Es ist ein Fehler bei der Datenübertragung aufgetreten.</source>
+        <translation>An error occurred during the data transfer.</translation>
+    </message>
+    <message>
+        <source>Das Anwenderset konnte nicht gespeichert werden.</source>
+        <translation>The user set could not be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>CopyViewController</name>
+    <message>
+        <source>Autostart erlaubt</source>
+        <translation>Autostart allowed</translation>
+    </message>
+    <message>
+        <source>Zweipedal teilbar</source>
+        <translation>Two-pedal split allowed</translation>
+    </message>
+    <message>
+        <source>Stufe 1</source>
+        <translation>Level 1</translation>
+    </message>
 </context>
 <context>
     <name>DialogBase</name>
@@ -479,6 +548,151 @@
     <message>
         <source>Das Update-Paket wurde nicht heruntergeladen.</source>
         <translation>The update package was not downloaded.</translation>
+    </message>
+</context>
+<context>
+    <name>EditAddProgramDialog</name>
+    <message>
+        <source>Programm hinzufügen</source>
+        <translation>Add program</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Programmname:</source>
+        <translation>Program name:</translation>
+    </message>
+    <message>
+        <source>Neues Programm</source>
+        <translation>New program</translation>
+    </message>
+</context>
+<context>
+    <name>EditAddProgramGroupDialog</name>
+    <message>
+        <source>Programmgruppe hinzufügen</source>
+        <translation>Add program group</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Fachbereich</source>
+        <translation>Discipline</translation>
+    </message>
+    <message>
+        <source>Name der Programmgruppe:</source>
+        <translation>Program group name:</translation>
+    </message>
+    <message>
+        <source>Neue Programmgruppe</source>
+        <translation>New program group</translation>
+    </message>
+    <message>
+        <source>Piktogramm</source>
+        <translation>Pictogram</translation>
+    </message>
+</context>
+<context>
+    <name>EditChangeIconDialog</name>
+    <message>
+        <source>Piktogramm wählen</source>
+        <translation>Choose pictogram</translation>
+    </message>
+</context>
+<context>
+    <name>EditListRow</name>
+    <message>
+        <source>Piktogramm ändern</source>
+        <translation>Change pictogram</translation>
+    </message>
+    <message>
+        <source>Nach oben</source>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>Nach unten</source>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Behalten</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>Zum Löschen markieren</source>
+        <translation>Mark for deletion</translation>
+    </message>
+</context>
+<context>
+    <name>EditPage</name>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Ungespeicherte Änderungen</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+</context>
+<context>
+    <name>EditProgramGroupNameDialog</name>
+    <message>
+        <source>Programmgruppe umbenennen</source>
+        <translation>Rename program group</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Neuer Name:</source>
+        <translation>New name:</translation>
+    </message>
+</context>
+<context>
+    <name>EditProgramPackagePage</name>
+    <message>
+        <source>Programmgruppen</source>
+        <translation>Program groups</translation>
+    </message>
+    <message>
+        <source>Programmgruppe hinzufügen</source>
+        <translation>Add program group</translation>
+    </message>
+    <message>
+        <source>Programme: %1</source>
+        <translation>Programs: %1</translation>
+    </message>
+    <message>
+        <source>Programme</source>
+        <translation>Programs</translation>
+    </message>
+    <message>
+        <source>Programm hinzufügen</source>
+        <translation>Add program</translation>
+    </message>
+    <message>
+        <source>Programm bearbeiten</source>
+        <translation>Edit program</translation>
     </message>
 </context>
 <context>
@@ -851,6 +1065,82 @@
     </message>
 </context>
 <context>
+    <name>Qelo3UserSetUploadDialog</name>
+    <message>
+        <source>Auf QELO 3 hochladen</source>
+        <translation>Upload to QELO 3</translation>
+    </message>
+    <message>
+        <source>Hochladen</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>Ausgewähltes Anwenderset auf verbundenes QELO 3 hochladen?</source>
+        <translation>Upload the selected user set to the connected QELO 3?</translation>
+    </message>
+</context>
+<context>
+    <name>Qelo3VersionMismatchDialog</name>
+    <message>
+        <source>Versionen passen nicht zusammen</source>
+        <translation>Versions do not match</translation>
+    </message>
+    <message>
+        <source>Trotzdem hochladen</source>
+        <translation>Upload anyway</translation>
+    </message>
+    <message>
+        <source>Kelvara Version %1 (optimiert für QELO 3 V 1.4.x)</source>
+        <translation>Kelvara version %1 (optimised for QELO 3 V 1.4.x)</translation>
+    </message>
+    <message>
+        <source>Anwenderset für QELO 3 V %1</source>
+        <translation>User set for QELO 3 V %1</translation>
+    </message>
+    <message>
+        <source>Zielgerät QELO 3 V %1</source>
+        <translation>Target device QELO 3 V %1</translation>
+    </message>
+    <message>
+        <source>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</source>
+        <translation>On this device the user set may behave differently than expected.</translation>
+    </message>
+</context>
+<context>
+    <name>SaveCopyChangesDialog</name>
+    <message>
+        <source>Änderungen speichern</source>
+        <translation>Save changes</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Nicht speichern</source>
+        <translation>Don't save</translation>
+    </message>
+    <message>
+        <source>Möchten Sie die vorgenommenen Änderungen speichern?</source>
+        <translation>Do you want to save the changes you made?</translation>
+    </message>
+</context>
+<context>
+    <name>SaveUserSetDialog</name>
+    <message>
+        <source>Anwenderset speichern</source>
+        <translation>Save user set</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Geändertes Anwenderset speichern unter:</source>
+        <translation>Save the modified user set as:</translation>
+    </message>
+</context>
+<context>
     <name>ServerConnectionDialog</name>
     <message>
         <source>Keine Serververbindung</source>
@@ -859,6 +1149,13 @@
     <message>
         <source>Der Server ist nicht erreichbar. Wenn der Computer mit dem WLAN des QELO 3 verbunden ist, trennen Sie diese Verbindung und stellen Sie eine Verbindung zum Internet her.</source>
         <translation>The server cannot be reached. If the computer is connected to the WLAN of the QELO 3, disconnect from it and connect to the internet.</translation>
+    </message>
+</context>
+<context>
+    <name>SynchronizePage</name>
+    <message>
+        <source>Synchronisation mit dem Server …</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -1089,6 +1386,115 @@
     <message>
         <source>Neues Subprogramm</source>
         <translation>New subprogram</translation>
+    </message>
+</context>
+<context>
+    <name>UserSetDelegate</name>
+    <message>
+        <source>S/N: </source>
+        <translation>S/N: </translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>QELO 3 V %1</source>
+        <translation>QELO 3 V %1</translation>
+    </message>
+</context>
+<context>
+    <name>UserSetListPage</name>
+    <message>
+        <source>Zielordner für den Export wählen</source>
+        <translation>Choose the export folder</translation>
+    </message>
+    <message>
+        <source>Anwenderset importieren</source>
+        <translation>Import user set</translation>
+    </message>
+    <message>
+        <source>Lokal</source>
+        <translation>Local</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Anwendersets filtern</source>
+        <translation>Filter user sets</translation>
+    </message>
+    <message>
+        <source>Keine Anwendersets</source>
+        <translation>No user sets</translation>
+    </message>
+    <message>
+        <source>Öffnen</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Auswahl beenden</source>
+        <translation>End selection</translation>
+    </message>
+    <message>
+        <source>Mehrfachauswahl</source>
+        <translation>Multiple selection</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Von QELO 3 laden</source>
+        <translation>Load from QELO 3</translation>
+    </message>
+    <message>
+        <source>In lokale Liste übernehmen</source>
+        <translation>Copy to local list</translation>
+    </message>
+</context>
+<context>
+    <name>UserSetOverviewPage</name>
+    <message>
+        <source>Instrumente</source>
+        <translation>Instruments</translation>
+    </message>
+    <message>
+        <source>Einstellungen</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Programmgruppen</source>
+        <translation>Program groups</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Bearbeiten</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Auf QELO 3 hochladen</source>
+        <translation>Upload to QELO 3</translation>
+    </message>
+    <message>
+        <source>Auf Server hochladen</source>
+        <translation>Upload to server</translation>
+    </message>
+    <message>
+        <source>In lokale Liste übernehmen</source>
+        <translation>Copy to local list</translation>
     </message>
 </context>
 <context>

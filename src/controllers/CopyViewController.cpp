@@ -56,7 +56,10 @@ StringListElement *imageElement(const QString &id, const QString &text, const QS
 
 QString imageSource(const QString &image)
 {
-    return image.isEmpty() ? QString() : QStringLiteral("qrc:/Resources/Images/") + image;
+    // The catalogue names its pictograms by their whole resource URL already.
+    if (image.isEmpty() || image.startsWith(QLatin1String("qrc:")))
+        return image;
+    return QStringLiteral("qrc:/Resources/Images/") + image;
 }
 
 QString pictogramSource(const ProgramGroup *group)

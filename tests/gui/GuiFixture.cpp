@@ -4,8 +4,12 @@
 
 #include "ChronoViewController.h"
 #include "CommunicationController.h"
+#include "CopyViewController.h"
+#include "DataPaths.h"
 #include "FileSelectorService.h"
 #include "HtmlService.h"
+#include "InstrumentConfiguration.h"
+#include "LoggingService.h"
 #include "NativeFunctionsWrapperWindows.h"
 #include "DataPaths.h"
 #include "KelvaraTest.h"
@@ -19,6 +23,7 @@
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
+#include "UserSetStorage.h"
 #include "VersionInfo.h"
 
 #include <QtCore/QDir>
@@ -63,6 +68,16 @@ void setApplicationVersion()
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVARA_VERSION));
 }
 
+// Answers the file and folder dialogs as the test says, without a window.
+class ScriptedFileSelector : public FileSelectorService
+{
+public:
+    QString answer;
+
+protected:
+    QString runDialog(Dialog, const QString &, const QString &, const QString &) override { return answer; }
+};
+
 } // namespace
 
 Q_COREAPP_STARTUP_FUNCTION(setApplicationVersion)
@@ -75,11 +90,15 @@ GuiFixture::GuiFixture()
     , m_native(std::make_unique<NativeFunctionsWrapperWindows>())
     , m_communication(std::make_unique<CommunicationController>(m_native.get()))
     , m_chrono(std::make_unique<ChronoViewController>(m_communication.get()))
-    , m_fileSelector(std::make_unique<FileSelectorService>())
+    , m_fileSelector(std::make_unique<ScriptedFileSelector>())
+    , m_logging(std::make_unique<LoggingService>())
+    , m_userSets(std::make_unique<UserSetStorage>())
+    , m_copy(std::make_unique<CopyViewController>(m_userSets.get(), nullptr, m_logging.get()))
     , m_engine(std::make_unique<QQmlApplicationEngine>())
 {
     QmlRegistration::registerTypes();
     m_translation->loadLanguage(QStringLiteral("de"));
+    InstrumentConfiguration::instance()->setUserInterfaceLanguage(QStringLiteral("Deutsch"));
     QQmlContext *context = m_engine->rootContext();
     context->setContextProperty(QStringLiteral("TranslationService"), m_translation.get());
     context->setContextProperty(QStringLiteral("SettingsService"), m_settings.get());
@@ -105,6 +124,11 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("ContactViewController"), m_contact.get());
     context->setContextProperty(QStringLiteral("MailService"), m_mail.get());
     context->setContextProperty(QStringLiteral("Outbox"), Outbox::instance());
+    context->setContextProperty(QStringLiteral("CopyViewController"), m_copy.get());
+    m_copy->publish(context);
+    // The list's selection mode is process-wide: a fixture starts without it.
+    m_copy->activateMultiSelection(false);
+    loadDemoUserSets();
 }
 
 void GuiFixture::fillUpdateDemo()
@@ -145,6 +169,26 @@ void GuiFixture::loadContactDemo()
     QFile::copy(QStringLiteral(KELVARA_SOURCE_DIR "/Resources/Config/") + name, folder + QLatin1Char('/') + name);
     m_settings->setUser(user);
     m_contact->loadServiceCenters(user, true);
+}
+
+void GuiFixture::setFileDialogAnswer(const QString &path)
+{
+    static_cast<ScriptedFileSelector *>(m_fileSelector.get())->answer = path;
+}
+
+void GuiFixture::loadDemoUserSets()
+{
+    QDir(DataPaths::userPath(demoUser(), QString())).removeRecursively();
+    DataPaths::prepareUserTree(demoUser());
+    m_userSets->setUserName(demoUser());
+    m_userSets->installBuiltinTemplates();
+    const QString general = DataPaths::userSetDirectory(demoUser(), 1);
+    const QString downloads = DataPaths::userSetDirectory(demoUser(), 3);
+    DataPaths::ensureDirectory(downloads);
+    QFile::copy(general + QStringLiteral("/Q3_Urology_EN_230515_120000_V140.xml"),
+                downloads + QStringLiteral("/Q3-000123_OP4_231115_083000_V140.xml"));
+    m_copy->onSyncComplete(demoUser(), {QStringLiteral("Q3-000042_OP1_231020_141500_V139.xml")},
+                           {QStringLiteral("Q3_Thoraxchirurgie_DE_230901_090000_V140.xml")});
 }
 
 GuiFixture::~GuiFixture()

@@ -7,9 +7,11 @@
 #include <memory>
 
 class ChronoViewController;
+class CopyViewController;
 class CommunicationController;
 class FileSelectorService;
 class HtmlService;
+class LoggingService;
 class NativeFunctionsWrapperWindows;
 class UpdateHistoryViewController;
 class UpdateViewController;
@@ -20,6 +22,7 @@ class QQuickItem;
 class QQuickWindow;
 class SettingsService;
 class TranslationService;
+class UserSetStorage;
 class VersionInfo;
 
 /// The root scene on a QML engine with the real language, settings and page
@@ -46,6 +49,12 @@ public:
     /// The real Contact controller; loadContactDemo() gives it the shipped directory.
     ContactViewController *contactViewController() const { return m_contact.get(); }
     void loadContactDemo();
+    CopyViewController *copyViewController() const { return m_copy.get(); }
+    UserSetStorage *userSetStorage() const { return m_userSets.get(); }
+    /// The user whose data tree holds the demo sets.
+    static QString demoUser() { return QStringLiteral("anna"); }
+    /// What the file and folder dialogs answer from now on, without a window.
+    void setFileDialogAnswer(const QString &path);
 
     /// The item below the window's content whose objectName is `name`.
     QQuickItem *findItem(const QString &name) const;
@@ -82,6 +91,9 @@ public:
 
 private:
     QObject *createStandIn(const QString &fileName);
+    /// A fresh data tree for the demo user: the built-in templates, one of
+    /// them as a generator download, and one server download and template.
+    void loadDemoUserSets();
 
     std::unique_ptr<TranslationService> m_translation;
     std::unique_ptr<SettingsService> m_settings;
@@ -93,6 +105,9 @@ private:
     std::unique_ptr<CommunicationController> m_communication;
     std::unique_ptr<ChronoViewController> m_chrono;
     std::unique_ptr<FileSelectorService> m_fileSelector;
+    std::unique_ptr<LoggingService> m_logging;
+    std::unique_ptr<UserSetStorage> m_userSets;
+    std::unique_ptr<CopyViewController> m_copy;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     std::unique_ptr<UpdateViewController> m_update;
     std::unique_ptr<UpdateHistoryViewController> m_updateHistory;

@@ -316,6 +316,10 @@ private slots:
         QTest::newRow("user dialog while open") << int(PageCopy) << "UserDialog" << "Abmelden" << "Log out";
         QTest::newRow("module dialog while open") << int(PageCopy) << "ModuleDialog" << "Modul wählen"
                                                   << "Choose module";
+        QTest::newRow("copy page list action") << int(PageCopy) << QString() << "Mehrfachauswahl"
+                                               << "Multiple selection";
+        QTest::newRow("save question while open") << int(PageCopy) << "SaveCopyChangesDialog" << "Nicht speichern"
+                                                  << "Don't save";
     }
 
     void languageSwitchChangesVisibleTextsAtOnce()

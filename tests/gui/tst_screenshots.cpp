@@ -9,6 +9,7 @@
 #include <QtCore/QDir>
 #include <QtGui/QImage>
 #include <QtQuick/QQuickItem>
+#include <QtQuickTest/quicktest.h>
 #include <QtQuick/QQuickWindow>
 #include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
@@ -85,13 +86,42 @@ private slots:
         QTest::addColumn<bool>("loggedIn");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QVariant>("parameters");
-        QTest::newRow("login page") << "login" << "Deutsch" << false << QString() << QVariant();
-        QTest::newRow("login page in English") << "login-en" << "English" << false << QString() << QVariant();
-        QTest::newRow("login failed") << "login-error" << "Deutsch" << false << "LoginErrorDialog" << QVariant(3);
-        QTest::newRow("main window after login") << "main" << "Deutsch" << true << QString() << QVariant();
-        QTest::newRow("module menu") << "modules" << "Deutsch" << true << "ModuleDialog" << QVariant();
-        QTest::newRow("user menu") << "user" << "English" << true << "UserDialog" << QVariant();
-        QTest::newRow("information") << "info" << "Deutsch" << false << "InfoDialog" << QVariant();
+        // On the Copy page, the buttons pressed after selecting the first set.
+        QTest::addColumn<QStringList>("copySteps");
+        QTest::newRow("login page") << "login" << "Deutsch" << false << QString() << QVariant() << QStringList();
+        QTest::newRow("login page in English") << "login-en" << "English" << false << QString() << QVariant()
+                                               << QStringList();
+        QTest::newRow("login failed") << "login-error" << "Deutsch" << false << "LoginErrorDialog" << QVariant(3)
+                                      << QStringList();
+        QTest::newRow("main window after login") << "main" << "Deutsch" << true << QString() << QVariant()
+                                                 << QStringList();
+        QTest::newRow("module menu") << "modules" << "Deutsch" << true << "ModuleDialog" << QVariant() << QStringList();
+        QTest::newRow("user menu") << "user" << "English" << true << "UserDialog" << QVariant() << QStringList();
+        QTest::newRow("information") << "info" << "Deutsch" << false << "InfoDialog" << QVariant() << QStringList();
+        QTest::newRow("copy page, a set selected") << "copy" << "Deutsch" << true << QString() << QVariant()
+                                                   << QStringList{QString()};
+        QTest::newRow("copy page, set overview") << "copy-overview" << "Deutsch" << true << QString() << QVariant()
+                                                 << QStringList{QStringLiteral("openButton")};
+        QTest::newRow("copy page, editing a set") << "copy-edit" << "Deutsch" << true << QString() << QVariant()
+                                                  << QStringList{QStringLiteral("openButton"),
+                                                                 QStringLiteral("editButton")};
+    }
+
+    // Selects the first user set of the Copy page's list, then presses `buttons`.
+    void walkCopyPage(const QStringList &buttons)
+    {
+        QQuickTest::qWaitForPolish(m_gui->window());
+        const QList<QQuickItem *> items = m_gui->allItems();
+        const auto firstSet = std::find_if(items.cbegin(), items.cend(), [](const QQuickItem *item) {
+            return item->objectName().startsWith(QLatin1String("userSet_"));
+        });
+        QVERIFY(firstSet != items.cend());
+        QVERIFY(m_gui->click(*firstSet));
+        for (const QString &button : buttons) {
+            if (!button.isEmpty())
+                QVERIFY2(m_gui->click(button), qPrintable(button));
+        }
+        QQuickTest::qWaitForPolish(m_gui->window());
     }
 
     void scenes()
@@ -101,9 +131,12 @@ private slots:
         QFETCH(bool, loggedIn);
         QFETCH(QString, dialog);
         QFETCH(QVariant, parameters);
+        QFETCH(QStringList, copySteps);
         m_gui->settingsService()->setLanguage(language);
         if (loggedIn)
             m_gui->logIn();
+        if (!copySteps.isEmpty())
+            walkCopyPage(copySteps);
         if (!dialog.isEmpty())
             m_gui->showDialog(dialog, parameters);
         QTRY_VERIFY_WITH_TIMEOUT(!picturesLoading(), KelvaraTest::timeout(5000));

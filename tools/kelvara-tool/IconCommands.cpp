@@ -203,6 +203,252 @@ void mark(QPainter &painter)
     painter.drawPath(wave);
 }
 
+// The list's status and section icons: drawn heavier, as they are shown
+// small beside the text.
+void chevron(QPainter &painter, bool open)
+{
+    painter.setPen(inkPen(kInk, 9));
+    painter.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    if (open) {
+        path.moveTo(24, 36);
+        path.lineTo(48, 60);
+        path.lineTo(72, 36);
+    } else {
+        path.moveTo(36, 24);
+        path.lineTo(60, 48);
+        path.lineTo(36, 72);
+    }
+    painter.drawPath(path);
+}
+
+void checkbox(QPainter &painter, bool checked)
+{
+    painter.setPen(inkPen(checked ? kInk : kInkMuted, 6));
+    painter.setBrush(checked ? kInk : kPaper);
+    painter.drawRoundedRect(QRectF(14, 14, 68, 68), 12, 12);
+    if (checked) {
+        painter.setPen(inkPen(kPaper, 9));
+        QPainterPath tick;
+        tick.moveTo(30, 49);
+        tick.lineTo(42, 61);
+        tick.lineTo(66, 36);
+        painter.drawPath(tick);
+    }
+}
+
+void download(QPainter &painter)
+{
+    painter.setPen(inkPen(kGood, 8));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawLine(QPointF(48, 12), QPointF(48, 58));
+    QPainterPath head;
+    head.moveTo(30, 42);
+    head.lineTo(48, 60);
+    head.lineTo(66, 42);
+    painter.drawPath(head);
+    QPainterPath tray;
+    tray.moveTo(16, 62);
+    tray.lineTo(16, 82);
+    tray.lineTo(80, 82);
+    tray.lineTo(80, 62);
+    painter.drawPath(tray);
+}
+
+void database(QPainter &painter)
+{
+    painter.setPen(inkPen(kInk, 7));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QRectF(18, 12, 60, 20));
+    painter.drawLine(QPointF(18, 22), QPointF(18, 74));
+    painter.drawLine(QPointF(78, 22), QPointF(78, 74));
+    painter.drawArc(QRectF(18, 64, 60, 20), 180 * 16, 180 * 16);
+    painter.drawArc(QRectF(18, 38, 60, 20), 180 * 16, 180 * 16);
+}
+
+// The program-group pictograms: one motif of the discipline each, in a
+// rounded frame, so that a group reads at a glance in the lists.
+void pictogramFrame(QPainter &painter)
+{
+    painter.setPen(inkPen(kInk, 4));
+    painter.setBrush(kPaper);
+    painter.drawRoundedRect(QRectF(4, 4, 88, 88), 16, 16);
+    painter.setPen(inkPen(kInk, 5));
+    painter.setBrush(Qt::NoBrush);
+}
+
+void pgGeneral(QPainter &painter) // scalpel
+{
+    pictogramFrame(painter);
+    QPainterPath blade;
+    blade.moveTo(24, 72);
+    blade.lineTo(52, 44);
+    blade.cubicTo(62, 34, 74, 30, 76, 22);
+    blade.cubicTo(70, 36, 64, 48, 56, 52);
+    blade.closeSubpath();
+    painter.drawPath(blade);
+    painter.drawLine(QPointF(24, 72), QPointF(18, 78));
+}
+
+void pgDerma(QPainter &painter) // skin layers with a hair
+{
+    pictogramFrame(painter);
+    for (int layer = 0; layer < 3; ++layer) {
+        QPainterPath wave;
+        const double y = 40 + layer * 14;
+        wave.moveTo(18, y);
+        wave.cubicTo(30, y - 8, 36, y + 8, 48, y);
+        wave.cubicTo(60, y - 8, 66, y + 8, 78, y);
+        painter.drawPath(wave);
+    }
+    painter.drawLine(QPointF(40, 40), QPointF(34, 20));
+}
+
+void pgGastro(QPainter &painter) // stomach
+{
+    pictogramFrame(painter);
+    QPainterPath stomach;
+    stomach.moveTo(36, 16);
+    stomach.lineTo(38, 32);
+    stomach.cubicTo(18, 44, 24, 78, 50, 76);
+    stomach.cubicTo(70, 74, 80, 60, 72, 46);
+    stomach.cubicTo(66, 36, 56, 40, 52, 34);
+    stomach.lineTo(50, 16);
+    painter.drawPath(stomach);
+    painter.drawLine(QPointF(72, 62), QPointF(80, 70));
+}
+
+void pgGyn(QPainter &painter) // female sign
+{
+    pictogramFrame(painter);
+    painter.drawEllipse(QPointF(48, 38), 18, 18);
+    painter.drawLine(QPointF(48, 56), QPointF(48, 82));
+    painter.drawLine(QPointF(36, 70), QPointF(60, 70));
+}
+
+void pgEnt(QPainter &painter) // ear
+{
+    pictogramFrame(painter);
+    QPainterPath ear;
+    ear.moveTo(34, 40);
+    ear.cubicTo(34, 14, 72, 12, 70, 42);
+    ear.cubicTo(69, 56, 56, 58, 56, 70);
+    ear.cubicTo(56, 82, 40, 84, 38, 72);
+    painter.drawPath(ear);
+    QPainterPath inner;
+    inner.moveTo(46, 42);
+    inner.cubicTo(46, 30, 60, 30, 58, 44);
+    inner.cubicTo(57, 50, 50, 50, 50, 56);
+    painter.drawPath(inner);
+}
+
+void pgCardio(QPainter &painter) // heart with a pulse
+{
+    pictogramFrame(painter);
+    QPainterPath heart;
+    heart.moveTo(48, 78);
+    heart.cubicTo(14, 56, 14, 22, 36, 22);
+    heart.cubicTo(44, 22, 48, 30, 48, 34);
+    heart.cubicTo(48, 30, 52, 22, 60, 22);
+    heart.cubicTo(82, 22, 82, 56, 48, 78);
+    painter.drawPath(heart);
+    QPainterPath pulse;
+    pulse.moveTo(28, 48);
+    pulse.lineTo(40, 48);
+    pulse.lineTo(45, 38);
+    pulse.lineTo(52, 58);
+    pulse.lineTo(57, 48);
+    pulse.lineTo(68, 48);
+    painter.setPen(inkPen(kInk, 4));
+    painter.drawPath(pulse);
+}
+
+void pgNeuro(QPainter &painter) // brain
+{
+    pictogramFrame(painter);
+    QPainterPath brain;
+    brain.moveTo(48, 24);
+    brain.cubicTo(40, 14, 22, 20, 24, 34);
+    brain.cubicTo(12, 40, 16, 60, 28, 62);
+    brain.cubicTo(30, 76, 46, 78, 48, 70);
+    brain.cubicTo(50, 78, 66, 76, 68, 62);
+    brain.cubicTo(80, 60, 84, 40, 72, 34);
+    brain.cubicTo(74, 20, 56, 14, 48, 24);
+    painter.drawPath(brain);
+    painter.drawLine(QPointF(48, 24), QPointF(48, 70));
+    painter.drawArc(QRectF(26, 38, 16, 12), 0, 180 * 16);
+    painter.drawArc(QRectF(54, 46, 16, 12), 0, -180 * 16);
+}
+
+void pgNeutral(QPainter &painter) // a plain list
+{
+    pictogramFrame(painter);
+    for (int row = 0; row < 3; ++row) {
+        const double y = 32 + row * 16;
+        painter.drawPoint(QPointF(26, y));
+        painter.drawLine(QPointF(38, y), QPointF(70, y));
+    }
+}
+
+void pgOphta(QPainter &painter) // eye
+{
+    pictogramFrame(painter);
+    QPainterPath eye;
+    eye.moveTo(14, 48);
+    eye.cubicTo(30, 22, 66, 22, 82, 48);
+    eye.cubicTo(66, 74, 30, 74, 14, 48);
+    painter.drawPath(eye);
+    painter.drawEllipse(QPointF(48, 48), 12, 12);
+    painter.setBrush(kInk);
+    painter.drawEllipse(QPointF(48, 48), 4, 4);
+}
+
+void pgPulmo(QPainter &painter) // lungs and windpipe
+{
+    pictogramFrame(painter);
+    painter.drawLine(QPointF(48, 14), QPointF(48, 46));
+    painter.drawLine(QPointF(48, 46), QPointF(40, 54));
+    painter.drawLine(QPointF(48, 46), QPointF(56, 54));
+    QPainterPath left;
+    left.moveTo(40, 34);
+    left.cubicTo(24, 30, 16, 60, 18, 76);
+    left.cubicTo(28, 80, 40, 76, 40, 64);
+    left.closeSubpath();
+    painter.drawPath(left);
+    QPainterPath right;
+    right.moveTo(56, 34);
+    right.cubicTo(72, 30, 80, 60, 78, 76);
+    right.cubicTo(68, 80, 56, 76, 56, 64);
+    right.closeSubpath();
+    painter.drawPath(right);
+}
+
+void pgUro(QPainter &painter) // kidney and ureter
+{
+    pictogramFrame(painter);
+    QPainterPath kidney;
+    kidney.moveTo(52, 24);
+    kidney.cubicTo(30, 12, 16, 36, 22, 54);
+    kidney.cubicTo(28, 74, 52, 76, 56, 60);
+    kidney.cubicTo(58, 52, 46, 50, 48, 42);
+    kidney.cubicTo(50, 36, 60, 32, 52, 24);
+    painter.drawPath(kidney);
+    QPainterPath ureter;
+    ureter.moveTo(52, 48);
+    ureter.cubicTo(64, 50, 70, 62, 72, 80);
+    painter.drawPath(ureter);
+}
+
+void pgUser(QPainter &painter) // a person
+{
+    pictogramFrame(painter);
+    painter.drawEllipse(QPointF(48, 36), 12, 12);
+    QPainterPath shoulders;
+    shoulders.moveTo(24, 76);
+    shoulders.cubicTo(24, 54, 72, 54, 72, 76);
+    painter.drawPath(shoulders);
+}
+
 using Painter = std::function<void(QPainter &)>;
 
 const std::map<QString, Painter> &icons()
@@ -221,6 +467,24 @@ const std::map<QString, Painter> &icons()
         {QStringLiteral("module_chrono"), chronoModule},
         {QStringLiteral("module_contact"), contactModule},
         {QStringLiteral("kelvara_mark"), mark},
+        {QStringLiteral("128x128_content-elemente/akkordeon_open"), [](QPainter &p) { chevron(p, true); }},
+        {QStringLiteral("128x128_content-elemente/akkordeon_close"), [](QPainter &p) { chevron(p, false); }},
+        {QStringLiteral("128x128_content-elemente/checkbox_complete"), [](QPainter &p) { checkbox(p, true); }},
+        {QStringLiteral("128x128_content-elemente/checkbox_empty"), [](QPainter &p) { checkbox(p, false); }},
+        {QStringLiteral("128x128_content-elemente/herunterladen"), download},
+        {QStringLiteral("128x128_content-elemente/database"), database},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_allgemein"), pgGeneral},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_derma"), pgDerma},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_gastro"), pgGastro},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_gyn"), pgGyn},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_hno"), pgEnt},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_kardio"), pgCardio},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_neuro"), pgNeuro},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_neutral"), pgNeutral},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_ophta"), pgOphta},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_pneu"), pgPulmo},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_urologie"), pgUro},
+        {QStringLiteral("CopyModul/Programmgruppen/pg_user"), pgUser},
     };
     return table;
 }

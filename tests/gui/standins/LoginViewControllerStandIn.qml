@@ -12,6 +12,9 @@ QtObject {
     property bool isAllowedModuleInformation: false
     property bool isAllowedModuleCopy: false
     property bool isAllowedCopyEdit: false
+    property bool isAllowedCopyDeviceFiletransfer: false
+    property bool isAllowedCopyServerFiletransfer: false
+    property bool isAllowedCopyImportExport: false
     property bool isAllowedModuleUpdate: false
     property bool isAllowedUpdateDeviceFiletransferWithStk: false
     property bool isAllowedUpdateServerFiletransferWithStk: false
@@ -51,6 +54,9 @@ QtObject {
         isAllowedModuleInformation = true
         isAllowedModuleCopy = grantedModules.indexOf("Copy") >= 0
         isAllowedCopyEdit = isAllowedModuleCopy
+        isAllowedCopyDeviceFiletransfer = isAllowedModuleCopy
+        isAllowedCopyServerFiletransfer = isAllowedModuleCopy
+        isAllowedCopyImportExport = isAllowedModuleCopy
         isAllowedModuleUpdate = grantedModules.indexOf("Update") >= 0
         isAllowedUpdateDeviceFiletransferWithStk = isAllowedModuleUpdate
         isAllowedUpdateServerFiletransferWithStk = isAllowedModuleUpdate
@@ -69,6 +75,9 @@ QtObject {
         loginCompany = ""
         isAllowedModuleCopy = false
         isAllowedCopyEdit = false
+        isAllowedCopyDeviceFiletransfer = false
+        isAllowedCopyServerFiletransfer = false
+        isAllowedCopyImportExport = false
         isAllowedModuleUpdate = false
         isAllowedModuleContact = false
         isAllowedModuleChrono = false
