@@ -134,7 +134,11 @@ void FileDownload::onMessageReceived(const QByteArray &byteArray)
     if (MessageBase(byteArray).commandType() != CommandType::FileTransfer)
         return;
     const FileTransfer message(byteArray);
-    if (message.fileType() != m_fileType || message.filename() != m_fileName) {
+    // The connection carries other files meanwhile (a server's lists share
+    // the chunk selector): a message of another type is not ours to judge.
+    if (message.fileType() != m_fileType)
+        return;
+    if (message.filename() != m_fileName) {
         failLocked(
             QStringLiteral("FileDownload::onMessageReceived: Got FileType %1 \"%2\" while downloading type %3 "
                            "\"%4\"")
