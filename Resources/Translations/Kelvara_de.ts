@@ -1155,7 +1155,7 @@
     <name>SynchronizePage</name>
     <message>
         <source>Synchronisation mit dem Server …</source>
-        <translation type="unfinished" />
+        <translation>Synchronisation mit dem Server …</translation>
     </message>
 </context>
 <context>

@@ -1155,7 +1155,7 @@
     <name>SynchronizePage</name>
     <message>
         <source>Synchronisation mit dem Server …</source>
-        <translation type="unfinished" />
+        <translation>Synchronising with the server …</translation>
     </message>
 </context>
 <context>

@@ -315,6 +315,8 @@ bool CopyViewController::saveUserSet(const QString &userSetId, const QString &fi
 
 void CopyViewController::exitCopyModule()
 {
+    // Check boxes are a mode of this visit, not of the next one.
+    m_allUserSets->setMultipleSelectionActive(false);
     setSelected(QString());
     clearModels();
     resetStackView();
@@ -551,6 +553,7 @@ void CopyViewController::userHasLoggedOut()
 {
     if (!m_pending.isEmpty())
         finishPendingRequest();
+    m_allUserSets->setMultipleSelectionActive(false);
     setSelected(QString());
     m_storage->clear();
     clearModels();
