@@ -361,35 +361,31 @@ void ContactViewController::markChronoMissing()
 
 void ContactViewController::getQelo3Data()
 {
-    m_userSetAwaited = true;
-    m_userSetPath.clear();
     markChronoMissing();
-    m_dataRequested = true;
-    emitDataFlags();
-    if (m_nativeFunctions)
-        m_nativeFunctions->startPreventLock();
-    requestUserSet();
+    getQelo3UserSet();
 }
 
 void ContactViewController::getQelo3UserSet()
 {
     m_userSetAwaited = true;
     m_userSetPath.clear();
-    m_dataRequested = true;
-    emitDataFlags();
-    if (m_nativeFunctions)
-        m_nativeFunctions->startPreventLock();
+    beginDataRequest();
     requestUserSet();
 }
 
 void ContactViewController::getQelo3Chrono()
 {
     markChronoMissing();
+    beginDataRequest();
+    requestChrono();
+}
+
+void ContactViewController::beginDataRequest()
+{
     m_dataRequested = true;
     emitDataFlags();
     if (m_nativeFunctions)
         m_nativeFunctions->startPreventLock();
-    requestChrono();
 }
 
 void ContactViewController::cancelDataRequest()

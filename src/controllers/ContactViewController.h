@@ -152,6 +152,7 @@ private:
     void requestUserSet();
     void requestChrono();
     void markChronoMissing();
+    void beginDataRequest();
     void finishIfComplete();
     QString storeAttachment(const FileTransfer &file, const QString &userName);
     bool writeToDestination(bool outboxOnly, const QString &hospital, const QString &senderName,

@@ -1,4 +1,5 @@
 #include "KelvaraTest.h"
+#include "SimulatedPeers.h"
 
 #include "ContactViewController.h"
 #include "FileTransfer.h"
@@ -25,29 +26,14 @@ class tst_ContactIntegration : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_data;
-    std::unique_ptr<ServerSimulator> m_server;
-    std::unique_ptr<Qelo3Simulator> m_generator;
+    std::unique_ptr<SimulatedPeers> m_peers;
     std::unique_ptr<Manager> m_manager;
     quint16 m_serverPort = 0;
 
     ContactViewController &contact() { return m_manager->contactViewController(); }
     MailService &mail() { return m_manager->mailService(); }
     Outbox &outbox() { return *Outbox::instance(); }
-    QString receivedContact() const { return m_data.filePath(QStringLiteral("server/received/contact")); }
-
-    bool copyTree(const QString &peer)
-    {
-        const QString source = QStringLiteral(KELVARA_DEMO_DATA_DIR) + QLatin1Char('/') + peer;
-        QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            const QString target = m_data.filePath(peer + QLatin1Char('/') + QDir(source).relativeFilePath(file));
-            if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(file, target))
-                return false;
-        }
-        return true;
-    }
+    QString receivedContact() const { return m_peers->dataPath(QStringLiteral("server/received/contact")); }
 
     bool serverConnected(bool wanted)
     {
@@ -97,32 +83,13 @@ private slots:
         KelvaraTest::initializeLogger();
         PasswordVerifier::setDefaultIterations(1000);
         KelvaraTest::startSettings();
-        QVERIFY(copyTree(QStringLiteral("server")));
-        QVERIFY(copyTree(QStringLiteral("generator")));
-        m_server = std::make_unique<ServerSimulator>();
-        m_server->setDataDirectory(m_data.filePath(QStringLiteral("server")));
-        QVERIFY(m_server->start());
-        m_serverPort = m_server->port();
-        m_generator = std::make_unique<Qelo3Simulator>();
-        m_generator->setDataDirectory(m_data.filePath(QStringLiteral("generator")));
-        QVERIFY(m_generator->start());
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerHost"), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerHost"), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), QString::number(m_generator->port()));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), QString::number(m_serverPort));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerConnectionUpdateRate"), QStringLiteral("100"));
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerConnectionUpdateRate"), QStringLiteral("100"));
-
-        m_manager = std::make_unique<Manager>();
-        m_manager->initialize();
-        m_manager->communication().setQelo3ServerAutoConnect(true);
-        m_manager->communication().setHalvoServerAutoConnect(true);
-        QVERIFY(QTest::qWaitFor([&] { return m_manager->communication().isQelo3Connected(); },
-                                KelvaraTest::timeout(8000)));
+        m_peers = std::make_unique<SimulatedPeers>();
+        QVERIFY(m_peers->start());
+        m_serverPort = m_peers->server().port();
+        m_manager = SimulatedPeers::connectedManager();
+        QVERIFY(m_manager);
         QVERIFY(serverConnected(true));
-        QSignalSpy loggedIn(&m_manager->loginViewController(), &LoginViewController::userHasLoggedInSignal);
-        m_manager->loginViewController().loginUser(QStringLiteral("admin"), QStringLiteral("Admin#2023"));
-        QVERIFY(loggedIn.wait(KelvaraTest::timeout(20000)));
+        QVERIFY(SimulatedPeers::logIn(*m_manager, QStringLiteral("admin"), QStringLiteral("Admin#2023")));
         QVERIFY(QTest::qWaitFor([&] { return !m_manager->communication().qelo3Server()->serialNumber().isEmpty(); },
                                 KelvaraTest::timeout(5000)));
         QVERIFY(!outbox().folder().isEmpty());
@@ -133,16 +100,15 @@ private slots:
     void cleanupTestCase()
     {
         m_manager.reset();
-        m_generator.reset();
-        m_server.reset();
+        m_peers.reset();
     }
 
     void init()
     {
         mail().setAnswerTimeout(MailService::kAnswerTimeoutMs);
-        m_server->setNoAckFileType(0);
-        m_server->setRejectContactMessages(false);
-        m_server->setContactLimit(0);
+        m_peers->server().setNoAckFileType(0);
+        m_peers->server().setRejectContactMessages(false);
+        m_peers->server().setContactLimit(0);
         emptyOutbox();
     }
 
@@ -167,8 +133,8 @@ private slots:
 
     void outboxWaitsWhileTheServerIsDown()
     {
-        m_server->stop();
-        m_server->disconnectClients();
+        m_peers->server().stop();
+        m_peers->server().disconnectClients();
         QVERIFY(serverConnected(false));
         QSignalSpy busy(&mail(), &MailService::isBusyChanged);
         QVERIFY(send(false));
@@ -179,7 +145,7 @@ private slots:
         QCOMPARE(waitForIdle(busy), (QVariantList{true, false}));
         QTRY_COMPARE_WITH_TIMEOUT(outbox().count(), 2, KelvaraTest::timeout(2000));
 
-        QVERIFY(m_server->start(m_serverPort));
+        QVERIFY(m_peers->server().start(m_serverPort));
         QVERIFY(serverConnected(true));
         busy.clear();
         mail().sendOutbox();
@@ -202,9 +168,9 @@ private slots:
     {
         QFETCH(int, fault);
         QFETCH(QVariantList, outcome);
-        m_server->setRejectContactMessages(fault == 0);
-        m_server->setNoAckFileType(fault == 1 ? FileType::ContactMessage : 0);
-        m_server->setContactLimit(fault == 2 ? 1000 : 0);
+        m_peers->server().setRejectContactMessages(fault == 0);
+        m_peers->server().setNoAckFileType(fault == 1 ? FileType::ContactMessage : 0);
+        m_peers->server().setContactLimit(fault == 2 ? 1000 : 0);
         mail().setAnswerTimeout(500);
         QSignalSpy busy(&mail(), &MailService::isBusyChanged);
         QVERIFY(send(false));

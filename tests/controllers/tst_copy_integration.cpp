@@ -4,23 +4,17 @@
 #include "CopyViewController.h"
 #include "DataPaths.h"
 #include "LoggingService.h"
-#include "LoginViewController.h"
-#include "Manager.h"
 #include "PasswordVerifier.h"
 #include "Qelo3Server.h"
 #include "ProgramGroup.h"
-#include "Qelo3Simulator.h"
-#include "ServerSimulator.h"
-#include "Settings.h"
 #include "StringListModel.h"
+#include "SimulatedPeers.h"
 #include "SynchronizeService.h"
 #include "UserProgram.h"
 #include "UserSet.h"
 #include "UserSetStorage.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QDirIterator>
-#include <QtCore/QTemporaryDir>
 #include <QtTest/QSignalSpy>
 
 #include <memory>
@@ -32,23 +26,8 @@ class tst_CopyIntegration : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_data;
-    std::unique_ptr<ServerSimulator> m_server;
-    std::unique_ptr<Qelo3Simulator> m_generator;
+    std::unique_ptr<SimulatedPeers> m_peers;
     std::unique_ptr<Manager> m_manager;
-
-    bool copyDemo(const QString &peer)
-    {
-        const QString source = QStringLiteral(KELVARA_DEMO_DATA_DIR "/") + peer;
-        QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            const QString target = m_data.filePath(peer + QLatin1Char('/') + QDir(source).relativeFilePath(file));
-            if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !QFile::copy(file, target))
-                return false;
-        }
-        return true;
-    }
 
     CopyViewController &copy() { return m_manager->copyViewController(); }
     UserSetStorage &store() { return m_manager->userSetStorage(); }
@@ -57,17 +36,12 @@ private:
     bool logIn()
     {
         m_manager.reset();
-        m_manager = std::make_unique<Manager>();
-        m_manager->initialize();
-        m_manager->communication().setQelo3ServerAutoConnect(true);
-        m_manager->communication().setHalvoServerAutoConnect(true);
-        if (!QTest::qWaitFor([&] { return m_manager->communication().isQelo3Connected()
-                                          && m_manager->communication().isHalvoServerConnected(); },
-                             KelvaraTest::timeout(5000)))
+        m_manager = SimulatedPeers::connectedManager();
+        if (!m_manager)
             return false;
         QSignalSpy synchronized(&m_manager->synchronizeService(), &SynchronizeService::syncCompleted);
-        m_manager->loginViewController().loginUser(QStringLiteral("admin"), QStringLiteral("Admin#2023"));
-        return synchronized.wait(KelvaraTest::timeout(20000));
+        return SimulatedPeers::logIn(*m_manager, QStringLiteral("admin"), QStringLiteral("Admin#2023"))
+               && (!synchronized.isEmpty() || synchronized.wait(KelvaraTest::timeout(20000)));
     }
 
     QString serverSet(int type)
@@ -82,26 +56,15 @@ private slots:
         KelvaraTest::initializeLogger();
         PasswordVerifier::setDefaultIterations(1000);
         KelvaraTest::startSettings(true);
-        QVERIFY(copyDemo(QStringLiteral("server")) && copyDemo(QStringLiteral("generator")));
-        m_server = std::make_unique<ServerSimulator>();
-        m_server->setDataDirectory(m_data.filePath(QStringLiteral("server")));
-        QVERIFY(m_server->start());
-        m_generator = std::make_unique<Qelo3Simulator>();
-        m_generator->setDataDirectory(m_data.filePath(QStringLiteral("generator")));
-        QVERIFY(m_generator->start());
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerHost"), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerHost"), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), QString::number(m_generator->port()));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), QString::number(m_server->port()));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerConnectionUpdateRate"), QStringLiteral("100"));
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerConnectionUpdateRate"), QStringLiteral("100"));
+        m_peers = std::make_unique<SimulatedPeers>();
+        QVERIFY(m_peers->start());
     }
 
     void cleanup()
     {
         m_manager.reset();
-        m_server->setUserSetFault(0);
-        m_generator->setProtocolVersion(6);
+        m_peers->server().setUserSetFault(0);
+        m_peers->generator().setProtocolVersion(6);
     }
 
     void journey()
@@ -140,8 +103,8 @@ private slots:
         QVERIFY(copy().qelo3UploadUserSet(own->id()));
         // One upload at a time.
         QVERIFY(!copy().qelo3UploadUserSet(own->id()));
-        QTRY_VERIFY_WITH_TIMEOUT(m_generator->lastUserSetUpload().contains("Name=\"Reise\""), KelvaraTest::timeout(5000));
-        QVERIFY(m_generator->lastUserSetUpload().contains("Name=\"Neu im Feld\""));
+        QTRY_VERIFY_WITH_TIMEOUT(m_peers->generator().lastUserSetUpload().contains("Name=\"Reise\""), KelvaraTest::timeout(5000));
+        QVERIFY(m_peers->generator().lastUserSetUpload().contains("Name=\"Neu im Feld\""));
         QTRY_COMPARE_WITH_TIMEOUT(m_manager->loggingService().entries().filter(QStringLiteral("<Upload")).size(),
                                   uploadsBefore + 1, KelvaraTest::timeout(5000));
         QVERIFY(m_manager->loggingService().entries().last().contains(QStringLiteral("Reise_Vorlage.xml")));
@@ -149,19 +112,19 @@ private slots:
 
     void manyServerSets()
     {
-        m_server->setManyUserSets(2000);
+        m_peers->server().setManyUserSets(2000);
         const bool loggedIn = logIn();
-        m_server->setManyUserSets(0);
+        m_peers->server().setManyUserSets(0);
         QVERIFY(loggedIn);
         copy().setServerViewSelected(true);
         QCOMPARE(copy().getElementCount(), 2006);
         const QString id = store().findByBaseName(QStringLiteral("Q3_Synthetic01999_SN40001999_230601_120000_V140"),
                                                   UserSet::HALVO_SERVER_QELO3_DOWNLOAD);
         QVERIFY(!id.isEmpty());
-        m_server->setManyUserSets(2000);
+        m_peers->server().setManyUserSets(2000);
         copy().processUserSetSelection(id);
         QTRY_VERIFY_WITH_TIMEOUT(copy().pendingRequest().isEmpty(), KelvaraTest::timeout(5000));
-        m_server->setManyUserSets(0);
+        m_peers->server().setManyUserSets(0);
         QVERIFY(copy().serverUserSetSelected());
         QVERIFY(copy().getProgramPackages()->rowCount() > 0);
     }
@@ -176,7 +139,7 @@ private slots:
     void generatorProtocols()
     {
         QFETCH(int, protocol);
-        m_generator->setProtocolVersion(protocol);
+        m_peers->generator().setProtocolVersion(protocol);
         QDir(DataPaths::userSetDirectory(QStringLiteral("admin"), UserSet::QELO3_DOWNLOAD)).removeRecursively();
         QVERIFY(logIn());
         QCOMPARE(m_manager->communication().qelo3Server()->peerProtocolVersion(), protocol);
@@ -184,7 +147,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(store().userSets(UserSet::QELO3_DOWNLOAD).size(), 1, KelvaraTest::timeout(5000));
         UserSet *download = store().userSets(UserSet::QELO3_DOWNLOAD).first();
         const QByteArray onDevice = KelvaraTest::readFile(
-            m_data.filePath(QStringLiteral("generator/usersets/") + m_generator->userSetFiles().last()));
+            m_peers->dataPath(QStringLiteral("generator/usersets/") + m_peers->generator().userSetFiles().last()));
         QVERIFY(onDevice.contains("Name=\"" + download->programGroups().first()->name().toUtf8() + '"'));
         QCOMPARE(copy().selectedUserSetId(), store().userSets(UserSet::QELO3_DOWNLOAD).first()->id());
     }
@@ -207,7 +170,7 @@ private slots:
         QFETCH(QString, logged);
         QVERIFY(logIn());
         copy().setServerAnswerTimeout(KelvaraTest::timeout(500));
-        m_server->setUserSetFault(fault);
+        m_peers->server().setUserSetFault(fault);
         const QString id = serverSet(UserSet::HALVO_SERVER_QELO3_DOWNLOAD);
         const QString baseName = store().getUserSet(id)->userSetName().getBaseName();
         QSignalSpy timedOut(&copy(), &CopyViewController::downloadTimedOut);
@@ -221,7 +184,7 @@ private slots:
         if (!logged.isEmpty())
             QCOMPARE(KelvaraTest::logLines().filter(logged).size(), before + 1);
         // The next selection is served again.
-        m_server->setUserSetFault(0);
+        m_peers->server().setUserSetFault(0);
         copy().processUserSetSelection(serverSet(UserSet::HALVO_SERVER_GENERAL_TEMPLATE));
         QVERIFY(!copy().pendingRequest().isEmpty());
     }

@@ -1,4 +1,5 @@
 #include "KelvaraTest.h"
+#include "SimulatedPeers.h"
 
 #include "CommunicationController.h"
 #include "DataPaths.h"
@@ -30,20 +31,6 @@ namespace {
 const QString kOld = QStringLiteral("QELO3_Update_Release_1_4_2__230612_090000.esb");
 const QString kNew = QStringLiteral("QELO3_Update_Release_1_5_0_a_231020_120000.esb");
 
-QString demoData(const QString &peer) { return QStringLiteral(KELVARA_DEMO_DATA_DIR) + QLatin1Char('/') + peer; }
-
-bool copyTree(const QString &source, const QString &target)
-{
-    QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString to = target + QLatin1Char('/') + QDir(source).relativeFilePath(file);
-        if (!QDir().mkpath(QFileInfo(to).absolutePath()) || !QFile::copy(file, to))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 // A service technician's update journey against the simulated server and
@@ -54,9 +41,7 @@ class tst_UpdateIntegration : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_data;
-    std::unique_ptr<ServerSimulator> m_server;
-    std::unique_ptr<Qelo3Simulator> m_generator;
+    std::unique_ptr<SimulatedPeers> m_peers;
     std::unique_ptr<Manager> m_manager;
 
     UpdateViewController &update() { return m_manager->updateViewController(); }
@@ -71,7 +56,7 @@ private:
 
     QByteArray serverContainer(const QString &esb) const
     {
-        return KelvaraTest::readFile(m_data.filePath(QStringLiteral("server/firmware/"))
+        return KelvaraTest::readFile(m_peers->dataPath(QStringLiteral("server/firmware/"))
                                      + UpdateViewController::containerName(esb));
     }
 
@@ -92,26 +77,10 @@ private slots:
         KelvaraTest::initializeLogger();
         PasswordVerifier::setDefaultIterations(1000);
         KelvaraTest::startSettings(true);
-        QVERIFY(copyTree(demoData(QStringLiteral("server")), m_data.filePath(QStringLiteral("server"))));
-        QVERIFY(copyTree(demoData(QStringLiteral("generator")), m_data.filePath(QStringLiteral("generator"))));
-        m_server = std::make_unique<ServerSimulator>();
-        m_server->setDataDirectory(m_data.filePath(QStringLiteral("server")));
-        QVERIFY(m_server->start());
-        m_generator = std::make_unique<Qelo3Simulator>();
-        m_generator->setDataDirectory(m_data.filePath(QStringLiteral("generator")));
-        QVERIFY(m_generator->start());
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerHost"), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerHost"), QStringLiteral("127.0.0.1"));
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerPort"), QString::number(m_generator->port()));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerPort"), QString::number(m_server->port()));
-        Settings::setValue(QStringLiteral("Preferences/HalvoServerConnectionUpdateRate"), QStringLiteral("100"));
-        Settings::setValue(QStringLiteral("Preferences/Qelo3ServerConnectionUpdateRate"), QStringLiteral("100"));
-
-        m_manager = std::make_unique<Manager>();
-        m_manager->initialize();
-        m_manager->communication().setQelo3ServerAutoConnect(true);
-        m_manager->communication().setHalvoServerAutoConnect(true);
-        QVERIFY(connected());
+        m_peers = std::make_unique<SimulatedPeers>();
+        QVERIFY(m_peers->start());
+        m_manager = SimulatedPeers::connectedManager();
+        QVERIFY(m_manager);
         QSignalSpy reply(&m_manager->loginViewController(), &LoginViewController::userLoginReply);
         m_manager->loginViewController().loginUser(QStringLiteral("service"), QStringLiteral("Service#2023"));
         QVERIFY(!reply.isEmpty() || reply.wait(KelvaraTest::timeout(20000)));
@@ -129,8 +98,7 @@ private slots:
     void cleanupTestCase()
     {
         m_manager.reset();
-        m_generator.reset();
-        m_server.reset();
+        m_peers.reset();
     }
 
     void downloadLandsTheContainerByteForByte()
@@ -162,8 +130,8 @@ private slots:
     void uploadReachesTheGenerator()
     {
         QFETCH(int, rebootMs);
-        m_generator->setRebootAfterUpdate(rebootMs);
-        m_generator->setIdentity(QStringLiteral("QELO 3"), QStringLiteral("23104711"), QStringLiteral("OP 4"),
+        m_peers->generator().setRebootAfterUpdate(rebootMs);
+        m_peers->generator().setIdentity(QStringLiteral("QELO 3"), QStringLiteral("23104711"), QStringLiteral("OP 4"),
                                  QStringLiteral("1.4.1"));
         generatorLink()->requestDeviceInformation();
         QTRY_COMPARE_WITH_TIMEOUT(generatorLink()->softwareVersion(), QStringLiteral("1.4.1"), KelvaraTest::timeout(5000));
@@ -178,7 +146,7 @@ private slots:
         QCOMPARE(succeeded.first().at(0).toInt(), int(FileType::FirmwareContainer));
         QVERIFY(progress.size() > 1);
         // The generator stores the file after the upload's end message.
-        QTRY_COMPARE_WITH_TIMEOUT(KelvaraTest::readFile(m_data.filePath(QStringLiteral("generator/firmware/"))
+        QTRY_COMPARE_WITH_TIMEOUT(KelvaraTest::readFile(m_peers->dataPath(QStringLiteral("generator/firmware/"))
                                                         + UpdateViewController::containerName(kNew)),
                                   serverContainer(kNew), KelvaraTest::timeout(5000));
 
@@ -216,14 +184,17 @@ private slots:
         QFETCH(bool, dropLink);
         QFETCH(bool, cancel);
         QVERIFY(connected());
+        // The previous row's transfer thread is gone only after its end was reported.
+        QTRY_VERIFY_WITH_TIMEOUT(!m_manager->communication().halvoServer()->fileDownloadIsActive(),
+                                 KelvaraTest::timeout(5000));
         const QString local = update().localFolder() + QLatin1Char('/');
         const QString container = local + UpdateViewController::containerName(kOld);
         QVERIFY(KelvaraTest::writeFile(container, "previous"));
         const QString description = update().serverFolder() + QLatin1Char('/') + kOld;
         const QByteArray serverDescription = KelvaraTest::readFile(description);
-        m_server->setCloseAfterChunks(dropLink ? 3 : -1);
+        m_peers->server().setCloseAfterChunks(dropLink ? 3 : -1);
         // Slow answers leave the cancel time to arrive.
-        m_server->setResponseDelay(cancel ? 20 : 0);
+        m_peers->server().setResponseDelay(cancel ? 20 : 0);
         QSignalSpy finished(&update(), &UpdateViewController::firmwareDownloadFinished);
         QSignalSpy cancelled(&update(), &UpdateViewController::fileDownloadCanceled);
         QVERIFY(update().downloadFromServer(kOld));
@@ -239,8 +210,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(local + kOld));
         QCOMPARE(update().localOverview()->rowCount(), 1);
         QCOMPARE(cancelled.size(), cancel ? 1 : 0);
-        m_server->setCloseAfterChunks(-1);
-        m_server->setResponseDelay(0);
+        m_peers->server().setCloseAfterChunks(-1);
+        m_peers->server().setResponseDelay(0);
         if (!dropLink && !cancel)
             QVERIFY(KelvaraTest::writeFile(description, serverDescription));
         QFile::remove(container);
