@@ -32,6 +32,7 @@ Manager::Manager(QObject *parent)
     , m_chronoViewController(&m_communication)
     , m_updateViewController(m_rootContext, &m_communication, &m_translationService)
     , m_updateHistoryViewController(m_rootContext, &m_communication, &m_translationService)
+    , m_menubarViewController(&m_synchronizeService, &m_copyViewController, m_communication.qelo3Server())
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
@@ -94,6 +95,7 @@ void Manager::publishContextProperties()
     m_rootContext->setContextProperty(QStringLiteral("TranslationService"), &m_translationService);
     m_rootContext->setContextProperty(QStringLiteral("HtmlService"), &m_htmlService);
     m_rootContext->setContextProperty(QStringLiteral("SynchronizeService"), &m_synchronizeService);
+    m_rootContext->setContextProperty(QStringLiteral("MenubarViewController"), &m_menubarViewController);
     m_rootContext->setContextProperty(QStringLiteral("ProtectedNameService"), &m_protectedNameService);
     m_rootContext->setContextProperty(QStringLiteral("VersionInfo"), &m_versionInfo);
     m_copyViewController.publish(m_rootContext);

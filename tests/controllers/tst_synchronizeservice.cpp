@@ -6,6 +6,7 @@
 #include "GetRequest.h"
 #include "HalvoServer.h"
 #include "INativeFunctionsWrapper.h"
+#include "MenubarViewController.h"
 #include "MessageBase.h"
 #include "ProtocolTypes.h"
 #include "RoutingTable.h"
@@ -413,6 +414,19 @@ private slots:
         verifyReset();
         // An acknowledgement after the cancel deletes nothing.
         QCOMPARE(QFile::exists(logFolder() + QStringLiteral("/kelvara_a.xml")), logKept);
+    }
+
+    void menubar()
+    {
+        MenubarViewController menubar(m_sync.get(), nullptr, nullptr);
+        m_settings->setLastHalvoSync(QDateTime(QDate(2024, 3, 5), QTime(7, 8, 9)));
+        QCOMPARE(menubar.getHalvoServerLastSynchronization(), QStringLiteral("2024.03.05 07:08:09"));
+        QCOMPARE(menubar.getHalvoServerPendingQelo3Uploads(), QStringLiteral("0"));
+        QCOMPARE(menubar.getHalvoServerPendingChronoUploads(), QStringLiteral("0"));
+        menubar.sync();
+        QVERIFY(m_sync->isActive());
+        m_sync->cancel();
+        QCOMPARE(m_native.starts, m_native.ends);
     }
 
     void noUserNoRun()
