@@ -27,11 +27,12 @@ Manager::Manager(QObject *parent)
     , m_contactViewController(m_rootContext, &m_communication, &m_mailService, &m_settingsService,
                               &m_translationService, &m_nativeFunctions)
     , m_loginViewController(&m_communication, &m_settingsService, &m_loggingService, &m_translationService)
-    , m_synchronizeService(m_communication.halvoServer())
+    , m_synchronizeService(m_communication.halvoServer(), &m_settingsService, &m_loggingService, &m_nativeFunctions)
     , m_copyViewController(&m_userSetStorage, &m_communication, &m_loggingService)
     , m_chronoViewController(&m_communication)
     , m_updateViewController(m_rootContext, &m_communication, &m_translationService)
     , m_updateHistoryViewController(m_rootContext, &m_communication, &m_translationService)
+    , m_menubarViewController(&m_synchronizeService, &m_copyViewController, m_communication.qelo3Server())
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
@@ -94,6 +95,7 @@ void Manager::publishContextProperties()
     m_rootContext->setContextProperty(QStringLiteral("TranslationService"), &m_translationService);
     m_rootContext->setContextProperty(QStringLiteral("HtmlService"), &m_htmlService);
     m_rootContext->setContextProperty(QStringLiteral("SynchronizeService"), &m_synchronizeService);
+    m_rootContext->setContextProperty(QStringLiteral("MenubarViewController"), &m_menubarViewController);
     m_rootContext->setContextProperty(QStringLiteral("ProtectedNameService"), &m_protectedNameService);
     m_rootContext->setContextProperty(QStringLiteral("VersionInfo"), &m_versionInfo);
     m_copyViewController.publish(m_rootContext);
@@ -156,12 +158,14 @@ void Manager::registerRoutes()
     m_communication.qelo3Server()->registerRoutes(m_qelo3Routes);
     HalvoServer::registerRoutes(m_halvoRoutes);
     m_loginViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
+    // The synchronisation only observes the server's files, so it goes before
+    // the consumers that take them.
+    m_synchronizeService.registerRoutes(m_halvoRoutes);
     // Contact before Copy: it takes a generator user set only while it awaits one.
     m_contactViewController.registerRoutes(
         m_qelo3Routes, m_halvoRoutes, [this] { return m_userName; },
         [this] { return m_loginViewController.isAllowedContactAllServiceCenters(); });
     m_mailService.registerRoutes(m_halvoRoutes);
-    m_synchronizeService.registerRoutes(m_halvoRoutes);
     m_copyViewController.registerRoutes(m_qelo3Routes, m_halvoRoutes);
     m_chronoViewController.registerRoutes(m_qelo3Routes);
     m_updateViewController.registerRoutes(m_halvoRoutes);

@@ -10,6 +10,7 @@
 #include "LoggingService.h"
 #include "LoginViewController.h"
 #include "MailService.h"
+#include "MenubarViewController.h"
 #include "NativeFunctionsWrapperWindows.h"
 #include "NetworkService.h"
 #include "ProtectedNameService.h"
@@ -123,6 +124,7 @@ private:
     ChronoViewController m_chronoViewController;
     UpdateViewController m_updateViewController;
     UpdateHistoryViewController m_updateHistoryViewController;
+    MenubarViewController m_menubarViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
     bool m_connectionsStarted = false;

@@ -108,7 +108,7 @@ UpdateViewController::~UpdateViewController()
 
 void UpdateViewController::registerRoutes(RoutingTable &serverRoutes)
 {
-    // Not taken: the synchronisation, registered after this, counts the file too.
+    // Not taken: whoever registers after this may want the file too.
     serverRoutes.onFile(FileType::FirmwareDescription, [this](const FileTransfer &message) {
         storeServerDescription(message);
         return false;
