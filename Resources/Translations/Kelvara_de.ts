@@ -1152,6 +1152,65 @@
     </message>
 </context>
 <context>
+    <name>SyncErrorDialog</name>
+    <message>
+        <source>Instrumentenkatalog</source>
+        <translation>Instrumentenkatalog</translation>
+    </message>
+    <message>
+        <source>Service-Center Liste</source>
+        <translation>Service-Center Liste</translation>
+    </message>
+    <message>
+        <source>QELO 3 Downloads</source>
+        <translation>QELO 3 Downloads</translation>
+    </message>
+    <message>
+        <source>Logdateien</source>
+        <translation>Logdateien</translation>
+    </message>
+    <message>
+        <source>Software-Updates</source>
+        <translation>Software-Updates</translation>
+    </message>
+    <message>
+        <source>Standard Anwendersets</source>
+        <translation>Standard Anwendersets</translation>
+    </message>
+    <message>
+        <source>QELO 3 Downloads auf Server</source>
+        <translation>QELO 3 Downloads auf Server</translation>
+    </message>
+    <message>
+        <source>Synchronisation abgebrochen</source>
+        <translation>Synchronisation abgebrochen</translation>
+    </message>
+    <message>
+        <source>Synchronisation fehlgeschlagen</source>
+        <translation>Synchronisation fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Der Synchronisationsvorgang wurde vor Abschluss abgebrochen. Es sind nicht alle aktuelle Dateien des Servers sichtbar.</source>
+        <translation>Der Synchronisationsvorgang wurde vor Abschluss abgebrochen. Es sind nicht alle aktuelle Dateien des Servers sichtbar.</translation>
+    </message>
+    <message>
+        <source>Zeitüberschreitung für Synchronisationsvorgang in der Kategorie </source>
+        <translation>Zeitüberschreitung für Synchronisationsvorgang in der Kategorie </translation>
+    </message>
+    <message>
+        <source>Die letzte angeforderte Datei war:</source>
+        <translation>Die letzte angeforderte Datei war:</translation>
+    </message>
+    <message>
+        <source>Keine</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Initialisierung</source>
+        <translation>Initialisierung</translation>
+    </message>
+</context>
+<context>
     <name>SynchronizePage</name>
     <message>
         <source>Synchronisation mit dem Server …</source>

@@ -1152,6 +1152,65 @@
     </message>
 </context>
 <context>
+    <name>SyncErrorDialog</name>
+    <message>
+        <source>Instrumentenkatalog</source>
+        <translation>Instrument catalogue</translation>
+    </message>
+    <message>
+        <source>Service-Center Liste</source>
+        <translation>Service centre list</translation>
+    </message>
+    <message>
+        <source>QELO 3 Downloads</source>
+        <translation>QELO 3 downloads</translation>
+    </message>
+    <message>
+        <source>Logdateien</source>
+        <translation>Log files</translation>
+    </message>
+    <message>
+        <source>Software-Updates</source>
+        <translation>Software updates</translation>
+    </message>
+    <message>
+        <source>Standard Anwendersets</source>
+        <translation>Standard user sets</translation>
+    </message>
+    <message>
+        <source>QELO 3 Downloads auf Server</source>
+        <translation>QELO 3 downloads on the server</translation>
+    </message>
+    <message>
+        <source>Synchronisation abgebrochen</source>
+        <translation>Synchronisation cancelled</translation>
+    </message>
+    <message>
+        <source>Synchronisation fehlgeschlagen</source>
+        <translation>Synchronisation failed</translation>
+    </message>
+    <message>
+        <source>Der Synchronisationsvorgang wurde vor Abschluss abgebrochen. Es sind nicht alle aktuelle Dateien des Servers sichtbar.</source>
+        <translation>The synchronisation was cancelled before it finished. Not all current files of the server are shown.</translation>
+    </message>
+    <message>
+        <source>Zeitüberschreitung für Synchronisationsvorgang in der Kategorie </source>
+        <translation>The synchronisation timed out in the category </translation>
+    </message>
+    <message>
+        <source>Die letzte angeforderte Datei war:</source>
+        <translation>The last file requested was:</translation>
+    </message>
+    <message>
+        <source>Keine</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Initialisierung</source>
+        <translation>Initialisation</translation>
+    </message>
+</context>
+<context>
     <name>SynchronizePage</name>
     <message>
         <source>Synchronisation mit dem Server …</source>

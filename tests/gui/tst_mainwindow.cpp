@@ -151,6 +151,10 @@ private slots:
         QTest::newRow("generator bubble") << "BubbleDialogQelo3Connection" << QVariant(QString()) << true;
         QTest::newRow("no generator") << "Qelo3ConnectionDialog" << QVariant(QString()) << true;
         QTest::newRow("no server") << "ServerConnectionDialog" << QVariant(QString()) << true;
+        QTest::newRow("synchronisation timed out") << "SyncErrorDialog" << QVariant(QVariantList{0, 2, QStringLiteral("")})
+                                                   << true;
+        QTest::newRow("synchronisation cancelled") << "SyncErrorDialog" << QVariant(QVariantList{1, 0, QStringLiteral("")})
+                                                   << true;
         QTest::newRow("update info timeout") << "GetUpdateInfoTimeoutDialog" << QVariant(QString()) << false;
         QTest::newRow("download chrono files") << "Qelo3DownloadDialog" << QVariant(QStringList{QStringLiteral("Chrono")})
                                                << true;
