@@ -3,18 +3,20 @@ import Style 1.0
 import FontStyle 1.0
 import "../CustomComponents"
 
-// The server link at a glance, and a manual synchronisation.
+// The server link at a glance: when the data were last brought into step,
+// what still waits for the server, and a manual synchronisation.
 DialogBase {
     id: serverBubble
 
     readonly property bool connected: NetworkService.isHalvoServerConnected
-    // The synchronisation arrives with its own module; until then the button
-    // stays disabled.
-    readonly property bool canSync: typeof MenubarViewController !== "undefined" && connected
+    readonly property bool canSync: connected && !SynchronizeService.isActive
+    // Read when the bubble opens; a run started from here closes it.
+    readonly property string lastSync: MenubarViewController.getHalvoServerLastSynchronization()
+    readonly property string pendingUploads: MenubarViewController.getHalvoServerPendingQelo3Uploads()
 
     objectName: "BubbleDialogHalvoServerConnection"
     placement: "bottomLeft"
-    cardWidth: 340
+    cardWidth: 360
     title: qsTr("Server") + TranslationService.updateString
     cancelVisible: false
     acceptText: qsTr("Synchronisieren") + TranslationService.updateString
@@ -39,6 +41,20 @@ DialogBase {
             objectName: "state"
             text: (serverBubble.connected ? qsTr("Verbunden") : qsTr("Nicht verbunden")) + TranslationService.updateString
         }
+    }
+
+    Grid {
+        columns: 2
+        columnSpacing: Style.margin
+        rowSpacing: 4
+
+        StandardText { text: qsTr("Letzte Synchronisation:") + TranslationService.updateString; color: Style.textMuted }
+        StandardText {
+            objectName: "lastSync"
+            text: serverBubble.lastSync !== "" ? serverBubble.lastSync : qsTr("Keine") + TranslationService.updateString
+        }
+        StandardText { text: qsTr("Ausstehende Uploads:") + TranslationService.updateString; color: Style.textMuted }
+        StandardText { objectName: "pendingUploads"; text: serverBubble.pendingUploads }
     }
 
     StandardText {

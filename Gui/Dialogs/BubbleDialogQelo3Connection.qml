@@ -9,9 +9,14 @@ DialogBase {
 
     readonly property bool connected: NetworkService.isQelo3Connected
 
+    // The identity as the link reports it now; empty while no generator is there.
+    function identity(getter) {
+        return connected ? MenubarViewController[getter]() : ""
+    }
+
     objectName: "BubbleDialogQelo3Connection"
     placement: "bottomLeft"
-    cardWidth: 340
+    cardWidth: 360
     title: qsTr("QELO 3") + TranslationService.updateString
     cancelVisible: false
     acceptText: qsTr("Schließen") + TranslationService.updateString
@@ -40,10 +45,12 @@ DialogBase {
         rowSpacing: 4
 
         StandardText { text: qsTr("Name:") + TranslationService.updateString; color: Style.textMuted }
-        StandardText { objectName: "name"; text: NetworkService.qelo3Name }
+        StandardText { objectName: "name"; text: generatorBubble.identity("getQelo3Name") }
+        StandardText { text: qsTr("Typ:") + TranslationService.updateString; color: Style.textMuted }
+        StandardText { objectName: "type"; text: generatorBubble.identity("getQelo3Type") }
         StandardText { text: qsTr("S/N: ") + TranslationService.updateString; color: Style.textMuted }
-        StandardText { objectName: "serialNumber"; text: NetworkService.qelo3SerialNumber }
+        StandardText { objectName: "serialNumber"; text: generatorBubble.identity("getQelo3SerialNumber") }
         StandardText { text: qsTr("Software:") + TranslationService.updateString; color: Style.textMuted }
-        StandardText { objectName: "softwareVersion"; text: NetworkService.qelo3Version }
+        StandardText { objectName: "softwareVersion"; text: generatorBubble.identity("getQelo3SoftwareVersion") }
     }
 }

@@ -38,6 +38,18 @@
         <source>Ohne Serververbindung melden Sie sich mit Ihren zuletzt bestätigten Zugangsdaten an; Synchronisation und Versand sind dann nicht möglich.</source>
         <translation>Ohne Serververbindung melden Sie sich mit Ihren zuletzt bestätigten Zugangsdaten an; Synchronisation und Versand sind dann nicht möglich.</translation>
     </message>
+    <message>
+        <source>Letzte Synchronisation:</source>
+        <translation>Letzte Synchronisation:</translation>
+    </message>
+    <message>
+        <source>Keine</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Ausstehende Uploads:</source>
+        <translation>Ausstehende Uploads:</translation>
+    </message>
 </context>
 <context>
     <name>BubbleDialogOutbox</name>
@@ -95,6 +107,10 @@
     <message>
         <source>Software:</source>
         <translation>Software:</translation>
+    </message>
+    <message>
+        <source>Typ:</source>
+        <translation>Typ:</translation>
     </message>
 </context>
 <context>
@@ -1215,6 +1231,46 @@
     <message>
         <source>Synchronisation mit dem Server …</source>
         <translation>Synchronisation mit dem Server …</translation>
+    </message>
+    <message>
+        <source>Dateien werden auf den Server geladen …</source>
+        <translation>Dateien werden auf den Server geladen …</translation>
+    </message>
+    <message>
+        <source>Die Daten des Servers werden verarbeitet …</source>
+        <translation>Die Daten des Servers werden verarbeitet …</translation>
+    </message>
+    <message>
+        <source>Synchronisation abgeschlossen</source>
+        <translation>Synchronisation abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Dateien werden vom Server geladen …</source>
+        <translation>Dateien werden vom Server geladen …</translation>
+    </message>
+    <message>
+        <source>Software-Updates</source>
+        <translation>Software-Updates</translation>
+    </message>
+    <message>
+        <source>Standard Anwendersets</source>
+        <translation>Standard Anwendersets</translation>
+    </message>
+    <message>
+        <source>Anwendersets vom Server</source>
+        <translation>Anwendersets vom Server</translation>
+    </message>
+    <message>
+        <source>Anwendersets zum Server</source>
+        <translation>Anwendersets zum Server</translation>
+    </message>
+    <message>
+        <source>Logdateien zum Server</source>
+        <translation>Logdateien zum Server</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -38,6 +38,18 @@
         <source>Ohne Serververbindung melden Sie sich mit Ihren zuletzt bestätigten Zugangsdaten an; Synchronisation und Versand sind dann nicht möglich.</source>
         <translation>Without a server connection you log in with your last confirmed credentials; synchronisation and sending are not possible then.</translation>
     </message>
+    <message>
+        <source>Letzte Synchronisation:</source>
+        <translation>Last synchronisation:</translation>
+    </message>
+    <message>
+        <source>Keine</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Ausstehende Uploads:</source>
+        <translation>Pending uploads:</translation>
+    </message>
 </context>
 <context>
     <name>BubbleDialogOutbox</name>
@@ -95,6 +107,10 @@
     <message>
         <source>Software:</source>
         <translation>Software:</translation>
+    </message>
+    <message>
+        <source>Typ:</source>
+        <translation>Type:</translation>
     </message>
 </context>
 <context>
@@ -1215,6 +1231,46 @@
     <message>
         <source>Synchronisation mit dem Server …</source>
         <translation>Synchronising with the server …</translation>
+    </message>
+    <message>
+        <source>Dateien werden auf den Server geladen …</source>
+        <translation>Uploading files to the server …</translation>
+    </message>
+    <message>
+        <source>Die Daten des Servers werden verarbeitet …</source>
+        <translation>Processing the server data …</translation>
+    </message>
+    <message>
+        <source>Synchronisation abgeschlossen</source>
+        <translation>Synchronisation complete</translation>
+    </message>
+    <message>
+        <source>Dateien werden vom Server geladen …</source>
+        <translation>Downloading files from the server …</translation>
+    </message>
+    <message>
+        <source>Software-Updates</source>
+        <translation>Software updates</translation>
+    </message>
+    <message>
+        <source>Standard Anwendersets</source>
+        <translation>Standard user sets</translation>
+    </message>
+    <message>
+        <source>Anwendersets vom Server</source>
+        <translation>User sets from the server</translation>
+    </message>
+    <message>
+        <source>Anwendersets zum Server</source>
+        <translation>User sets to the server</translation>
+    </message>
+    <message>
+        <source>Logdateien zum Server</source>
+        <translation>Log files to the server</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

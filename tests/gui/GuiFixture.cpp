@@ -19,9 +19,11 @@
 #include "DataPaths.h"
 #include "HtmlService.h"
 #include "MailService.h"
+#include "MenubarViewController.h"
 #include "Outbox.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
+#include "SynchronizeService.h"
 #include "TranslationService.h"
 #include "UserSetStorage.h"
 #include "VersionInfo.h"
@@ -126,6 +128,11 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("Outbox"), Outbox::instance());
     context->setContextProperty(QStringLiteral("CopyViewController"), m_copy.get());
     m_copy->publish(context);
+    m_synchronizeService = createStandIn(QStringLiteral("SynchronizeServiceStandIn.qml"));
+    context->setContextProperty(QStringLiteral("SynchronizeService"), m_synchronizeService);
+    m_idleSync = std::make_unique<SynchronizeService>(m_communication->halvoServer(), m_settings.get(), nullptr, nullptr);
+    m_menubar = std::make_unique<MenubarViewController>(m_idleSync.get(), m_copy.get(), m_communication->qelo3Server());
+    context->setContextProperty(QStringLiteral("MenubarViewController"), m_menubar.get());
     // The list's selection mode is process-wide: a fixture starts without it.
     m_copy->activateMultiSelection(false);
     loadDemoUserSets();

@@ -18,6 +18,8 @@ class UpdateViewController;
 class ContactViewController;
 class HtmlService;
 class MailService;
+class MenubarViewController;
+class SynchronizeService;
 class QQuickItem;
 class QQuickWindow;
 class SettingsService;
@@ -42,6 +44,8 @@ public:
     QObject *mainViewController() const { return m_mainViewController; }
     QObject *loginViewController() const { return m_loginViewController; }
     QObject *networkService() const { return m_networkService; }
+    /// Stands in for the synchronisation; the menu bar's controller is real.
+    QObject *synchronizeService() const { return m_synchronizeService; }
     TranslationService *translationService() const { return m_translation.get(); }
     SettingsService *settingsService() const { return m_settings.get(); }
     /// The real Chrono controller, on a connection that stays down.
@@ -114,4 +118,7 @@ private:
     QObject *m_mainViewController = nullptr;
     QObject *m_loginViewController = nullptr;
     QObject *m_networkService = nullptr;
+    QObject *m_synchronizeService = nullptr;
+    std::unique_ptr<SynchronizeService> m_idleSync;
+    std::unique_ptr<MenubarViewController> m_menubar;
 };
