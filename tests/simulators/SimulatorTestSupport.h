@@ -2,6 +2,7 @@
 
 #include "KelvaraTest.h"
 #include "MessageBase.h"
+#include "ServerSimulator.h"
 #include "SimulatorCommandLine.h"
 #include "SimulatorPeer.h"
 #include "WebSocketClient.h"
@@ -74,10 +75,14 @@ inline bool applyCommandLine(SimulatorPeer &peer, const QString &demoName, const
 {
     QCommandLineParser parser;
     SimulatorCommandLine::addCommonOptions(parser, 0);
+    auto *server = qobject_cast<ServerSimulator *>(&peer);
+    if (server)
+        SimulatorCommandLine::addServerOptions(parser);
     quint16 port = 0;
     QString error;
     const bool ok = parser.parse(QStringList{QStringLiteral("simulator")} + arguments)
-                    && SimulatorCommandLine::applyCommonOptions(parser, peer, &port, &error, demoName);
+                    && SimulatorCommandLine::applyCommonOptions(parser, peer, &port, &error, demoName)
+                    && (!server || SimulatorCommandLine::applyServerOptions(parser, *server, &error));
     if (!ok)
         qWarning("%s", qPrintable(error + parser.errorText()));
     // The programs keep no frames; the tests inspect them.

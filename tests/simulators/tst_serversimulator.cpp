@@ -51,9 +51,9 @@ private:
     QString data() const { return m_server->dataDirectory(); }
 
     /// The demo server started and a link open to it; null when either failed.
-    std::unique_ptr<PeerLink> openDemo()
+    std::unique_ptr<PeerLink> openDemo(const QStringList &arguments = {})
     {
-        if (!SimulatorTest::startDemo(*m_server, QStringLiteral("server")))
+        if (!SimulatorTest::applyCommandLine(*m_server, QStringLiteral("server"), arguments) || !m_server->start())
             return nullptr;
         auto link = std::make_unique<PeerLink>();
         return link->open(*m_server) ? std::move(link) : nullptr;
@@ -311,10 +311,7 @@ private slots:
         QFETCH(QString, option);
         QFETCH(int, updateTyp);
         QFETCH(bool, texts);
-        ServerSimulator::UpdateInfo mode;
-        QVERIFY(ServerSimulator::parseUpdateInfo(option, &mode));
-        m_server->setUpdateInfo(mode);
-        const auto link = openDemo();
+        const auto link = openDemo({QStringLiteral("--update-info"), option});
         QVERIFY(link);
         GetRequest get(0, false, GetRequestType::UpdateInformation, 0, QStringLiteral("1.4.1"));
         link->send(get);
@@ -324,7 +321,50 @@ private slots:
         QCOMPARE(!reply.textEN().isEmpty(), texts);
         if (texts)
             QCOMPARE(reply.linkWindowsEN(), QStringLiteral("http://localhost/kelvara/download"));
-        QVERIFY(!ServerSimulator::parseUpdateInfo(QStringLiteral("sometimes"), &mode));
+    }
+
+    void downloadsFollowTheFirstListOfARun_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("runStarted");
+        QTest::addColumn<bool>("pushed");
+        QTest::newRow("after the first list of a run") << QStringList() << true << true;
+        QTest::newRow("synthetic sets pushed as well") << QStringList{"--many-usersets", "2"} << true << true;
+        QTest::newRow("turned off") << QStringList{"--no-push-downloads"} << true << false;
+        QTest::newRow("a list outside a run") << QStringList() << false << false;
+    }
+
+    void downloadsFollowTheFirstListOfARun()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, runStarted);
+        QFETCH(bool, pushed);
+        const auto link = openDemo(arguments);
+        QVERIFY(link);
+        if (runStarted)
+            request(*link, GetRequestType::FirmwareList);
+        const FileTransfer list = request(*link, GetRequestType::UserSetList, 1);
+        // The second list of the run brings no second round.
+        request(*link, GetRequestType::UserSetList, 1);
+        GetRequest marker(0, false, GetRequestType::UpdateInformation);
+        link->send(marker);
+        QVERIFY(!link->waitFor(CommandType::UpdateInfoReply).isEmpty());
+
+        QStringList expected;
+        for (const QString &entry : QString::fromUtf8(list.data()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+            expected.append(entry.left(entry.lastIndexOf(QLatin1Char(':'))));
+        QVERIFY(expected.size() >= 3);
+        QStringList received;
+        for (const QByteArray &frame : link->ofCommand(CommandType::FileTransfer)) {
+            const FileTransfer file(frame);
+            if (file.fileType() == FileType::UserSet) {
+                QCOMPARE(file.selector(), 1);
+                QVERIFY(!file.data().isEmpty());
+                received.append(file.filename());
+            }
+        }
+        // Fault: the waiting sets never came, so a synchronisation counted none of them.
+        QCOMPARE(received, pushed ? expected : QStringList());
     }
 
     void uploadsAreStoredAndAcknowledged_data()

@@ -224,33 +224,40 @@ private slots:
 
     void serverAnswerFaults_data()
     {
-        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("fileType");
         QTest::addColumn<bool>("answered");
         QTest::addColumn<bool>("positive");
         QTest::addColumn<int>("answerType");
+        QTest::addColumn<bool>("stored");
 
-        QTest::newRow("refused login despite the right password") << "refuse" << 0 << true << false << 0;
-        QTest::newRow("login never answered") << "ignore" << 0 << false << false << 0;
-        QTest::newRow("contact message rejected") << "reject" << int(FileType::ContactMessage) << true << false
-                                                  << int(FileType::ContactMessage);
-        QTest::newRow("log acknowledged with a wrong type") << "wrongack" << int(FileType::ApplicationLog) << true
-                                                            << true << int(SimulatorPeer::wrongFileType(14));
-        QTest::newRow("no fault: contact message accepted") << "" << int(FileType::ContactMessage) << true << true
-                                                            << int(FileType::ContactMessage);
+        const int contact = FileType::ContactMessage;
+        const int log = FileType::ApplicationLog;
+        const int userSet = FileType::UserSet;
+        // clang-format off
+        QTest::newRow("refused login despite the right password") << QStringList{"--refuse-logins"} << 0 << true << false << 0 << false;
+        QTest::newRow("login never answered") << QStringList{"--ignore-logins"} << 0 << false << false << 0 << false;
+        QTest::newRow("contact message rejected") << QStringList{"--reject-contact"} << contact << true << false << contact << false;
+        QTest::newRow("log acknowledged with a wrong type") << QStringList{"--wrong-ack-type"} << log << true << true
+                                                            << int(SimulatorPeer::wrongFileType(14)) << true;
+        QTest::newRow("user set stored, never acknowledged") << QStringList{"--no-ack", "1"} << userSet << false << false << 0 << true;
+        QTest::newRow("log stored, never acknowledged") << QStringList{"--no-ack", "14"} << log << false << false << 0 << true;
+        QTest::newRow("no-ack repeated: the second type too") << QStringList{"--no-ack", "1", "--no-ack", "14"} << log << false << false << 0 << true;
+        QTest::newRow("no-ack of logs leaves user sets acknowledged") << QStringList{"--no-ack", "14"} << userSet << true << true << userSet << true;
+        QTest::newRow("no fault: contact message accepted") << QStringList() << contact << true << true << contact << true;
+        // clang-format on
     }
 
     void serverAnswerFaults()
     {
-        QFETCH(QString, fault);
+        QFETCH(QStringList, arguments);
         QFETCH(int, fileType);
         QFETCH(bool, answered);
         QFETCH(bool, positive);
         QFETCH(int, answerType);
-        m_server->setRefuseLogins(fault == QLatin1String("refuse"));
-        m_server->setIgnoreLogins(fault == QLatin1String("ignore"));
-        m_server->setRejectContactMessages(fault == QLatin1String("reject"));
-        m_server->setWrongAcknowledgeFileType(fault == QLatin1String("wrongack"));
+        QFETCH(bool, stored);
+        QVERIFY(SimulatorTest::applyCommandLine(*m_server, QStringLiteral("server"),
+                                                QStringList{QStringLiteral("--data"), m_server->dataDirectory()} + arguments));
         startBoth();
         PeerLink link;
         QVERIFY(link.open(*m_server));
@@ -258,10 +265,17 @@ private slots:
         if (fileType == 0) {
             UserLoginRequest login(0, false, QStringLiteral("admin"), QStringLiteral("secret"));
             link.send(login);
-            // A marker request shows when the server has handled the login.
-            GetRequest marker(0, false, GetRequestType::UpdateInformation);
-            link.send(marker);
-            QVERIFY(!link.waitFor(CommandType::UpdateInfoReply).isEmpty());
+        } else {
+            FileTransfer message(0, false, fileType, QStringLiteral("admin"), QStringLiteral("mail.eml"), 0,
+                                 "MIME-Version: 1.0", 0);
+            link.send(message);
+        }
+        // A marker request shows when the server has handled the first message.
+        GetRequest marker(0, false, GetRequestType::UpdateInformation);
+        link.send(marker);
+        QVERIFY(!link.waitFor(CommandType::UpdateInfoReply).isEmpty());
+
+        if (fileType == 0) {
             QCOMPARE(link.ofCommand(CommandType::UserLoginReply).size(), answered ? 1 : 0);
             QCOMPARE(m_server->receivedOfCommand(CommandType::UserLoginRequest).size(), 1);
             if (answered)
@@ -270,14 +284,84 @@ private slots:
             QVERIFY(m_server->acceptedLogins().isEmpty());
             return;
         }
-        FileTransfer message(0, false, fileType, QString(), QStringLiteral("mail.eml"), 0, "MIME-Version: 1.0", 0);
-        link.send(message);
-        const FileTransfer answer(link.waitFor(CommandType::FileTransfer));
-        QCOMPARE(answer.fileType(), answerType);
-        QCOMPARE(answer.isAck(), positive);
-        QCOMPARE(answer.filename(), QStringLiteral("mail.eml"));
-        QVERIFY(answer.data().isNull());
-        QCOMPARE(QFileInfo::exists(m_server->receivedPath(fileType, QString(), QStringLiteral("mail.eml"))), positive);
+        const QList<QByteArray> answers = link.ofCommand(CommandType::FileTransfer);
+        QCOMPARE(answers.size(), answered ? 1 : 0);
+        if (answered) {
+            const FileTransfer answer(answers.first());
+            QCOMPARE(answer.fileType(), answerType);
+            QCOMPARE(answer.isAck(), positive);
+            QCOMPARE(answer.filename(), QStringLiteral("mail.eml"));
+            QVERIFY(answer.data().isNull());
+        }
+        QCOMPARE(QFileInfo::exists(m_server->receivedPath(fileType, QStringLiteral("admin"), QStringLiteral("mail.eml"))),
+                 stored);
+    }
+
+    void droppedRequests_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("requestType");
+        QTest::addColumn<int>("selector");
+        QTest::addColumn<bool>("answered");
+
+        const int list = GetRequestType::UserSetList;
+        const int catalogue = GetRequestType::InstrumentCatalog;
+        // clang-format off
+        QTest::newRow("type: catalogue unanswered") << QStringList{"--drop-request", "8"} << catalogue << 0 << false;
+        QTest::newRow("type: another request still answered") << QStringList{"--drop-request", "8"} << int(GetRequestType::FirmwareList) << 0 << true;
+        QTest::newRow("type:selector: downloads list unanswered") << QStringList{"--drop-request", "1:1"} << list << 1 << false;
+        QTest::newRow("type:selector: template list still answered") << QStringList{"--drop-request", "1:1"} << list << 2 << true;
+        QTest::newRow("repeated: the second request too") << QStringList{"--drop-request", "8", "--drop-request", "12"}
+                                                           << int(GetRequestType::ServiceCenters) << 0 << false;
+        QTest::newRow("no fault: catalogue answered") << QStringList() << catalogue << 0 << true;
+        // clang-format on
+    }
+
+    void droppedRequests()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, requestType);
+        QFETCH(int, selector);
+        QFETCH(bool, answered);
+        const QString root = m_dir->path() + QStringLiteral("/server");
+        QVERIFY(KelvaraTest::writeFile(root + QStringLiteral("/catalogue/kelvara_copy_instruments_231001_120000_V1.ini"), "[x]"));
+        QVERIFY(KelvaraTest::writeFile(root + QStringLiteral("/servicecenters/centres_231001.xml"), "<x/>"));
+        QVERIFY(SimulatorTest::applyCommandLine(*m_server, QStringLiteral("server"),
+                                                QStringList{QStringLiteral("--data"), root} + arguments));
+        startBoth();
+        PeerLink link;
+        QVERIFY(link.open(*m_server));
+        GetRequest request(0, false, requestType, selector);
+        link.send(request);
+        GetRequest marker(0, false, GetRequestType::UpdateInformation);
+        link.send(marker);
+        QVERIFY(!link.waitFor(CommandType::UpdateInfoReply).isEmpty());
+        QCOMPARE(link.ofCommand(CommandType::FileTransfer).size(), answered ? 1 : 0);
+    }
+
+    void badServerOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no-ack of a type without acknowledgement") << QStringList{"--no-ack", "9"};
+        QTest::newRow("no-ack not a number") << QStringList{"--no-ack", "logs"};
+        QTest::newRow("drop-request not a number") << QStringList{"--drop-request", "x"};
+        QTest::newRow("drop-request with two selectors") << QStringList{"--drop-request", "1:2:3"};
+        QTest::newRow("drop-request with a negative selector") << QStringList{"--drop-request", "1:-1"};
+        QTest::newRow("drop-request with an empty selector") << QStringList{"--drop-request", "1:"};
+        QTest::newRow("many-usersets negative") << QStringList{"--many-usersets", "-1"};
+        QTest::newRow("update-info unknown") << QStringList{"--update-info", "sometimes"};
+    }
+
+    void badServerOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QCommandLineParser parser;
+        SimulatorCommandLine::addServerOptions(parser);
+        QVERIFY(parser.parse(QStringList{QStringLiteral("simulator")} + arguments));
+        QString error;
+        // Fault: a mistyped fault option was taken as "no fault" and the trial ran without it.
+        QVERIFY(!SimulatorCommandLine::applyServerOptions(parser, *m_server, &error));
+        QVERIFY(error.startsWith(QStringLiteral("--") + arguments.first().mid(2)));
     }
 };
 

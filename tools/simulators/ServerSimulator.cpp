@@ -14,6 +14,8 @@
 #include <QtCore/QFileInfo>
 #include <QtCore/QSettings>
 
+#include <algorithm>
+
 namespace {
 
 const QString kDownloads = QStringLiteral("usersets/downloads");
@@ -73,6 +75,44 @@ void ServerSimulator::setDataDirectory(const QString &directory)
         addAccount(account);
     }
     logInfo(QStringLiteral("setDataDirectory"), QStringLiteral("%1 accounts loaded").arg(m_accounts.size()));
+}
+
+void ServerSimulator::setNoAckFileType(qint32 fileType)
+{
+    m_noAckFileTypes.clear();
+    if (fileType != 0)
+        m_noAckFileTypes.insert(fileType);
+}
+
+bool ServerSimulator::isAcknowledgedFileType(qint32 fileType)
+{
+    return fileType == FileType::UserSet || fileType == FileType::ApplicationLog || fileType == FileType::ContactMessage;
+}
+
+bool ServerSimulator::parseDroppedRequest(const QString &text, DroppedRequest *request)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() > 2)
+        return false;
+    DroppedRequest parsed;
+    bool ok = false;
+    parsed.type = parts.first().toInt(&ok);
+    if (!ok || parsed.type < 0)
+        return false;
+    if (parts.size() == 2) {
+        parsed.selector = parts.last().toInt(&ok);
+        if (!ok || parsed.selector < 0)
+            return false;
+    }
+    *request = parsed;
+    return true;
+}
+
+bool ServerSimulator::isDropped(qint32 type, qint32 selector) const
+{
+    return std::any_of(m_droppedRequests.cbegin(), m_droppedRequests.cend(), [&](const DroppedRequest &dropped) {
+        return dropped.type == type && (dropped.selector == kAnySelector || dropped.selector == selector);
+    });
 }
 
 void ServerSimulator::addAccount(const Account &account)
@@ -177,18 +217,26 @@ void ServerSimulator::answerLogin(Connection *connection, const QByteArray &fram
 void ServerSimulator::answerRequest(Connection *connection, const QByteArray &frame)
 {
     const GetRequest request(frame);
+    if (isDropped(request.getRequestType(), request.selector())) {
+        logWarn(QStringLiteral("answerRequest"), QStringLiteral("fault: not answered: ") + request.toString());
+        return;
+    }
     switch (request.getRequestType()) {
     case GetRequestType::UpdateInformation:
         sendUpdateInfo(connection);
         return;
     case GetRequestType::FirmwareList:
+        // A synchronisation starts here.
+        m_awaitingDownloadsList.insert(connection);
         sendList(connection, FileType::FirmwareList, request.selector(), QStringLiteral("firmware.txt"), kFirmware,
                  {QStringLiteral("*.esb")});
         return;
     case GetRequestType::UserSetList:
         if (request.selector() == kCategoryDownloads) {
-            sendList(connection, FileType::FileList, request.selector(), QStringLiteral("downloads.txt"), kDownloads,
-                     {QStringLiteral("*.xml")});
+            const QByteArray list = sendList(connection, FileType::FileList, request.selector(),
+                                             QStringLiteral("downloads.txt"), kDownloads, {QStringLiteral("*.xml")});
+            if (m_awaitingDownloadsList.remove(connection) && m_pushDownloads)
+                pushDownloads(connection, list);
             return;
         }
         if (request.selector() == kCategoryTemplates) {
@@ -264,7 +312,7 @@ void ServerSimulator::sendUpdateInfo(Connection *connection)
     send(connection, reply);
 }
 
-void ServerSimulator::sendList(Connection *connection, qint32 fileType, qint32 selector, const QString &listName,
+QByteArray ServerSimulator::sendList(Connection *connection, qint32 fileType, qint32 selector, const QString &listName,
                                const QString &folder, const QStringList &filters)
 {
     bool ok = false;
@@ -292,6 +340,18 @@ void ServerSimulator::sendList(Connection *connection, qint32 fileType, qint32 s
     }
     FileTransfer list(0, false, fileType, QString(), listName, selector, payload, 0);
     send(connection, list);
+    return payload;
+}
+
+void ServerSimulator::pushDownloads(Connection *connection, const QByteArray &list)
+{
+    const QStringList entries = QString::fromUtf8(list).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    logInfo(QStringLiteral("pushDownloads"), QStringLiteral("%1 user sets follow the list").arg(entries.size()));
+    for (const QString &entry : entries) {
+        const int colon = int(entry.lastIndexOf(QLatin1Char(':')));
+        // A fault is for the sets the application asks for, not for these.
+        sendUserSet(connection, kCategoryDownloads, colon < 0 ? entry : entry.left(colon), false);
+    }
 }
 
 bool ServerSimulator::parseUserSetFault(const QString &text, int *count)
@@ -319,15 +379,16 @@ QByteArray ServerSimulator::syntheticUserSet(const QString &fileName, bool *ok) 
     return templates.isEmpty() ? QByteArray() : readFile(dataPath(kTemplates, templates.first()), ok);
 }
 
-void ServerSimulator::sendUserSet(Connection *connection, qint32 category, const QString &path)
+void ServerSimulator::sendUserSet(Connection *connection, qint32 category, const QString &path, bool withFaults)
 {
-    if (m_userSetFaults == kNeverAnswer) {
+    const int faults = withFaults ? m_userSetFaults : 0;
+    if (faults == kNeverAnswer) {
         logWarn(QStringLiteral("sendUserSet"), QStringLiteral("fault: %1 is not answered").arg(path));
         return;
     }
     bool synthetic = false;
     QByteArray content = syntheticUserSet(path, &synthetic);
-    if (!synthetic && m_userSetFaults == 0) {
+    if (!synthetic && faults == 0) {
         sendFile(connection, FileType::UserSet, category, dataPath(categoryFolder(category), path));
         return;
     }
@@ -337,7 +398,7 @@ void ServerSimulator::sendUserSet(Connection *connection, qint32 category, const
         if (!ok)
             return;
     }
-    if (m_userSetFaults > 0) {
+    if (faults > 0) {
         --m_userSetFaults;
         // Cut in the middle of an element: the receiver cannot parse it.
         content.truncate(content.size() / 2);
@@ -404,7 +465,7 @@ void ServerSimulator::answerFile(Connection *connection, const FileTransfer &mes
         return;
     }
     logInfo(QStringLiteral("answerFile"), QStringLiteral("stored %1 (%2 bytes)").arg(path).arg(message.data().size()));
-    if (type == m_noAckFileType) {
+    if (m_noAckFileTypes.contains(type)) {
         logWarn(QStringLiteral("answerFile"), QStringLiteral("%1 not acknowledged (fault)").arg(message.filename()));
         return;
     }

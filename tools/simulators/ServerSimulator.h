@@ -3,6 +3,7 @@
 #include "SimulatorPeer.h"
 
 #include <QtCore/QMap>
+#include <QtCore/QSet>
 
 /// The simulated back-end server. Its data directory holds "users.ini" (one
 /// group per account: Password, Role as a role name, FirstName, LastName,
@@ -46,7 +47,26 @@ public:
     void setIgnoreLogins(bool ignore) { m_ignoreLogins = ignore; }
     void setRejectContactMessages(bool reject) { m_rejectContactMessages = reject; }
     /// Stores files of this type but never answers them (0: answer all).
-    void setNoAckFileType(qint32 fileType) { m_noAckFileType = fileType; }
+    void setNoAckFileType(qint32 fileType);
+    /// Adds a type to those stored but never answered.
+    void addNoAckFileType(qint32 fileType) { m_noAckFileTypes.insert(fileType); }
+    /// A request never answered: a GetRequest type, and its Selector unless kAnySelector.
+    struct DroppedRequest
+    {
+        qint32 type = 0;
+        qint32 selector = kAnySelector;
+        bool operator==(const DroppedRequest &other) const { return type == other.type && selector == other.selector; }
+    };
+    static constexpr qint32 kAnySelector = -1;
+    void addDroppedRequest(const DroppedRequest &request) { m_droppedRequests.append(request); }
+    void clearDroppedRequests() { m_droppedRequests.clear(); }
+    /// "TYPE" or "TYPE:SELECTOR", both whole numbers from 0; false for anything else.
+    static bool parseDroppedRequest(const QString &text, DroppedRequest *request);
+    /// The file types --no-ack accepts: user sets, application logs, contact messages.
+    static bool isAcknowledgedFileType(qint32 fileType);
+    /// After the first downloads list of a synchronisation (which starts with
+    /// the firmware list) the listed user sets follow unasked. On by default.
+    void setPushDownloads(bool push) { m_pushDownloads = push; }
     /// Contact messages larger than this are refused (0: no limit).
     void setContactLimit(qint64 bytes) { m_contactLimit = bytes; }
     void setUpdateInfo(UpdateInfo mode) { m_updateInfo = mode; }
@@ -79,9 +99,12 @@ private:
     void answerFile(Connection *connection, const FileTransfer &message);
     void sendUpdateInfo(Connection *connection);
     QByteArray syntheticUserSet(const QString &fileName, bool *ok) const;
-    void sendList(Connection *connection, qint32 fileType, qint32 selector, const QString &listName,
-                  const QString &folder, const QStringList &filters);
-    void sendUserSet(Connection *connection, qint32 category, const QString &path);
+    /// The payload sent.
+    QByteArray sendList(Connection *connection, qint32 fileType, qint32 selector, const QString &listName,
+                        const QString &folder, const QStringList &filters);
+    void sendUserSet(Connection *connection, qint32 category, const QString &path, bool withFaults = true);
+    void pushDownloads(Connection *connection, const QByteArray &list);
+    bool isDropped(qint32 type, qint32 selector) const;
     void sendNewestFile(Connection *connection, qint32 fileType, const QString &folder, const QStringList &filters);
     void sendFile(Connection *connection, qint32 fileType, qint32 selector, const QString &path);
 
@@ -89,7 +112,11 @@ private:
     bool m_refuseLogins = false;
     bool m_ignoreLogins = false;
     bool m_rejectContactMessages = false;
-    qint32 m_noAckFileType = 0;
+    QSet<qint32> m_noAckFileTypes;
+    QList<DroppedRequest> m_droppedRequests;
+    bool m_pushDownloads = true;
+    // Connections whose synchronisation has not had its first downloads list yet.
+    QSet<const Connection *> m_awaitingDownloadsList;
     qint64 m_contactLimit = 0;
     UpdateInfo m_updateInfo = UpdateInfo::None;
     QStringList m_acceptedLogins;

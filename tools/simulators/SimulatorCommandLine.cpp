@@ -1,5 +1,6 @@
 #include "SimulatorCommandLine.h"
 
+#include "ServerSimulator.h"
 #include "SimulatorPeer.h"
 
 #include <QtCore/QDir>
@@ -125,6 +126,99 @@ bool applyCommonOptions(const QCommandLineParser &parser, SimulatorPeer &peer, q
     peer.setWrongAcknowledgeFileType(parser.isSet(QStringLiteral("wrong-ack-type")));
     // A program may run for days; what it received is in its log and data directory.
     peer.setRecordFrames(false);
+    return true;
+}
+
+void addServerOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({
+        {QStringLiteral("update-info"),
+         QStringLiteral("Update information for the application: none (default), info (news only) or blocking "
+                        "(an update that blocks the login)."),
+         QStringLiteral("mode"), QStringLiteral("none")},
+        {QStringLiteral("refuse-logins"), QStringLiteral("Fault: refuse every login.")},
+        {QStringLiteral("ignore-logins"), QStringLiteral("Fault: never answer a login.")},
+        {QStringLiteral("reject-contact"), QStringLiteral("Fault: reject every contact message.")},
+        {QStringLiteral("userset-fault"),
+         QStringLiteral("Fault: answer the next N user-set requests with a broken file, or never answer them."),
+         QStringLiteral("N|never")},
+        {QStringLiteral("many-usersets"),
+         QStringLiteral("List N synthetic user sets besides the real downloads (files made on request)."),
+         QStringLiteral("N")},
+        {QStringLiteral("no-ack"),
+         QStringLiteral("Fault: store files of this type (1 user sets, 14 logs, 16 contact messages) but never "
+                        "answer them. Repeatable."),
+         QStringLiteral("type")},
+        {QStringLiteral("drop-request"),
+         QStringLiteral("Fault: never answer requests of this GetRequest type, or only those with this selector "
+                        "(e.g. 8 for the catalogue, 1:1 for the downloads list). Repeatable."),
+         QStringLiteral("type[:selector]")},
+        {QStringLiteral("no-push-downloads"),
+         QStringLiteral("Do not send the listed user sets after the first downloads list of a synchronisation.")},
+        {QStringLiteral("contact-limit"), QStringLiteral("Refuse contact messages larger than this many bytes."),
+         QStringLiteral("bytes")},
+    });
+}
+
+bool applyServerOptions(const QCommandLineParser &parser, ServerSimulator &server, QString *error)
+{
+    ServerSimulator::UpdateInfo mode = ServerSimulator::UpdateInfo::None;
+    if (!ServerSimulator::parseUpdateInfo(parser.value(QStringLiteral("update-info")), &mode)) {
+        *error = QStringLiteral("--update-info is none, info or blocking");
+        return false;
+    }
+    int userSetFault = 0;
+    if (parser.isSet(QStringLiteral("userset-fault"))
+        && !ServerSimulator::parseUserSetFault(parser.value(QStringLiteral("userset-fault")), &userSetFault)) {
+        *error = QStringLiteral("--userset-fault is a count or never");
+        return false;
+    }
+    int many = 0;
+    if (parser.isSet(QStringLiteral("many-usersets"))
+        && !intValue(parser, QStringLiteral("many-usersets"), 0, 1000000, &many, error))
+        return false;
+    QList<qint32> noAck;
+    for (const QString &value : parser.values(QStringLiteral("no-ack"))) {
+        bool ok = false;
+        const qint32 type = value.toInt(&ok);
+        if (!ok || !ServerSimulator::isAcknowledgedFileType(type)) {
+            *error = QStringLiteral("--no-ack takes the file type 1, 14 or 16");
+            return false;
+        }
+        noAck.append(type);
+    }
+    QList<ServerSimulator::DroppedRequest> dropped;
+    for (const QString &value : parser.values(QStringLiteral("drop-request"))) {
+        ServerSimulator::DroppedRequest request;
+        if (!ServerSimulator::parseDroppedRequest(value, &request)) {
+            *error = QStringLiteral("--drop-request takes a request type and an optional selector, e.g. 1:2");
+            return false;
+        }
+        dropped.append(request);
+    }
+    qint64 contactLimit = 0;
+    if (parser.isSet(QStringLiteral("contact-limit"))) {
+        bool ok = false;
+        contactLimit = parser.value(QStringLiteral("contact-limit")).toLongLong(&ok);
+        if (!ok || contactLimit < 0) {
+            *error = QStringLiteral("--contact-limit takes a number of bytes");
+            return false;
+        }
+    }
+    server.setUpdateInfo(mode);
+    server.setRefuseLogins(parser.isSet(QStringLiteral("refuse-logins")));
+    server.setIgnoreLogins(parser.isSet(QStringLiteral("ignore-logins")));
+    server.setRejectContactMessages(parser.isSet(QStringLiteral("reject-contact")));
+    server.setUserSetFault(userSetFault);
+    server.setManyUserSets(many);
+    server.setNoAckFileType(0);
+    for (const qint32 type : noAck)
+        server.addNoAckFileType(type);
+    server.clearDroppedRequests();
+    for (const ServerSimulator::DroppedRequest &request : dropped)
+        server.addDroppedRequest(request);
+    server.setPushDownloads(!parser.isSet(QStringLiteral("no-push-downloads")));
+    server.setContactLimit(contactLimit);
     return true;
 }
 

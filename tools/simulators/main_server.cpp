@@ -14,78 +14,18 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("Simulated back-end server for Kelvara: logins, lists, user sets, "
                                                     "firmware, catalogue, service centres, uploads and mail."));
     SimulatorCommandLine::addCommonOptions(parser, ServerSimulator::kDefaultPort);
-    parser.addOptions({
-        {QStringLiteral("update-info"),
-         QStringLiteral("Update information for the application: none (default), info (news only) or blocking "
-                        "(an update that blocks the login)."),
-         QStringLiteral("mode"), QStringLiteral("none")},
-        {QStringLiteral("refuse-logins"), QStringLiteral("Fault: refuse every login.")},
-        {QStringLiteral("ignore-logins"), QStringLiteral("Fault: never answer a login.")},
-        {QStringLiteral("reject-contact"), QStringLiteral("Fault: reject every contact message.")},
-        {QStringLiteral("userset-fault"),
-         QStringLiteral("Fault: answer the next N user-set requests with a broken file, or never answer them."),
-         QStringLiteral("N|never")},
-        {QStringLiteral("many-usersets"),
-         QStringLiteral("List N synthetic user sets besides the real downloads (files made on request)."),
-         QStringLiteral("N")},
-        {QStringLiteral("no-ack"), QStringLiteral("Fault: store files of this type (1, 14 or 16) but never answer them."),
-         QStringLiteral("type")},
-        {QStringLiteral("contact-limit"), QStringLiteral("Refuse contact messages larger than this many bytes."),
-         QStringLiteral("bytes")},
-    });
+    SimulatorCommandLine::addServerOptions(parser);
     parser.process(app);
 
     ServerSimulator simulator;
     quint16 port = 0;
     QString error;
-    bool ok = SimulatorCommandLine::applyCommonOptions(parser, simulator, &port, &error, QStringLiteral("server"));
-    ServerSimulator::UpdateInfo mode = ServerSimulator::UpdateInfo::None;
-    if (ok && !ServerSimulator::parseUpdateInfo(parser.value(QStringLiteral("update-info")), &mode)) {
-        ok = false;
-        error = QStringLiteral("--update-info is none, info or blocking");
-    }
-    int userSetFault = 0;
-    if (ok && parser.isSet(QStringLiteral("userset-fault"))
-        && !ServerSimulator::parseUserSetFault(parser.value(QStringLiteral("userset-fault")), &userSetFault)) {
-        ok = false;
-        error = QStringLiteral("--userset-fault is a count or never");
-    }
-    bool countOk = true;
-    const int many = parser.isSet(QStringLiteral("many-usersets"))
-                         ? parser.value(QStringLiteral("many-usersets")).toInt(&countOk)
-                         : 0;
-    if (ok && (!countOk || many < 0 || many > 1000000)) {
-        ok = false;
-        error = QStringLiteral("--many-usersets is a count up to 1000000");
-    }
-    qint32 noAck = 0;
-    if (ok && parser.isSet(QStringLiteral("no-ack"))) {
-        noAck = parser.value(QStringLiteral("no-ack")).toInt(&ok);
-        if (!ok || noAck <= 0) {
-            ok = false;
-            error = QStringLiteral("--no-ack takes a file type number");
-        }
-    }
-    qint64 contactLimit = 0;
-    if (ok && parser.isSet(QStringLiteral("contact-limit"))) {
-        contactLimit = parser.value(QStringLiteral("contact-limit")).toLongLong(&ok);
-        if (!ok || contactLimit < 0) {
-            ok = false;
-            error = QStringLiteral("--contact-limit takes a number of bytes");
-        }
-    }
+    const bool ok = SimulatorCommandLine::applyCommonOptions(parser, simulator, &port, &error, QStringLiteral("server"))
+                    && SimulatorCommandLine::applyServerOptions(parser, simulator, &error);
     if (!ok) {
         std::fprintf(stderr, "kelvara-server-sim: %s\n", qPrintable(error));
         return 2;
     }
-    simulator.setUpdateInfo(mode);
-    simulator.setRefuseLogins(parser.isSet(QStringLiteral("refuse-logins")));
-    simulator.setIgnoreLogins(parser.isSet(QStringLiteral("ignore-logins")));
-    simulator.setRejectContactMessages(parser.isSet(QStringLiteral("reject-contact")));
-    simulator.setUserSetFault(userSetFault);
-    simulator.setManyUserSets(many);
-    simulator.setNoAckFileType(noAck);
-    simulator.setContactLimit(contactLimit);
     if (!simulator.start(port))
         return 1;
     return app.exec();
