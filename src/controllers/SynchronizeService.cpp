@@ -60,7 +60,15 @@ SynchronizeService::SynchronizeService(HalvoServer *server, SettingsService *set
     m_downloads.reserve(200);
     m_waitTimer.setInterval(kWaitIntervalMs);
     connect(&m_waitTimer, &QTimer::timeout, this, &SynchronizeService::onWaitTimerTimeout);
-    m_sinceLastAnswer.start();
+    m_systemMonotonic.start();
+    setClocks(nullptr, nullptr);
+}
+
+void SynchronizeService::setClocks(MonotonicClock monotonic, WallClock wall)
+{
+    m_monotonic = monotonic ? std::move(monotonic) : MonotonicClock([this] { return m_systemMonotonic.elapsed(); });
+    m_wallClock = wall ? std::move(wall) : WallClock([] { return QDateTime::currentDateTime(); });
+    restartAnswerClock();
 }
 
 void SynchronizeService::registerRoutes(RoutingTable &serverRoutes)
@@ -232,7 +240,7 @@ void SynchronizeService::reset()
     m_userSetUploadTotalCount = m_appLogUploadTotalCount = 0;
     m_category = 0;
     m_lastFile.clear();
-    m_sinceLastAnswer.restart();
+    restartAnswerClock();
     m_firmware.clear();
     m_templates.clear();
     m_downloads.clear();
@@ -246,14 +254,14 @@ void SynchronizeService::reset()
 
 void SynchronizeService::answered()
 {
-    m_sinceLastAnswer.restart();
+    restartAnswerClock();
     m_lastFile.clear();
 }
 
 void SynchronizeService::request(qint32 type, qint32 selector, const QString &additionalInfo, const QString &label)
 {
     m_lastFile = label;
-    m_sinceLastAnswer.restart();
+    restartAnswerClock();
     switch (type) {
     case GetRequestType::FirmwareList:
         m_server->requestFirmwareList();
@@ -346,7 +354,7 @@ void SynchronizeService::fileReceived(const QString &receivedName)
             Logger::info(QStringLiteral("File received: ") + receivedName);
             UserSetFileRecord &record = templ != m_templates.end() ? *templ : *download;
             record.received = true;
-            record.timeStamp = QDateTime::currentDateTimeUtc();
+            record.timeStamp = m_wallClock().toUTC();
             if (templ != m_templates.end())
                 emit cUserSetTemplatesChanged();
             else
@@ -490,7 +498,7 @@ void SynchronizeService::sendNextRequest()
         }
         m_category = userSet ? 3 : 4;
         m_lastFile = record.fileName;
-        m_sinceLastAnswer.restart();
+        restartAnswerClock();
         if (userSet)
             m_server->uploadUserSet(part2(record.fileName), record.fileName, data);
         else
@@ -543,7 +551,7 @@ void SynchronizeService::onWaitTimerTimeout()
         reset();
         return;
     }
-    if (!m_lastFile.isEmpty() && m_sinceLastAnswer.hasExpired(m_answerTimeoutMs)) {
+    if (!m_lastFile.isEmpty() && m_monotonic() - m_lastAnswerMs > m_answerTimeoutMs) {
         const uint category = m_category;
         const QString lastFile = m_lastFile;
         Logger::warn(QStringLiteral("SynchronizeService::onWaitTimerTimeout: no answer for %1").arg(lastFile));
@@ -561,7 +569,7 @@ void SynchronizeService::onWaitTimerTimeout()
     if (m_instrumentCatalogReceived && m_serviceCenterFileReceived && m_pendingUserSets.isEmpty()
         && m_pendingLogs.isEmpty() && m_firmware.isEmpty() && m_secondDownloadsListReceived && m_finalWaitDone) {
         if (m_settings)
-            m_settings->setLastHalvoSync(QDateTime::currentDateTime());
+            m_settings->setLastHalvoSync(m_wallClock());
         m_category = 0;
         setStatus(STATE_SYNC_DONE, 8, false);
         return;

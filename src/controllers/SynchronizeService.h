@@ -9,6 +9,8 @@
 #include <QtCore/QStringList>
 #include <QtCore/QTimer>
 
+#include <functional>
+
 class FileTransfer;
 class HalvoServer;
 class INativeFunctionsWrapper;
@@ -86,6 +88,12 @@ public:
     QStringList pendingLogUploads() const { return namesOf(m_pendingLogs); }
     /// Tests shorten the answer time-out.
     void setAnswerTimeout(int milliseconds) { m_answerTimeoutMs = milliseconds; }
+    /// Milliseconds on a clock that never steps; measures the answer time-out.
+    using MonotonicClock = std::function<qint64()>;
+    /// The local date-time shown to people and stored as the last synchronisation.
+    using WallClock = std::function<QDateTime()>;
+    /// Tests move either clock on their own; empty functions restore the system's.
+    void setClocks(MonotonicClock monotonic, WallClock wall);
 
     /// The user sets of `localFileNames` to upload against the server's
     /// `serverFileNames`: per part 2 the newest local one, when the server
@@ -129,6 +137,7 @@ private:
     static QList<UserSetFileRecord> parseList(const QByteArray &payload);
     void reset();
     void answered();
+    void restartAnswerClock() { m_lastAnswerMs = m_monotonic(); }
     void request(qint32 type, qint32 selector, const QString &additionalInfo, const QString &label);
     void setActive(bool active);
     void setSynching(bool synching);
@@ -170,8 +179,11 @@ private:
     uint m_category = 0;
     QString m_lastFile;
     int m_answerTimeoutMs = kAnswerTimeoutMs;
-    // Monotonic, so that a clock step neither fires nor hides a time-out.
-    QElapsedTimer m_sinceLastAnswer;
+    // Monotonic, so that a step of the wall clock neither fires nor hides a time-out.
+    QElapsedTimer m_systemMonotonic;
+    MonotonicClock m_monotonic;
+    WallClock m_wallClock;
+    qint64 m_lastAnswerMs = 0;
     QList<UserSetFileRecord> m_firmware;
     QList<UserSetFileRecord> m_templates;
     QList<UserSetFileRecord> m_downloads;

@@ -67,6 +67,9 @@ private:
     int m_answersRouted = 0;
     QByteArray m_firmwareList;
     QByteArray m_downloadsList;
+    int m_answerTimeoutMs = 0;
+    qint64 m_monotonicMs = 0; ///< the service's clocks while a test moves them itself
+    QDateTime m_wallClock;
 
     QString userPath(const QString &sub) const { return DataPaths::userPath(kUser, sub); }
     QString localDownloads() const { return userPath(QStringLiteral("device_dataFiles/QELO3/copy/local_downloads")); }
@@ -203,7 +206,8 @@ private slots:
         m_settings->setLastHalvoSync(QDateTime());
         m_never = m_settings->lastHalvoSync();
         m_sync = std::make_unique<SynchronizeService>(m_communication->halvoServer(), m_settings.get(), nullptr, &m_native);
-        m_sync->setAnswerTimeout(KelvaraTest::timeout(400));
+        m_answerTimeoutMs = KelvaraTest::timeout(400);
+        m_sync->setAnswerTimeout(m_answerTimeoutMs);
         m_sync->userHasLoggedIn(kUser);
         m_routes = std::make_unique<RoutingTable>(QStringLiteral("HALVO_SERVER"));
         m_routes->onCommand<FileTransfer>(CommandType::FileTransfer, [this](const FileTransfer &file) {
@@ -416,6 +420,38 @@ private slots:
         verifyReset();
         // An acknowledgement after the cancel deletes nothing.
         QCOMPARE(QFile::exists(logFolder() + QStringLiteral("/kelvara_a.xml")), logKept);
+    }
+
+    void clockStep_data()
+    {
+        QTest::addColumn<int>("wallStepSeconds");
+        QTest::addColumn<bool>("answerTimePassed");
+        QTest::newRow("wall clock an hour on, no time passed") << 3600 << false;
+        QTest::newRow("wall clock an hour back, the time-out passed") << -3600 << true;
+        QTest::newRow("wall clock an hour on, the time-out passed") << 3600 << true;
+    }
+
+    void clockStep()
+    {
+        QFETCH(int, wallStepSeconds);
+        QFETCH(bool, answerTimePassed);
+        m_monotonicMs = 0;
+        m_wallClock = QDateTime::currentDateTime();
+        m_sync->setClocks([this] { return m_monotonicMs; }, [this] { return m_wallClock; });
+        m_drop = QStringLiteral("FILE_INSTRUMENTCATALOG");
+        QSignalSpy timedOut(m_sync.get(), &SynchronizeService::syncTimeout);
+        m_sync->synchronize();
+        QTRY_COMPARE_WITH_TIMEOUT(m_sync->lastFile(), m_drop, KelvaraTest::timeout(5000));
+        // Fault: the time-out read the wall clock, so a clock step fired or hid it.
+        m_wallClock = m_wallClock.addSecs(wallStepSeconds);
+        m_monotonicMs += answerTimePassed ? m_answerTimeoutMs + 1 : 1;
+        m_sync->onWaitTimerTimeout();
+        QCOMPARE(timedOut.count(), answerTimePassed ? 1 : 0);
+        QCOMPARE(m_sync->isActive(), !answerTimePassed);
+        if (answerTimePassed)
+            QCOMPARE(timedOut.first(), QVariantList({0u, 1u, m_drop}));
+        m_sync->cancel();
+        QCOMPARE(m_native.starts, m_native.ends);
     }
 
     void menubar()
