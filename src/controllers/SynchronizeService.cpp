@@ -252,10 +252,34 @@ void SynchronizeService::reset()
     emit cUserSetDownloadChanged();
 }
 
-void SynchronizeService::answered()
+void SynchronizeService::answered(const QString &answerTo)
 {
+    // Every answer shows the server at work, so the time-out starts again;
+    // but only the answer to the outstanding request frees the way for the
+    // next one. A user set the server pushes while the catalogue is asked for
+    // would otherwise have the catalogue asked for twice, and the surplus
+    // answer would later free a request still waiting for its own.
     restartAnswerClock();
+    if (m_lastFile != answerTo)
+        return;
     m_lastFile.clear();
+    // The next request goes out now rather than on the next tick: a run of a
+    // few hundred requests would otherwise wait a whole interval for each.
+    pollSoon();
+}
+
+void SynchronizeService::pollSoon()
+{
+    if (m_pollQueued)
+        return;
+    m_pollQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_pollQueued = false;
+            onWaitTimerTimeout();
+        },
+        Qt::QueuedConnection);
 }
 
 void SynchronizeService::request(qint32 type, qint32 selector, const QString &additionalInfo, const QString &label)
@@ -326,7 +350,7 @@ void SynchronizeService::listReceived(const FileTransfer &message)
             emit cUserSetDownloadChanged();
         }
         m_downloadsListReceived = true;
-        answered();
+        answered(kListDownloads);
     }
 }
 
@@ -363,7 +387,7 @@ void SynchronizeService::fileReceived(const QString &receivedName)
             return;
         }
     }
-    answered();
+    answered(receivedName);
 }
 
 void SynchronizeService::fileAckReceived(const QString &receivedName)
@@ -375,7 +399,7 @@ void SynchronizeService::fileAckReceived(const QString &receivedName)
     if (userSet != m_pendingUserSets.end()) {
         m_pendingUserSets.erase(userSet);
         emit cUserSetUploadChanged();
-        answered();
+        answered(receivedName);
     }
     const auto log = std::find_if(m_pendingLogs.begin(), m_pendingLogs.end(), named);
     if (log != m_pendingLogs.end()) {
@@ -384,7 +408,7 @@ void SynchronizeService::fileAckReceived(const QString &receivedName)
             Logger::warn(QStringLiteral("SynchronizeService::fileAckReceived: cannot delete %1").arg(log->path));
         m_pendingLogs.erase(log);
         emit cAppLogUploadChanged();
-        answered();
+        answered(receivedName);
     }
 }
 
@@ -445,6 +469,7 @@ void SynchronizeService::prepareTransfers()
     emitTotals();
     setSynching(true);
     m_waitTimer.setInterval(kTransferIntervalMs);
+    pollSoon();
 }
 
 void SynchronizeService::dropPendingUpload(QList<UserSetFileRecord> &pending, const QString &fileName)
@@ -572,6 +597,7 @@ void SynchronizeService::onWaitTimerTimeout()
             m_settings->setLastHalvoSync(m_wallClock());
         m_category = 0;
         setStatus(STATE_SYNC_DONE, 8, false);
+        pollSoon();
         return;
     }
     if (m_lastFile.isEmpty())

@@ -136,7 +136,9 @@ private:
     static QStringList namesOf(const QList<UserSetFileRecord> &records);
     static QList<UserSetFileRecord> parseList(const QByteArray &payload);
     void reset();
-    void answered();
+    void answered(const QString &answerTo);
+    /// One extra tick as soon as the event loop is free.
+    void pollSoon();
     void restartAnswerClock() { m_lastAnswerMs = m_monotonic(); }
     void request(qint32 type, qint32 selector, const QString &additionalInfo, const QString &label);
     void setActive(bool active);
@@ -171,6 +173,7 @@ private:
     bool m_secondDownloadsListReceived = false;
     bool m_finalWaitDone = false;
     bool m_preventLockHeld = false;
+    bool m_pollQueued = false;
     int m_firmwareTotalCount = 0;
     int m_userSetTemplatesTotalCount = 0;
     int m_userSetDownloadTotalCount = 0;

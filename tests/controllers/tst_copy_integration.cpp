@@ -64,6 +64,7 @@ private slots:
     {
         m_manager.reset();
         m_peers->server().setUserSetFault(0);
+        m_peers->server().setPushDownloads(true);
         m_peers->generator().setProtocolVersion(6);
     }
 
@@ -168,6 +169,9 @@ private slots:
         QFETCH(int, fault);
         QFETCH(bool, arrives);
         QFETCH(QString, logged);
+        // The set is fetched on selection here, not pushed by the synchronisation.
+        m_peers->server().setPushDownloads(false);
+        QDir(DataPaths::userSetDirectory(QStringLiteral("admin"), UserSet::HALVO_SERVER_QELO3_DOWNLOAD)).removeRecursively();
         QVERIFY(logIn());
         copy().setServerAnswerTimeout(KelvaraTest::timeout(500));
         m_peers->server().setUserSetFault(fault);

@@ -363,6 +363,50 @@ private slots:
         verifyReset();
     }
 
+    void pushWhileRequestOutstanding()
+    {
+        const QString pushed = userSetName(QStringLiteral("Ward"), QStringLiteral("240105"));
+        m_downloadsList = (pushed + QStringLiteral(":1")).toUtf8();
+        m_drop = QStringLiteral("FILE_INSTRUMENTCATALOG");
+        m_onRequest = [this, pushed](const QString &label) {
+            if (label == QLatin1String("FILE_INSTRUMENTCATALOG"))
+                answer(FileType::UserSet, 1, pushed, "<set/>");
+        };
+        QSignalSpy timedOut(m_sync.get(), &SynchronizeService::syncTimeout);
+        QVERIFY(run());
+        // Fault: a pushed set freed the outstanding request, so the catalogue was asked for twice.
+        QCOMPARE(m_requests.count(m_drop), 1);
+        QCOMPARE(timedOut.count(), 1);
+        QCOMPARE(timedOut.first(), QVariantList({0u, 1u, m_drop}));
+    }
+
+    void acknowledgementNamesNoPath_data()
+    {
+        QTest::addColumn<QString>("ackName");
+        QTest::addColumn<QString>("victim");
+        QTest::newRow("a log written after the run began") << QStringLiteral("kelvara_late.xml")
+                                                           << QStringLiteral("kelvara_logFiles/kelvara_late.xml");
+        QTest::newRow("a name leaving the log folder") << QStringLiteral("../victim.xml") << QStringLiteral("victim.xml");
+    }
+
+    void acknowledgementNamesNoPath()
+    {
+        QFETCH(QString, ackName);
+        QFETCH(QString, victim);
+        fillWork();
+        m_onRequest = [this, ackName, victim](const QString &label) {
+            if (label != QLatin1String("FILE_SERVICECENTER"))
+                return;
+            QVERIFY(KelvaraTest::writeFile(userPath(victim), "keep"));
+            ++m_answersSent;
+            m_peer.sendBinary(FileTransfer(0, true, FileType::ApplicationLog, kUser, ackName, 0, QByteArray(), 0).serialize());
+        };
+        QVERIFY(run());
+        // Fault: the acknowledgement's file name was joined to the log folder and that file deleted.
+        QVERIFY(QFile::exists(userPath(victim)));
+        QVERIFY(!QDir(logFolder()).entryList(QDir::Files).contains(QStringLiteral("kelvara_a.xml")));
+    }
+
     void lateAnswer_data()
     {
         QTest::addColumn<int>("fileType");
@@ -395,6 +439,8 @@ private slots:
         QTest::addColumn<bool>("logKept");
         QTest::newRow("lists") << QStringLiteral("LIST_USERSET_TEMPLATES") << true;
         QTest::newRow("catalogue") << QStringLiteral("FILE_INSTRUMENTCATALOG") << true;
+        QTest::newRow("user-set upload") << QStringLiteral("UPLOAD:") + userSetName(QStringLiteral("Ward"), QStringLiteral("240102"))
+                                         << true;
         QTest::newRow("log upload") << QStringLiteral("UPLOAD:kelvara_a.xml") << true;
         QTest::newRow("firmware") << QStringLiteral("fw_new.esb") << false;
         QTest::newRow("second downloads list") << QStringLiteral("LIST_QELO3_DOWNLOADS#2") << false;

@@ -345,13 +345,17 @@ QByteArray ServerSimulator::sendList(Connection *connection, qint32 fileType, qi
 
 void ServerSimulator::pushDownloads(Connection *connection, const QByteArray &list)
 {
-    const QStringList entries = QString::fromUtf8(list).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    logInfo(QStringLiteral("pushDownloads"), QStringLiteral("%1 user sets follow the list").arg(entries.size()));
-    for (const QString &entry : entries) {
-        const int colon = int(entry.lastIndexOf(QLatin1Char(':')));
-        // A fault is for the sets the application asks for, not for these.
-        sendUserSet(connection, kCategoryDownloads, colon < 0 ? entry : entry.left(colon), false);
+    // Only stored sets: the synthetic ones of a long list are made when asked for.
+    QStringList names;
+    for (const QString &entry : QString::fromUtf8(list).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        const QString name = entry.left(entry.lastIndexOf(QLatin1Char(':')));
+        if (QFileInfo::exists(dataPath(kDownloads, name)))
+            names.append(name);
     }
+    logInfo(QStringLiteral("pushDownloads"), QStringLiteral("%1 user sets follow the list").arg(names.size()));
+    // A fault is for the sets the application asks for, not for these.
+    for (const QString &name : qAsConst(names))
+        sendUserSet(connection, kCategoryDownloads, name, false);
 }
 
 bool ServerSimulator::parseUserSetFault(const QString &text, int *count)
