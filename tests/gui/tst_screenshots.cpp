@@ -98,6 +98,8 @@ private slots:
         QTest::newRow("module menu") << "modules" << "Deutsch" << true << "ModuleDialog" << QVariant() << QStringList();
         QTest::newRow("user menu") << "user" << "English" << true << "UserDialog" << QVariant() << QStringList();
         QTest::newRow("information") << "info" << "Deutsch" << false << "InfoDialog" << QVariant() << QStringList();
+        QTest::newRow("synchronisation timed out") << "sync-error" << "Deutsch" << true << "SyncErrorDialog"
+            << QVariant(QVariantList{0, 5, QStringLiteral("QELO3_Update_Release_1_5_0_a_231020_120000.esb")}) << QStringList();
         QTest::newRow("copy page, a set selected") << "copy" << "Deutsch" << true << QString() << QVariant()
                                                    << QStringList{QString()};
         QTest::newRow("copy page, set overview") << "copy-overview" << "Deutsch" << true << QString() << QVariant()
@@ -142,6 +144,29 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!picturesLoading(), KelvaraTest::timeout(5000));
         const QImage image = grabAndSave(name);
         QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), QSize(1100, 900));
+        QVERIFY(distinctColours(image) > 10);
+    }
+
+    void synchronisation()
+    {
+        m_gui->logIn();
+        // Halfway: the lists, the catalogue and the uploads are done, one of two descriptions is in.
+        QObject *sync = m_gui->synchronizeService();
+        const QVariantMap state{{"status", 0}, {"position", 4}, {"firmwareTotalCount", 2}, {"cFirmware", 1},
+                                {"userSetTemplatesTotalCount", 3}, {"cUserSetTemplates", 3},
+                                {"userSetDownloadTotalCount", 3}, {"cUserSetDownload", 3},
+                                {"userSetUploadTotalCount", 1}, {"cUserSetUpload", 1},
+                                {"appLogUploadTotalCount", 4}, {"cAppLogUpload", 4}, {"isActive", true}};
+        for (auto it = state.cbegin(); it != state.cend(); ++it)
+            QVERIFY(sync->setProperty(qPrintable(it.key()), it.value()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_gui->findItem(QStringLiteral("SynchronizePage")), KelvaraTest::timeout(5000));
+        QCOMPARE(m_gui->findItem(QStringLiteral("firmwareCount"))->property("text").toString(), QStringLiteral("1 / 2"));
+        QVERIFY(!m_gui->findItem(QStringLiteral("cancelSyncButton"))->isVisible());
+        // The busy arc is a canvas, painted a few frames after it appears.
+        QSignalSpy frames(m_gui->window(), &QQuickWindow::frameSwapped);
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 3, KelvaraTest::timeout(5000));
+        const QImage image = grabAndSave(QStringLiteral("sync"));
         QCOMPARE(image.size(), QSize(1100, 900));
         QVERIFY(distinctColours(image) > 10);
     }
