@@ -20,6 +20,7 @@
 #include "HtmlService.h"
 #include "MailService.h"
 #include "Outbox.h"
+#include "ProgramViewController.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "TranslationService.h"
@@ -126,6 +127,9 @@ GuiFixture::GuiFixture()
     context->setContextProperty(QStringLiteral("Outbox"), Outbox::instance());
     context->setContextProperty(QStringLiteral("CopyViewController"), m_copy.get());
     m_copy->publish(context);
+    m_program = std::make_unique<ProgramViewController>(context, m_userSets.get(), m_translation.get());
+    context->setContextProperty(QStringLiteral("ProgramViewController"), m_program.get());
+    m_program->publish(context);
     // The list's selection mode is process-wide: a fixture starts without it.
     m_copy->activateMultiSelection(false);
     loadDemoUserSets();

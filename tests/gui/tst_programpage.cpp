@@ -1,0 +1,288 @@
+#include "CopyViewController.h"
+#include "DataPaths.h"
+#include "GuiFixture.h"
+#include "InstrumentListModel.h"
+#include "KelvaraTest.h"
+#include "ProgramViewController.h"
+#include "Settings.h"
+#include "StringListModel.h"
+#include "UserSet.h"
+#include "UserSetStorage.h"
+
+#include <QtCore/QAbstractItemModel>
+#include <QtQuick/QQuickItem>
+#include <QtQuick/QQuickWindow>
+#include <QtQuickTest/quicktest.h>
+#include <QtTest/QTest>
+
+enum { PageCopy = 3 };
+enum { IdRole = 257, TextRole = 258 };
+enum { CoagModeRole = InstrumentListModel::InstrumentCoagModeRole,
+       CoagEffectRole = InstrumentListModel::InstrumentCoagEffectRole };
+
+// The program editor's page and dialogs on the real controllers and the
+// general-surgery template: opened from the edit page, driven by mouse and
+// keyboard, and left by going back or by cancelling.
+class tst_ProgramPage : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<GuiFixture> m_gui;
+    QString m_setId;
+
+    ProgramViewController *program() const { return m_gui->programViewController(); }
+    CopyViewController *copy() const { return m_gui->copyViewController(); }
+    QQuickWindow *window() const { return m_gui->window(); }
+
+    QQuickItem *item(const QString &name) const
+    {
+        QQuickTest::qWaitForPolish(window());
+        return m_gui->findItem(name);
+    }
+
+    // The first visible item named `name` below the item named `parentName`.
+    QQuickItem *findIn(const QString &parentName, const QString &name) const
+    {
+        QQuickItem *parent = item(parentName);
+        QList<QQuickItem *> pending = parent ? parent->childItems() : QList<QQuickItem *>();
+        while (!pending.isEmpty()) {
+            QQuickItem *child = pending.takeFirst();
+            if (child->objectName() == name && child->isVisible())
+                return child;
+            pending += child->childItems();
+        }
+        return nullptr;
+    }
+
+    int depth() const { return m_gui->page()->property("depth").toInt(); }
+    QObject *programPage() const { return m_gui->page()->property("programPage").value<QObject *>(); }
+    QAbstractItemModel *levels() const { return program()->programLevelList(); }
+
+    QAbstractItemModel *instruments(int levelRow = 0) const
+    {
+        return program()->getInstrumentListForLevel(levels()->index(levelRow, 0).data(IdRole).toString());
+    }
+
+    QString firstInstrument(int role) const { return instruments()->index(0, 0).data(role).toString(); }
+
+    void typeText(const QString &text)
+    {
+        for (const QChar character : text)
+            QTest::keyClick(window(), character.toLatin1());
+    }
+
+    void key(Qt::Key key) { QTest::keyClick(window(), key); }
+
+    // The general-surgery template, its first group and first program, in
+    // the editor.
+    void openProgram()
+    {
+        QVERIFY(m_gui->loadMainWindow());
+        m_gui->logIn();
+        m_gui->setPage(PageCopy);
+        const QList<UserSet *> sets = m_gui->userSetStorage()->userSets(UserSet::GENERAL_TEMPLATE);
+        for (const UserSet *set : sets) {
+            if (set->fileName().startsWith(QLatin1String("Q3_Allgemeinchirurgie")))
+                m_setId = set->id();
+        }
+        QVERIFY(m_gui->click(item(QStringLiteral("userSet_") + m_setId)));
+        QVERIFY(m_gui->click(item(QStringLiteral("openButton"))));
+        QVERIFY(m_gui->click(item(QStringLiteral("editButton"))));
+        QVERIFY(!item(QStringLiteral("openProgramButton"))->isEnabled());
+        QVERIFY(m_gui->click(item(QStringLiteral("editProgram_0"))));
+        QVERIFY(m_gui->click(item(QStringLiteral("openProgramButton"))));
+        QCOMPARE(depth(), 4);
+        QVERIFY(programPage());
+        QCOMPARE(program()->getUserSetId(), m_setId);
+        QVERIFY(levels()->rowCount() > 0);
+        QVERIFY(instruments()->rowCount() > 0);
+    }
+
+    // Opens the dialog behind `button` and checks it is the expected one.
+    void openDialog(const QString &button, const QString &dialog)
+    {
+        QVERIFY2(m_gui->click(item(button)), qPrintable(button));
+        QCOMPARE(m_gui->dialogName(), dialog);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        KelvaraTest::initializeLogger();
+        Settings::create(DataPaths::kelvaraRoot());
+        GuiFixture::installMessageRecorder();
+    }
+
+    void init()
+    {
+        m_gui = std::make_unique<GuiFixture>();
+        GuiFixture::clearMessages();
+    }
+
+    void cleanup()
+    {
+        const QStringList warnings = GuiFixture::warnings();
+        m_gui.reset();
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
+    }
+
+    // Fault: the page showed the levels of the model but the rows of
+    // another level, or lost the images the catalogue names.
+    void showsTheProgramsLevelsAndInstruments()
+    {
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(programPage()->property("levels").value<QObject *>()->property("count").toInt(),
+                 levels()->rowCount());
+        QCOMPARE(programPage()->property("instrumentRows").value<QObject *>()->property("count").toInt(),
+                 instruments()->rowCount());
+        QQuickItem *image = findIn(QStringLiteral("instrument_0"), QStringLiteral("instrumentImage"));
+        QVERIFY(image);
+        QTRY_COMPARE(image->property("status").toInt(), 1); // Image.Ready
+        QVERIFY(item(QStringLiteral("programName"))->property("text").toString().contains(program()->programName()));
+    }
+
+    // The name dialogs: Enter accepts what was typed, Escape leaves all as it was.
+    void nameDialogs_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<int>("levelDelta");
+        QTest::addColumn<QString>("programName");
+        QTest::newRow("new level, Enter") << "addLevelButton" << "AddLevelDialog" << true << 1 << QString();
+        QTest::newRow("new level, Escape") << "addLevelButton" << "AddLevelDialog" << false << 0 << QString();
+        QTest::newRow("program name, Enter") << "renameProgramButton" << "RenameProgramDialog" << true << 0
+                                             << "Neu";
+        QTest::newRow("program name, Escape") << "renameProgramButton" << "RenameProgramDialog" << false << 0
+                                              << QString();
+    }
+
+    void nameDialogs()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, dialog);
+        QFETCH(bool, accept);
+        QFETCH(int, levelDelta);
+        QFETCH(QString, programName);
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        const int levelCount = levels()->rowCount();
+        const QString name = program()->programName();
+        openDialog(button, dialog);
+        // The rename starts from the current name; typing replaces it.
+        QTest::keySequence(window(), QKeySequence::SelectAll);
+        typeText(QStringLiteral("Neu"));
+        key(accept ? Qt::Key_Return : Qt::Key_Escape);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        QCOMPARE(levels()->rowCount(), levelCount + levelDelta);
+        QCOMPARE(program()->programName(), programName.isEmpty() ? name : programName);
+        if (levelDelta > 0) {
+            QCOMPARE(levels()->index(levelCount, 0).data(TextRole).toString(), QStringLiteral("Neu"));
+            QTRY_VERIFY(item(QStringLiteral("levelTab_%1").arg(levelCount)));
+        }
+        QCOMPARE(copy()->isUserSetModified(m_setId), accept);
+    }
+
+    // Fault: the mode menu showed the modes but the choice never reached
+    // the instrument.
+    void modeDialogSetsTheChosenMode()
+    {
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        const QString before = firstInstrument(CoagModeRole);
+        QVERIFY(m_gui->click(findIn(QStringLiteral("instrument_0"), QStringLiteral("coagModeButton"))));
+        QCOMPARE(m_gui->dialogName(), QStringLiteral("ModeDialog"));
+        QObject *list = m_gui->dialog()->findChild<QObject *>(QStringLiteral("modeList"));
+        QVERIFY(list);
+        QCOMPARE(list->property("selectedId").toString(), before);
+        key(before == QLatin1String("COAG_AUS") ? Qt::Key_Down : Qt::Key_Up);
+        const QString chosen = list->property("selectedId").toString();
+        QVERIFY(chosen != before);
+        key(Qt::Key_Return);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        QCOMPARE(firstInstrument(CoagModeRole), chosen);
+        QVERIFY(copy()->isUserSetModified(m_setId));
+    }
+
+    // The value picker writes on OK only: cancelling leaves the effect.
+    void valuePickerWritesOnAcceptOnly_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("accepted") << true;
+        QTest::newRow("cancelled") << false;
+    }
+
+    void valuePickerWritesOnAcceptOnly()
+    {
+        QFETCH(bool, accept);
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        const QString before = firstInstrument(CoagEffectRole);
+        QVERIFY(!before.isEmpty());
+        QVERIFY(m_gui->click(findIn(QStringLiteral("instrument_0"), QStringLiteral("coagEffectButton"))));
+        QCOMPARE(m_gui->dialogName(), QStringLiteral("ValuePicker"));
+        QQuickItem *increase = nullptr;
+        for (QQuickItem *candidate : m_gui->allItems()) {
+            if (candidate->objectName() == QLatin1String("increaseButton") && candidate->isVisible()
+                    && candidate->isEnabled()) {
+                increase = candidate;
+                break;
+            }
+        }
+        QVERIFY(increase);
+        QVERIFY(m_gui->click(increase));
+        key(accept ? Qt::Key_Return : Qt::Key_Escape);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        QCOMPARE(firstInstrument(CoagEffectRole) != before, accept);
+        QCOMPARE(copy()->isUserSetModified(m_setId), accept);
+    }
+
+    // Back keeps the edits for the edit page's save; cancel discards them
+    // after the question, and leaves the set as its file holds it.
+    void leavingTheEditor_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("depthAfter");
+        QTest::addColumn<bool>("modifiedAfter");
+        QTest::newRow("back") << "backToEditButton" << false << 3 << true;
+        QTest::newRow("cancel, confirmed") << "cancelProgramButton" << true << 2 << false;
+        QTest::newRow("cancel, kept editing") << "cancelProgramButton" << false << 4 << true;
+    }
+
+    void leavingTheEditor()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, confirm);
+        QFETCH(int, depthAfter);
+        QFETCH(bool, modifiedAfter);
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        const int levelCount = levels()->rowCount();
+        openDialog(QStringLiteral("addLevelButton"), QStringLiteral("AddLevelDialog"));
+        typeText(QStringLiteral("Extra"));
+        key(Qt::Key_Return);
+        QVERIFY(copy()->isUserSetModified(m_setId));
+        QVERIFY(m_gui->click(item(button)));
+        if (button == QLatin1String("cancelProgramButton")) {
+            QCOMPARE(m_gui->dialogName(), QStringLiteral("CancelEditDialog"));
+            key(confirm ? Qt::Key_Return : Qt::Key_Escape);
+        }
+        QTRY_COMPARE(depth(), depthAfter);
+        QCOMPARE(copy()->isUserSetModified(m_setId), modifiedAfter);
+        if (confirm) {
+            program()->processProgramSelection(m_setId, program()->getProgramGroupId(), program()->getUserProgramId());
+            QCOMPARE(levels()->rowCount(), levelCount);
+        }
+    }
+};
+
+QTEST_MAIN(tst_ProgramPage)
+#include "tst_programpage.moc"
