@@ -982,18 +982,7 @@
     </message>
 </context>
 <context>
-    <name>InstrumentConfiguration</name>
-    <message>
-        <source>CUT off</source>
-        <translation>CUT aus</translation>
-    </message>
-    <message>
-        <source>COAG off</source>
-        <translation>COAG aus</translation>
-    </message>
-</context>
-<context>
-    <name>InstrumentRow</name>
+    <name>InstrumentCells</name>
     <message>
         <source>Aktivierung</source>
         <translation>Aktivierung</translation>
@@ -1027,12 +1016,20 @@
         <translation>IRX</translation>
     </message>
     <message>
+        <source>Koagulationsmodus: %1</source>
+        <translation>Koagulationsmodus: %1</translation>
+    </message>
+    <message>
         <source>Nach oben</source>
         <translation>Nach oben</translation>
     </message>
     <message>
         <source>Nach unten</source>
         <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Schneidmodus: %1</source>
+        <translation>Schneidmodus: %1</translation>
     </message>
     <message>
         <source>Subinstrument hinzufügen</source>
@@ -1045,6 +1042,17 @@
     <message>
         <source>gemeinsam</source>
         <translation>gemeinsam</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentConfiguration</name>
+    <message>
+        <source>CUT off</source>
+        <translation>CUT aus</translation>
+    </message>
+    <message>
+        <source>COAG off</source>
+        <translation>COAG aus</translation>
     </message>
 </context>
 <context>
@@ -1269,16 +1277,8 @@
         <translation>Instrument hinzufügen</translation>
     </message>
     <message>
-        <source>Koagulationsmodus: %1</source>
-        <translation>Koagulationsmodus: %1</translation>
-    </message>
-    <message>
         <source>Programm ändern</source>
         <translation>Programm ändern</translation>
-    </message>
-    <message>
-        <source>Schneidmodus: %1</source>
-        <translation>Schneidmodus: %1</translation>
     </message>
     <message>
         <source>Subprogramm hinzufügen</source>

@@ -982,18 +982,7 @@
     </message>
 </context>
 <context>
-    <name>InstrumentConfiguration</name>
-    <message>
-        <source>CUT off</source>
-        <translation>CUT off</translation>
-    </message>
-    <message>
-        <source>COAG off</source>
-        <translation>COAG off</translation>
-    </message>
-</context>
-<context>
-    <name>InstrumentRow</name>
+    <name>InstrumentCells</name>
     <message>
         <source>Aktivierung</source>
         <translation>Activation</translation>
@@ -1027,12 +1016,20 @@
         <translation>IRX</translation>
     </message>
     <message>
+        <source>Koagulationsmodus: %1</source>
+        <translation>Coagulation mode: %1</translation>
+    </message>
+    <message>
         <source>Nach oben</source>
         <translation>Move up</translation>
     </message>
     <message>
         <source>Nach unten</source>
         <translation>Move down</translation>
+    </message>
+    <message>
+        <source>Schneidmodus: %1</source>
+        <translation>Cutting mode: %1</translation>
     </message>
     <message>
         <source>Subinstrument hinzufügen</source>
@@ -1045,6 +1042,17 @@
     <message>
         <source>gemeinsam</source>
         <translation>shared</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentConfiguration</name>
+    <message>
+        <source>CUT off</source>
+        <translation>CUT off</translation>
+    </message>
+    <message>
+        <source>COAG off</source>
+        <translation>COAG off</translation>
     </message>
 </context>
 <context>
@@ -1269,16 +1277,8 @@
         <translation>Add instrument</translation>
     </message>
     <message>
-        <source>Koagulationsmodus: %1</source>
-        <translation>Coagulation mode: %1</translation>
-    </message>
-    <message>
         <source>Programm ändern</source>
         <translation>Change program</translation>
-    </message>
-    <message>
-        <source>Schneidmodus: %1</source>
-        <translation>Cutting mode: %1</translation>
     </message>
     <message>
         <source>Subprogramm hinzufügen</source>
