@@ -154,14 +154,18 @@ void InstrumentListModel::addInstrument(Instrument *instrument)
 {
     if (!instrument)
         return;
-    emit layoutAboutToBeChanged();
+    // Insertion alone, not wrapped in a layout change: views must not see
+    // the two announcements nested.
     const int row = int(m_rows.size());
     beginInsertRows(QModelIndex(), row, row);
     adopt(instrument);
-    if (selectsCoagM6(instrument))
-        ++m_coagM6Count;
     endInsertRows();
-    emit layoutChanged();
+    // The others' shared COAG_M6 count changes with the new row.
+    if (selectsCoagM6(instrument)) {
+        ++m_coagM6Count;
+        if (row > 0)
+            emit dataChanged(index(0), index(row - 1), { CoagM6CountRole });
+    }
 }
 
 void InstrumentListModel::clear()
