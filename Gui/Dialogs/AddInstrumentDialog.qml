@@ -32,7 +32,7 @@ DialogBase {
     acceptEnabled: types.selectedId !== "" && newName !== "" && ProgramViewController.isAddInstrumentEnabled
     cardWidth: 560
 
-    Component.onCompleted: monoButton.forceActiveFocus()
+    Component.onCompleted: types.forceActiveFocus()
 
     onFinished: function(accepted, result) {
         if (accepted)

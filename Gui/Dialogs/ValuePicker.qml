@@ -13,7 +13,8 @@ DialogBase {
     property string instrumentName: ""
     property string modeName: ""
     readonly property var modeModel: ProgramViewController.getModeModel()
-    readonly property int valueRole: 263
+    // The model's "valueRole".
+    readonly property int valueRoleNumber: 263
     readonly property alias rows: rows
 
     function format(value, decimals) {
@@ -21,7 +22,7 @@ DialogBase {
     }
 
     function store(row, value) {
-        modeModel.setData(modeModel.index(row, 0), value, valueRole)
+        modeModel.setData(modeModel.index(row, 0), value, valueRoleNumber)
     }
 
     objectName: "ValuePicker"

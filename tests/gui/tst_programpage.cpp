@@ -6,6 +6,8 @@
 #include "ProgramViewController.h"
 #include "Settings.h"
 #include "StringListModel.h"
+#include "ProgramGroup.h"
+#include "UserProgram.h"
 #include "UserSet.h"
 #include "UserSetStorage.h"
 
@@ -53,6 +55,17 @@ private:
             pending += child->childItems();
         }
         return nullptr;
+    }
+
+    // The levels of the set's first program as the store holds them.
+    int storedLevelCount() const
+    {
+        const QList<UserSet *> sets = m_gui->userSetStorage()->userSets(UserSet::GENERAL_TEMPLATE);
+        for (const UserSet *set : sets) {
+            if (set->id() == m_setId)
+                return set->programGroups().first()->programs().first()->levels().size();
+        }
+        return -1;
     }
 
     int depth() const { return m_gui->page()->property("depth").toInt(); }
@@ -187,6 +200,31 @@ private slots:
         QCOMPARE(copy()->isUserSetModified(m_setId), accept);
     }
 
+    // Fault: a new instrument reached only the level it was added from, so
+    // the levels' slots no longer lined up.
+    void addInstrumentDialogAddsToEveryLevel()
+    {
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        QList<int> counts;
+        for (int level = 0; level < levels()->rowCount(); ++level)
+            counts << instruments(level)->rowCount();
+        QVERIFY(item(QStringLiteral("addInstrumentButton"))->isEnabled());
+        openDialog(QStringLiteral("addInstrumentButton"), QStringLiteral("AddInstrumentDialog"));
+        QObject *catalogue = m_gui->dialog()->findChild<QObject *>(QStringLiteral("catalogueList"));
+        QVERIFY(catalogue);
+        const QString type = catalogue->property("selectedId").toString();
+        QVERIFY(!type.isEmpty());
+        key(Qt::Key_Return);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        for (int level = 0; level < levels()->rowCount(); ++level) {
+            QAbstractItemModel *model = instruments(level);
+            QCOMPARE(model->rowCount(), counts.at(level) + 1);
+            QCOMPARE(model->index(counts.at(level), 0).data(InstrumentListModel::InstrumentTypeRole).toString(), type);
+        }
+    }
+
     // Fault: the mode menu showed the modes but the choice never reached
     // the instrument.
     void modeDialogSetsTheChosenMode()
@@ -277,10 +315,7 @@ private slots:
         }
         QTRY_COMPARE(depth(), depthAfter);
         QCOMPARE(copy()->isUserSetModified(m_setId), modifiedAfter);
-        if (confirm) {
-            program()->processProgramSelection(m_setId, program()->getProgramGroupId(), program()->getUserProgramId());
-            QCOMPARE(levels()->rowCount(), levelCount);
-        }
+        QCOMPARE(storedLevelCount(), modifiedAfter ? levelCount + 1 : levelCount);
     }
 };
 
