@@ -149,18 +149,33 @@ private:
     UserSet *currentSet() const;
     ProgramGroup *currentGroup() const;
     UserProgram *currentProgram() const;
+    /// An instrument of the current program; null (with the registry's
+    /// warning) for an unknown id, silently for one of another program.
     Instrument *instrument(const QString &instrumentId) const;
+    ProgramLevel *level(const QString &programLevelId) const;
+    /// The instrument and its counterparts at the same slot of the other
+    /// levels (or the instrument alone).
+    QList<Instrument *> slotsOf(Instrument *instrument, bool allLevels) const;
     void markModified();
     void rebuildLevels();
     void rebuildInstrumentModels();
-    void refreshLevelModels();
+    /// Repaints every level's and sub-instrument list after a change.
+    void refreshInstrumentModels();
     void updateAddEnabled();
     void closeProgram(bool notify);
     void onUserSetRemoved(const QString &userSetId);
     StringListModel *refill(StringListModel *&model);
-    bool setEffect(const QString &instrumentId, const QString &modeId, int effectIndex, const QVariant &effectValue,
-                   bool isCut, int row);
+    InstrumentListModel *newInstrumentModel();
+    void retire(InstrumentListModel *model);
+    /// Takes the effect of a sibling that already works in COAG_M6.
+    void adoptCoagM6(Instrument *instrument) const;
+    /// Holds the instrument's modes to what its catalogue entry allows.
+    void conformToCatalogue(Instrument *instrument) const;
+    bool setEffect(const QString &function, const QString &instrumentId, const QString &modeId, int effectIndex,
+                   const QVariant &effectValue, bool isCut, int row);
+    void restoreFromFile();
 
+    QPointer<UserSet> m_set;
     UserSetStorage *m_storage;
     TranslationService *m_translation;
     QString m_userSetId;
@@ -190,5 +205,6 @@ private:
     ModeListModel *m_modeModel;
     QString m_editInstrumentId;
     QString m_editModeId;
+    bool m_editIsCut = false;
     int m_editRow = -1;
 };
