@@ -5,6 +5,7 @@ import Style 1.0
 import FontStyle 1.0
 import "../CustomComponents"
 import "ProgramPage"
+import "ProgramPage/ProgramModels.js" as ProgramModels
 
 // Editing one program of the open user set: its sub-programs (levels) as
 // tabs, the instruments of the chosen one with their modes, effects,
@@ -15,9 +16,12 @@ Item {
 
     readonly property string userSetId: SharedObjects.selectedUserSetId
     property int selectedLevelRow: 0
-    readonly property string selectedLevelId: levelId(selectedLevelRow)
-    readonly property string selectedLevelName: levelTabs.itemAt(selectedLevelRow)
-                                                ? levelTabs.itemAt(selectedLevelRow).levelName : ""
+    // Read from the level list again after each of its changes.
+    readonly property var levelIds: (revision, ProgramModels.levelIds(ProgramLevelList))
+    readonly property var levelNames: (revision, ProgramModels.column(ProgramLevelList, 258))
+    readonly property string selectedLevelId: levelIds[selectedLevelRow] !== undefined ? levelIds[selectedLevelRow] : ""
+    readonly property string selectedLevelName: levelNames[selectedLevelRow] !== undefined
+                                                ? levelNames[selectedLevelRow] : ""
     // Counts the changes of the level list: the per-level instrument lists
     // are asked for again after each one.
     property int revision: 0
@@ -32,13 +36,12 @@ Item {
     signal dialogRequested(string name, var parameters)
 
     function levelId(row) {
-        const item = levelTabs.itemAt(row)
-        return item ? item.levelId : ""
+        return levelIds[row] !== undefined ? levelIds[row] : ""
     }
 
     function refreshLevels() {
         revision += 1
-        selectedLevelRow = Math.max(0, Math.min(selectedLevelRow, levelTabs.count - 1))
+        selectedLevelRow = Math.max(0, Math.min(selectedLevelRow, levelIds.length - 1))
     }
 
     function moveLevel(row, step) {
@@ -73,6 +76,16 @@ Item {
     focus: true
 
     Keys.onEscapePressed: function(event) { programPage.cancelRequested(); event.accepted = true }
+
+    Connections {
+        target: ProgramLevelList
+
+        function onRowsInserted() { programPage.refreshLevels() }
+        function onRowsRemoved() { programPage.refreshLevels() }
+        function onRowsMoved() { programPage.refreshLevels() }
+        function onModelReset() { programPage.refreshLevels() }
+        function onDataChanged() { programPage.refreshLevels() }
+    }
 
     Connections {
         target: ProgramViewController
@@ -183,7 +196,6 @@ Item {
 
                 objectName: "levelTabs"
                 model: ProgramLevelList
-                onCountChanged: programPage.refreshLevels()
 
                 delegate: LevelTab {
                     required property int index
