@@ -281,6 +281,118 @@ private slots:
         QCOMPARE(copy()->isUserSetModified(m_setId), accept);
     }
 
+    // Fault: a dialog of the editor failed to load or bind its parameters
+    // (a warning), or changed the set although the user escaped it.
+    void dialogsOpenFromThePageAndEscape_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("next");
+        const QString first = QStringLiteral("instrument_0");
+        QTest::newRow("rename and type") << first << "instrumentName" << "EditInstrumentDialog" << QString();
+        QTest::newRow("type choice") << first << "instrumentName" << "EditInstrumentDialog" << "changeTypeLink";
+        QTest::newRow("activation") << first << "activationButton" << "InstrumentActivationDialog" << QString();
+        QTest::newRow("cut mode") << first << "cutModeButton" << "ModeDialog" << QString();
+        QTest::newRow("level name") << "levelTab_0" << "renameLevelButton" << "AddLevelDialog" << QString();
+        QTest::newRow("new instrument") << "ProgrammPage" << "addInstrumentButton" << "AddInstrumentDialog" << QString();
+    }
+
+    void dialogsOpenFromThePageAndEscape()
+    {
+        QFETCH(QString, row);
+        QFETCH(QString, button);
+        QFETCH(QString, dialog);
+        QFETCH(QString, next);
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(m_gui->click(findIn(row, button)));
+        QCOMPARE(m_gui->dialogName(), dialog);
+        if (!next.isEmpty()) {
+            QVERIFY(m_gui->click(item(next)));
+            QCOMPARE(m_gui->dialogName(), QStringLiteral("ChooseTypeDialog"));
+            QVERIFY(m_gui->dialog()->property("type").toString() == firstInstrument(InstrumentListModel::InstrumentTypeRole));
+        }
+        key(Qt::Key_Escape);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        QVERIFY(!copy()->isUserSetModified(m_setId));
+    }
+
+    // A type change in a program of several levels asks for which of them;
+    // "this level only" leaves the other levels' instrument as it was.
+    void typeChangeAsksForTheLevels_data()
+    {
+        QTest::addColumn<bool>("allLevels");
+        QTest::newRow("this level") << false;
+        QTest::newRow("all levels") << true;
+    }
+
+    void typeChangeAsksForTheLevels()
+    {
+        QFETCH(bool, allLevels);
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(levels()->rowCount() > 1);
+        const QString before = instruments(1)->index(0, 0).data(InstrumentListModel::InstrumentTypeRole).toString();
+        m_gui->showDialog(QStringLiteral("ChooseTypeDialog"),
+                          QVariantList{firstInstrument(InstrumentListModel::InstrumentTypeRole),
+                                       firstInstrument(IdRole), levels()->index(0, 0).data(TextRole)});
+        QObject *types = m_gui->dialog()->findChild<QObject *>(QStringLiteral("typeList"));
+        QVERIFY(types);
+        key(Qt::Key_Down);
+        const QString chosen = types->property("selectedId").toString();
+        QVERIFY(chosen != before);
+        key(Qt::Key_Return);
+        QCOMPARE(m_gui->dialogName(), QStringLiteral("AliasQuestionDialog"));
+        if (allLevels)
+            QVERIFY(m_gui->click(item(QStringLiteral("allLevelsButton"))));
+        else
+            key(Qt::Key_Return);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        QCOMPARE(firstInstrument(InstrumentListModel::InstrumentTypeRole), chosen);
+        QCOMPARE(instruments(1)->index(0, 0).data(InstrumentListModel::InstrumentTypeRole).toString(),
+                 allLevels ? chosen : before);
+    }
+
+    // Fault: switching on one pedal kind left the exclusive others set, or
+    // the switch-off of the old one cleared the new one again.
+    void activationDialogSwitchesExclusively_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("accepted") << true;
+        QTest::newRow("escaped") << false;
+    }
+
+    void activationDialogSwitchesExclusively()
+    {
+        QFETCH(bool, accept);
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        const auto images = [this] {
+            QStringList names;
+            for (int role = InstrumentListModel::InstrumentActivationImage1Role;
+                 role <= InstrumentListModel::InstrumentActivationImage3Role; ++role)
+                names << firstInstrument(role).section(QLatin1Char('/'), -1);
+            return names;
+        };
+        const QStringList before = images();
+        QVERIFY(before.contains(QStringLiteral("aktivierungsart_weiss_1FuS.png")));
+        QVERIFY(m_gui->click(findIn(QStringLiteral("instrument_0"), QStringLiteral("activationButton"))));
+        QCOMPARE(m_gui->dialogName(), QStringLiteral("InstrumentActivationDialog"));
+        QVERIFY(m_gui->click(item(QStringLiteral("activation_ACTIVATION_2FUSS"))));
+        QVERIFY(!item(QStringLiteral("activation_ACTIVATION_1FUSS"))->property("checked").toBool());
+        key(accept ? Qt::Key_Return : Qt::Key_Escape);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        const QStringList after = images();
+        QCOMPARE(after.contains(QStringLiteral("aktivierungsart_weiss_2FuS.png")), accept);
+        QCOMPARE(after.contains(QStringLiteral("aktivierungsart_weiss_1FuS.png")), !accept);
+        QCOMPARE(after.contains(QStringLiteral("aktivierungsart_weiss_2FuS_CUT.png")),
+                 before.contains(QStringLiteral("aktivierungsart_weiss_2FuS_CUT.png")) && !accept);
+    }
+
     // Back keeps the edits for the edit page's save; cancel discards them
     // after the question, and leaves the set as its file holds it.
     void leavingTheEditor_data()

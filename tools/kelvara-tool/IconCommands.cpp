@@ -607,14 +607,17 @@ using ActivationMotif = std::function<void(QPainter &, const QColor &)>;
 const std::map<QString, ActivationMotif> &activationMotifs()
 {
     static const std::map<QString, ActivationMotif> table = {
-        {QStringLiteral("hand"), [](QPainter &p, const QColor &ink) {
-             p.drawRoundedRect(QRectF(14, 50, 68, 20), 8, 8);
+        {QStringLiteral("hand"), [](QPainter &p, const QColor &ink) { // a fingertip on the handle's switch
+             p.drawRoundedRect(QRectF(10, 56, 76, 18), 8, 8);
              p.setBrush(ink);
-             p.drawEllipse(QPointF(40, 50), 6, 6);
+             p.drawRoundedRect(QRectF(36, 48, 18, 8), 3, 3);
              p.setBrush(Qt::NoBrush);
-             p.drawLine(QPointF(40, 18), QPointF(40, 36));
-             p.drawLine(QPointF(32, 28), QPointF(40, 36));
-             p.drawLine(QPointF(48, 28), QPointF(40, 36));
+             QPainterPath finger;
+             finger.moveTo(32, 12);
+             finger.lineTo(34, 30);
+             finger.cubicTo(35, 44, 55, 44, 56, 30);
+             finger.lineTo(58, 12);
+             p.drawPath(finger);
          }},
         {QStringLiteral("1FuS"), [](QPainter &p, const QColor &ink) { pedal(p, QRectF(30, 22, 36, 54), false, ink); }},
         {QStringLiteral("2FuS"), [](QPainter &p, const QColor &ink) {
