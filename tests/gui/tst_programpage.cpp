@@ -225,6 +225,36 @@ private slots:
         }
     }
 
+    // Fault: the sub-instrument chosen with a new instrument was lost, or
+    // went to an instrument that was there before.
+    void addInstrumentWithSubInstrument()
+    {
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        const int count = instruments()->rowCount();
+        openDialog(QStringLiteral("addInstrumentButton"), QStringLiteral("AddInstrumentDialog"));
+        QObject *catalogue = m_gui->dialog()->findChild<QObject *>(QStringLiteral("catalogueList"));
+        QVERIFY(catalogue);
+        catalogue->setProperty("selectedId", QStringLiteral("MultiElektrode"));
+        QVERIFY(m_gui->click(item(QStringLiteral("withSubInstrumentOption"))));
+        QObject *subTypes = m_gui->dialog()->findChild<QObject *>(QStringLiteral("subCatalogueList"));
+        QVERIFY(subTypes);
+        QTRY_VERIFY(!subTypes->property("selectedId").toString().isEmpty());
+        const QString subType = subTypes->property("selectedId").toString();
+        key(Qt::Key_Return);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        QCOMPARE(instruments()->rowCount(), count + 1);
+        const QString added = instruments()->index(count, 0).data(IdRole).toString();
+        const QStringList subs = program()->getListOfSubinstruments(added);
+        QCOMPARE(subs.size(), 1);
+        QCOMPARE(program()->getSubInstrumentListForInstrument(added)->index(0, 0)
+                     .data(InstrumentListModel::InstrumentTypeRole).toString(), subType);
+        for (int row = 0; row < count; ++row)
+            QVERIFY(program()->getListOfSubinstruments(instruments()->index(row, 0).data(IdRole).toString()).isEmpty());
+        QTRY_VERIFY(item(QStringLiteral("subInstrument_0")));
+    }
+
     // Fault: the mode menu showed the modes but the choice never reached
     // the instrument.
     void modeDialogSetsTheChosenMode()
