@@ -164,6 +164,8 @@ private:
     void updateAddEnabled();
     void closeProgram(bool notify);
     void onUserSetRemoved(const QString &userSetId);
+    /// A save drops marked elements: the lists follow the tree.
+    void onModifiedChanged(bool modified);
     StringListModel *refill(StringListModel *&model);
     InstrumentListModel *newInstrumentModel();
     void retire(InstrumentListModel *model);
@@ -176,6 +178,7 @@ private:
     void restoreFromFile();
 
     QPointer<UserSet> m_set;
+    bool m_restoring = false;
     UserSetStorage *m_storage;
     TranslationService *m_translation;
     QString m_userSetId;

@@ -533,14 +533,17 @@ void ProgramViewController::restoreFromFile()
     const ProgramGroup *group = currentGroup();
     const int programIndex = group ? group->indexOfProgram(m_userProgramId) : -1;
     // The file is read beside the set first: an unreadable file keeps the edits.
-    if (!m_storage->reloadUserSet(set))
+    m_restoring = true;
+    const bool reloaded = m_storage->reloadUserSet(set);
+    m_restoring = false;
+    if (!reloaded)
         return;
     const ProgramGroup *reloadedGroup = groupIndex < 0 ? nullptr : set->programGroups().value(groupIndex);
-    const UserProgram *reloaded = reloadedGroup && programIndex >= 0 ? reloadedGroup->programs().value(programIndex)
-                                                                     : nullptr;
-    if (!reloaded) {
+    const UserProgram *program = reloadedGroup && programIndex >= 0 ? reloadedGroup->programs().value(programIndex)
+                                                                    : nullptr;
+    if (!program) {
         closeProgram(true);
         return;
     }
-    processProgramSelection(set->id(), reloadedGroup->id(), reloaded->id());
+    processProgramSelection(set->id(), reloadedGroup->id(), program->id());
 }

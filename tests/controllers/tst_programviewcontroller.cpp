@@ -326,6 +326,58 @@ private slots:
         QVERIFY(!m_set->isModified());
     }
 
+    void subInstruments_data()
+    {
+        QTest::addColumn<QString>("parentType");
+        QTest::addColumn<QString>("subType");
+        QTest::addColumn<bool>("added");
+        QTest::newRow("the parent's own sub-instrument") << "HybridVex" << "HybridVex_Argon" << true;
+        QTest::newRow("another parent's sub-instrument") << "HybridVex" << "MultiElektrode_Nadel" << false;
+        QTest::newRow("a top-level type") << "HybridVex" << "MonoKugel" << false;
+        QTest::newRow("under an instrument that is no parent") << "MonoKugel" << "HybridVex_Argon" << false;
+    }
+
+    void subInstruments()
+    {
+        QFETCH(QString, parentType);
+        QFETCH(QString, subType);
+        QFETCH(bool, added);
+        m_editor->addInstrument(parentType, QString(), 3, 0);
+        QCOMPARE(m_editor->subInstrumentAddButtonEnabled(idAt(0, 3)), parentType == QLatin1String("HybridVex"));
+        InstrumentListModel *subs = m_editor->getSubInstrumentListForInstrument(idAt(0, 3));
+        QAbstractItemModelTester tester(subs, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_editor->addSubInstrumentToInstrument(subType, QString(), idAt(0, 3), 3);
+        for (int level = 0; level < 2; ++level) {
+            QCOMPARE(at(level, 3)->subInstruments().size(), added ? 1 : 0);
+            if (added)
+                QCOMPARE(at(level, 3)->subInstruments().first()->instrumentType(), subType);
+        }
+        QCOMPARE(subs->rowCount(), added ? 1 : 0);
+        QCOMPARE(m_editor->getListOfSubinstruments(idAt(0, 3)).size(), added ? 1 : 0);
+        if (added) {
+            QVERIFY(m_editor->isSubInstrument(QString(), at(0, 3)->subInstruments().first()->id()));
+            m_editor->deleteInstrument(at(0, 3)->subInstruments().first()->id());
+            QCOMPARE(subs->rowCount(), 0);
+            QCOMPARE(at(1, 3)->subInstruments().size(), 0);
+        }
+    }
+
+    void markingLevels()
+    {
+        const QString a = m_program->levels().at(0)->id();
+        const QString b = m_program->levels().at(1)->id();
+        m_editor->markForDeleteProgramLevel(b, true, 1);
+        QVERIFY(m_editor->programLevelList()->elementAt(1)->markedForDelete());
+        // The last unmarked level stays: a program needs one.
+        m_editor->markForDeleteProgramLevel(a, true, 0);
+        QVERIFY(!m_program->levels().at(0)->isMarkedForDelete());
+        QVERIFY(m_storage->saveUserSet(m_set, QStringLiteral("Demo")));
+        QCOMPARE(levelNames(), QStringLiteral("A"));
+        QCOMPARE(m_editor->getNumberOfProgramlevels(), 1);
+        // The saved level went from the editor's list too.
+        QCOMPARE(m_editor->programLevelList()->rowCount(), 1);
+    }
+
     // ------------------------------------------------------------ values the generator gets
 
     // An unknown type once reached the file and made it unreadable.
