@@ -227,8 +227,16 @@ private slots:
 
     // Fault: the sub-instrument chosen with a new instrument was lost, or
     // went to an instrument that was there before.
+    void addInstrumentWithSubInstrument_data()
+    {
+        QTest::addColumn<bool>("withTheInstrument");
+        QTest::newRow("chosen with the instrument") << true;
+        QTest::newRow("added with the row's button") << false;
+    }
+
     void addInstrumentWithSubInstrument()
     {
+        QFETCH(bool, withTheInstrument);
         openProgram();
         if (QTest::currentTestFailed())
             return;
@@ -237,19 +245,26 @@ private slots:
         QObject *catalogue = m_gui->dialog()->findChild<QObject *>(QStringLiteral("catalogueList"));
         QVERIFY(catalogue);
         catalogue->setProperty("selectedId", QStringLiteral("MultiElektrode"));
-        QVERIFY(m_gui->click(item(QStringLiteral("withSubInstrumentOption"))));
-        QObject *subTypes = m_gui->dialog()->findChild<QObject *>(QStringLiteral("subCatalogueList"));
-        QVERIFY(subTypes);
-        QTRY_VERIFY(!subTypes->property("selectedId").toString().isEmpty());
-        const QString subType = subTypes->property("selectedId").toString();
+        if (withTheInstrument)
+            QVERIFY(m_gui->click(item(QStringLiteral("withSubInstrumentOption"))));
         key(Qt::Key_Return);
         QVERIFY(m_gui->dialogName().isEmpty());
         QCOMPARE(instruments()->rowCount(), count + 1);
         const QString added = instruments()->index(count, 0).data(IdRole).toString();
+        QCOMPARE(program()->getListOfSubinstruments(added).size(), withTheInstrument ? 1 : 0);
+        if (!withTheInstrument) {
+            QTRY_VERIFY(findIn(QStringLiteral("instrument_%1").arg(count), QStringLiteral("addSubInstrumentButton")));
+            QVERIFY(m_gui->click(findIn(QStringLiteral("instrument_%1").arg(count),
+                                        QStringLiteral("addSubInstrumentButton"))));
+            QCOMPARE(m_gui->dialogName(), QStringLiteral("AddSubInstrumentDialog"));
+            key(Qt::Key_Return);
+            QVERIFY(m_gui->dialogName().isEmpty());
+        }
         const QStringList subs = program()->getListOfSubinstruments(added);
         QCOMPARE(subs.size(), 1);
-        QCOMPARE(program()->getSubInstrumentListForInstrument(added)->index(0, 0)
-                     .data(InstrumentListModel::InstrumentTypeRole).toString(), subType);
+        const QString subType = program()->getSubInstrumentListForInstrument(added)->index(0, 0)
+                                    .data(InstrumentListModel::InstrumentTypeRole).toString();
+        QVERIFY(program()->isSubInstrument(subType, subs.first()));
         for (int row = 0; row < count; ++row)
             QVERIFY(program()->getListOfSubinstruments(instruments()->index(row, 0).data(IdRole).toString()).isEmpty());
         QTRY_VERIFY(item(QStringLiteral("subInstrument_0")));
