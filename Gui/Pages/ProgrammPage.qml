@@ -14,7 +14,6 @@ import "ProgramPage/ProgramModels.js" as ProgramModels
 Item {
     id: programPage
 
-    readonly property string userSetId: SharedObjects.selectedUserSetId
     property int selectedLevelRow: 0
     // Read from the level list again after each of its changes.
     readonly property var levelIds: (revision, ProgramModels.levelIds(ProgramLevelList))
@@ -29,7 +28,6 @@ Item {
         : (revision, ProgramViewController.getInstrumentListForLevel(selectedLevelId))
     readonly property alias levels: levelTabs
     readonly property alias instrumentRows: instrumentRepeater
-    readonly property string lastElement: ProgramViewController.LAST_ELEMENT
 
     signal backRequested
     signal cancelRequested
@@ -90,10 +88,6 @@ Item {
     Connections {
         target: ProgramViewController
         ignoreUnknownSignals: true
-
-        function onIsAddProgramLevelEnabledChanged() {
-            programPage.refreshLevels()
-        }
 
         function onProgramClosed() {
             programPage.backRequested()

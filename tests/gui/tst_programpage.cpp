@@ -438,6 +438,35 @@ private slots:
                  before.contains(QStringLiteral("aktivierungsart_weiss_2FuS_CUT.png")) && !accept);
     }
 
+    // Fault: a move named the wrong neighbour, so the rows stayed or jumped.
+    void movesSwapNeighbours_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("levels");
+        QTest::newRow("instrument down") << "instrument_0" << "moveDownButton" << false;
+        QTest::newRow("instrument up") << "instrument_1" << "moveUpButton" << false;
+        QTest::newRow("level right") << "levelTab_0" << "moveLevelRightButton" << true;
+    }
+
+    void movesSwapNeighbours()
+    {
+        QFETCH(QString, row);
+        QFETCH(QString, button);
+        QFETCH(bool, levels);
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        const auto ids = [&] {
+            QAbstractItemModel *model = levels ? this->levels() : instruments();
+            return QStringList{model->index(0, 0).data(IdRole).toString(), model->index(1, 0).data(IdRole).toString()};
+        };
+        const QStringList before = ids();
+        QVERIFY(m_gui->click(findIn(row, button)));
+        QCOMPARE(ids(), (QStringList{before.at(1), before.at(0)}));
+        QVERIFY(copy()->isUserSetModified(m_setId));
+    }
+
     // Back keeps the edits for the edit page's save; cancel discards them
     // after the question, and leaves the set as its file holds it.
     void leavingTheEditor_data()
