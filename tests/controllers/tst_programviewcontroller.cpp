@@ -406,6 +406,7 @@ private slots:
         QCOMPARE(linesWith(QStringLiteral("instrumentType=Unbekannt")), lines + 1);
     }
 
+    // Values beyond the descriptor or the instrument's limits once reached the file as typed.
     void effects_data()
     {
         QTest::addColumn<int>("position");
@@ -468,6 +469,7 @@ private slots:
         QVERIFY(m_set->isModified());
     }
 
+    // EVX could be switched on for a type whose catalogue entry forbids it.
     void evxAndIrx_data()
     {
         QTest::addColumn<QString>("type");
@@ -513,6 +515,7 @@ private slots:
         QCOMPARE(m_set->isModified(), modified);
     }
 
+    // A maxSize below three once gave back more characters than asked for.
     void limitTextSize_data()
     {
         QTest::addColumn<QString>("text");
@@ -570,6 +573,7 @@ private slots:
         QVERIFY(!model);
     }
 
+    // Menus asked for again and again once piled up; a dropped level's model was freed while bound.
     void modelsAreReusedOrRetired()
     {
         StringListModel *menu = m_editor->getCutModes(idAt(0, 0));
@@ -590,6 +594,7 @@ private slots:
 
     // ------------------------------------------------------------ edit, cancel, save
 
+    // A cancelled edit once kept part of the changes made before it.
     void editCancelRestoresTheFile()
     {
         const QByteArray file = serialized();

@@ -104,6 +104,7 @@ private slots:
         delete model;
     }
 
+    // A limit above the descriptor's range once widened what the editor offered.
     void modeLimits_data()
     {
         QTest::addColumn<QString>("mode");
