@@ -21,6 +21,7 @@ Item {
     // in order. A string instead of a list takes the whole parameter.
     readonly property var parameterNames: ({
         "AddInstrumentDialog": ["row", "programLevelIndex"],
+        "AddLevelDialog": ["programLevelId", "name", "row"],
         "AddSubInstrumentDialog": ["instrumentId", "row"],
         "AliasQuestionDialog": ["aliasType", "aliasTypeName", "imageSource", "instrumentId", "subProgramName"],
         "BubbleDialogOutbox": ["realX", "realY"],
@@ -38,7 +39,7 @@ Item {
         "ModeDialog": ["caller", "modeModel", "callerInstrumentId", "title", "row"],
         "ValuePicker": ["instrumentName", "modeName"],
         "InformationDialog": ["header", "message"],
-        "RenameInstrumentDialog": ["id", "name", "type"],
+        "RenameInstrumentDialog": ["instrumentId", "name", "type"],
         "RenameProgramDialog": "name",
         "SaveCopyChangesDialog": ["closeWhenBackgroundClicked"],
         "SaveUserSetDialog": [undefined, "navigateToPage"],
@@ -242,6 +243,25 @@ Item {
         case "SaveCopyChangesDialog":
             showDialog("SaveUserSetDialog", parameters)
             return
+        // The program editor's dialogs make their change themselves.
+        case "AddInstrumentDialog":
+        case "AddLevelDialog":
+        case "AddSubInstrumentDialog":
+        case "AliasQuestionDialog":
+        case "EditInstrumentDialog":
+        case "InstrumentActivationDialog":
+        case "ModeDialog":
+        case "RenameInstrumentDialog":
+        case "RenameProgramDialog":
+        case "ValuePicker":
+            return
+        // A type change in a program of several levels asks for which of them.
+        case "ChooseTypeDialog":
+            if (ProgramViewController.getNumberOfProgramlevels() > 1)
+                showDialog("AliasQuestionDialog", [result.type, result.name, result.image, parameters[1], parameters[2]])
+            else
+                ProgramViewController.setInstrumentType(parameters[1], result.type, false)
+            return
         case "SaveUserSetDialog": {
             const page = targetPage(parameters)
             CopyViewController.exitEditMode(false)
@@ -312,6 +332,17 @@ Item {
             return
         case "ErrorStatisticDialog":
         case "Qelo3DownloadDialog":
+        case "AddInstrumentDialog":
+        case "AddLevelDialog":
+        case "AddSubInstrumentDialog":
+        case "AliasQuestionDialog":
+        case "ChooseTypeDialog":
+        case "EditInstrumentDialog":
+        case "InstrumentActivationDialog":
+        case "ModeDialog":
+        case "RenameInstrumentDialog":
+        case "RenameProgramDialog":
+        case "ValuePicker":
             return
         case "FileUploadDialog":
             if (parameters !== undefined && parameters[1] === "CopyViewController")

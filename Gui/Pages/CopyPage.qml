@@ -10,13 +10,14 @@ import "../CustomComponents"
 ModulePage {
     id: copyPage
 
-    // 1 the list, 2 the set overview, 3 the edit page.
+    // 1 the list, 2 the set overview, 3 the edit page, 4 the program editor.
     property int depth: 1
     property bool busy: false
-    readonly property bool editing: depth === 3
+    readonly property bool editing: depth >= 3
     readonly property Item listPage: listLoader.item
     readonly property Item overviewPage: overviewLoader.item
     readonly property Item editPage: editLoader.item
+    readonly property Item programPage: programLoader.item
 
     function openSelectedUserSet() {
         if (SharedObjects.selectedUserSetId === "")
@@ -46,6 +47,30 @@ ModulePage {
         }
         CopyViewController.exitEditMode(false)
         depth = 2
+    }
+
+    // The program editor works on the open set; the edit page stays as it
+    // was behind it.
+    function editProgram(groupId, programId) {
+        ProgramViewController.processProgramSelection(SharedObjects.selectedUserSetId, groupId, programId)
+        SharedObjects.callingPage = "EditProgramPackagePage"
+        depth = 4
+    }
+
+    function closeProgram() {
+        SharedObjects.callingPage = "UserSetOverviewPage"
+        depth = 3
+        if (editPage && editPage.packagePage)
+            editPage.packagePage.changed()
+    }
+
+    // Cancelling in the editor throws away the edits of the whole set, after
+    // the user confirmed it; an untouched set simply goes back.
+    function cancelProgram() {
+        if (CopyViewController.isUserSetModified(SharedObjects.selectedUserSetId))
+            requestDialog("CancelEditDialog", "ProgrammPage")
+        else
+            closeProgram()
     }
 
     function saveEdit() {
@@ -168,7 +193,8 @@ ModulePage {
         id: editLoader
 
         anchors.fill: parent
-        active: copyPage.depth === 3
+        visible: copyPage.depth === 3
+        active: copyPage.depth >= 3
         source: "EditPage.qml"
     }
 
@@ -181,6 +207,35 @@ ModulePage {
 
         function onSaveRequested() {
             copyPage.saveEdit()
+        }
+
+        function onDialogRequested(name, parameters) {
+            copyPage.requestDialog(name, parameters)
+        }
+
+        function onProgramEditRequested(groupId, programId) {
+            copyPage.editProgram(groupId, programId)
+        }
+    }
+
+    Loader {
+        id: programLoader
+
+        anchors.fill: parent
+        active: copyPage.depth === 4
+        source: "ProgrammPage.qml"
+        onLoaded: item.forceActiveFocus()
+    }
+
+    Connections {
+        target: programLoader.item
+
+        function onBackRequested() {
+            copyPage.closeProgram()
+        }
+
+        function onCancelRequested() {
+            copyPage.cancelProgram()
         }
 
         function onDialogRequested(name, parameters) {

@@ -19,6 +19,7 @@ Item {
     signal cancelRequested
     signal saveRequested
     signal dialogRequested(string name, var parameters)
+    signal programEditRequested(string groupId, string programId)
 
     objectName: "EditPage"
     focus: true
@@ -88,6 +89,10 @@ Item {
 
         function onDialogRequested(name, parameters) {
             editPage.dialogRequested(name, parameters)
+        }
+
+        function onProgramEditRequested(groupId, programId) {
+            editPage.programEditRequested(groupId, programId)
         }
     }
 

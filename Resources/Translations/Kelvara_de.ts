@@ -2,6 +2,94 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="de_DE">
 <context>
+    <name>AddInstrumentDialog</name>
+    <message>
+        <source>Bipolar</source>
+        <translation>Bipolar</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Instrument hinzufügen</source>
+        <translation>Instrument hinzufügen</translation>
+    </message>
+    <message>
+        <source>Mit Subinstrument</source>
+        <translation>Mit Subinstrument</translation>
+    </message>
+    <message>
+        <source>Monopolar</source>
+        <translation>Monopolar</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+</context>
+<context>
+    <name>AddLevelDialog</name>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Subprogramm hinzufügen</source>
+        <translation>Subprogramm hinzufügen</translation>
+    </message>
+    <message>
+        <source>Subprogramm umbenennen</source>
+        <translation>Subprogramm umbenennen</translation>
+    </message>
+    <message>
+        <source>Subprogrammname:</source>
+        <translation>Subprogrammname:</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Umbenennen</translation>
+    </message>
+</context>
+<context>
+    <name>AddSubInstrumentDialog</name>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Subinstrument hinzufügen</source>
+        <translation>Subinstrument hinzufügen</translation>
+    </message>
+    <message>
+        <source>Zu: %1</source>
+        <translation>Zu: %1</translation>
+    </message>
+</context>
+<context>
+    <name>AliasQuestionDialog</name>
+    <message>
+        <source>Den Typ nur im Subprogramm „%1“ in „%2“ ändern?</source>
+        <translation>Den Typ nur im Subprogramm „%1“ in „%2“ ändern?</translation>
+    </message>
+    <message>
+        <source>Instrumenttyp ändern</source>
+        <translation>Instrumenttyp ändern</translation>
+    </message>
+    <message>
+        <source>Ja, nur in diesem Subprogramm</source>
+        <translation>Ja, nur in diesem Subprogramm</translation>
+    </message>
+    <message>
+        <source>Nein, in allen Subprogrammen</source>
+        <translation>Nein, in allen Subprogrammen</translation>
+    </message>
+</context>
+<context>
     <name>AllUserSetsListModel</name>
     <message>
         <source>STANDARD VORLAGEN</source>
@@ -130,6 +218,13 @@
     <message>
         <source>Änderungen wirklich verwerfen?</source>
         <translation>Änderungen wirklich verwerfen?</translation>
+    </message>
+</context>
+<context>
+    <name>ChooseTypeDialog</name>
+    <message>
+        <source>Instrumenttyp wählen</source>
+        <translation>Instrumenttyp wählen</translation>
     </message>
 </context>
 <context>
@@ -620,6 +715,29 @@
     </message>
 </context>
 <context>
+    <name>EditInstrumentDialog</name>
+    <message>
+        <source>In allen Subprogrammen umbenennen</source>
+        <translation>In allen Subprogrammen umbenennen</translation>
+    </message>
+    <message>
+        <source>Instrument bearbeiten</source>
+        <translation>Instrument bearbeiten</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Typ ändern</source>
+        <translation>Typ ändern</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Übernehmen</translation>
+    </message>
+</context>
+<context>
     <name>EditListRow</name>
     <message>
         <source>Piktogramm ändern</source>
@@ -841,6 +959,108 @@
     </message>
 </context>
 <context>
+    <name>InstrumentActivationDialog</name>
+    <message>
+        <source>Aktivierung</source>
+        <translation>Aktivierung</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>Autostart</translation>
+    </message>
+    <message>
+        <source>Autostop</source>
+        <translation>Autostop</translation>
+    </message>
+    <message>
+        <source>Fingerschalter</source>
+        <translation>Fingerschalter</translation>
+    </message>
+    <message>
+        <source>Fußschalter, ein Pedal</source>
+        <translation>Fußschalter, ein Pedal</translation>
+    </message>
+    <message>
+        <source>Fußschalter, zwei Pedale</source>
+        <translation>Fußschalter, zwei Pedale</translation>
+    </message>
+    <message>
+        <source>Für dieses Instrument ist keine Aktivierung wählbar.</source>
+        <translation>Für dieses Instrument ist keine Aktivierung wählbar.</translation>
+    </message>
+    <message>
+        <source>Zwei Pedale, nur COAG</source>
+        <translation>Zwei Pedale, nur COAG</translation>
+    </message>
+    <message>
+        <source>Zwei Pedale, nur CUT</source>
+        <translation>Zwei Pedale, nur CUT</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentCells</name>
+    <message>
+        <source>Aktivierung</source>
+        <translation>Aktivierung</translation>
+    </message>
+    <message>
+        <source>Behalten</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>COAG</source>
+        <translation>COAG</translation>
+    </message>
+    <message>
+        <source>CUT</source>
+        <translation>CUT</translation>
+    </message>
+    <message>
+        <source>EVX</source>
+        <translation>EVX</translation>
+    </message>
+    <message>
+        <source>Effekt</source>
+        <translation>Effekt</translation>
+    </message>
+    <message>
+        <source>Effekt %1</source>
+        <translation>Effekt %1</translation>
+    </message>
+    <message>
+        <source>IRX</source>
+        <translation>IRX</translation>
+    </message>
+    <message>
+        <source>Koagulationsmodus: %1</source>
+        <translation>Koagulationsmodus: %1</translation>
+    </message>
+    <message>
+        <source>Nach oben</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Nach unten</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Schneidmodus: %1</source>
+        <translation>Schneidmodus: %1</translation>
+    </message>
+    <message>
+        <source>Subinstrument hinzufügen</source>
+        <translation>Subinstrument hinzufügen</translation>
+    </message>
+    <message>
+        <source>Zum Löschen markieren</source>
+        <translation>Zum Löschen markieren</translation>
+    </message>
+    <message>
+        <source>gemeinsam</source>
+        <translation>gemeinsam</translation>
+    </message>
+</context>
+<context>
     <name>InstrumentConfiguration</name>
     <message>
         <source>CUT off</source>
@@ -860,6 +1080,29 @@
     <message>
         <source>Schließen</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>LevelTab</name>
+    <message>
+        <source>Behalten</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Nach links</source>
+        <translation>Nach links</translation>
+    </message>
+    <message>
+        <source>Nach rechts</source>
+        <translation>Nach rechts</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Zum Löschen markieren</source>
+        <translation>Zum Löschen markieren</translation>
     </message>
 </context>
 <context>
@@ -1036,6 +1279,44 @@
     </message>
 </context>
 <context>
+    <name>ProgrammPage</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Dieses Subprogramm hat noch keine Instrumente.</source>
+        <translation>Dieses Subprogramm hat noch keine Instrumente.</translation>
+    </message>
+    <message>
+        <source>Instrument hinzufügen</source>
+        <translation>Instrument hinzufügen</translation>
+    </message>
+    <message>
+        <source>Programm ändern</source>
+        <translation>Programm ändern</translation>
+    </message>
+    <message>
+        <source>Subprogramm hinzufügen</source>
+        <translation>Subprogramm hinzufügen</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Zurück zum Anwenderset</source>
+        <translation>Zurück zum Anwenderset</translation>
+    </message>
+</context>
+<context>
+    <name>ProtectedNameField</name>
+    <message>
+        <source>Fester Namensteil: %1</source>
+        <translation>Fester Namensteil: %1</translation>
+    </message>
+</context>
+<context>
     <name>Qelo3ConnectionDialog</name>
     <message>
         <source>Keine QELO 3 Verbindung</source>
@@ -1120,6 +1401,36 @@
     <message>
         <source>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</source>
         <translation>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</translation>
+    </message>
+</context>
+<context>
+    <name>RenameInstrumentDialog</name>
+    <message>
+        <source>Instrument umbenennen</source>
+        <translation>Instrument umbenennen</translation>
+    </message>
+    <message>
+        <source>Neuer Name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Umbenennen</translation>
+    </message>
+</context>
+<context>
+    <name>RenameProgramDialog</name>
+    <message>
+        <source>Neuer Name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+    <message>
+        <source>Programm umbenennen</source>
+        <translation>Programm umbenennen</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Umbenennen</translation>
     </message>
 </context>
 <context>
@@ -1662,6 +1973,21 @@
     <message>
         <source>Information</source>
         <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>ValuePicker</name>
+    <message>
+        <source>AUS</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>EIN</source>
+        <translation>EIN</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Übernehmen</translation>
     </message>
 </context>
 </TS>

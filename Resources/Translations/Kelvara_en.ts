@@ -2,6 +2,94 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="de_DE">
 <context>
+    <name>AddInstrumentDialog</name>
+    <message>
+        <source>Bipolar</source>
+        <translation>Bipolar</translation>
+    </message>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Instrument hinzufügen</source>
+        <translation>Add instrument</translation>
+    </message>
+    <message>
+        <source>Mit Subinstrument</source>
+        <translation>With sub-instrument</translation>
+    </message>
+    <message>
+        <source>Monopolar</source>
+        <translation>Monopolar</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+</context>
+<context>
+    <name>AddLevelDialog</name>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Subprogramm hinzufügen</source>
+        <translation>Add sub-program</translation>
+    </message>
+    <message>
+        <source>Subprogramm umbenennen</source>
+        <translation>Rename sub-program</translation>
+    </message>
+    <message>
+        <source>Subprogrammname:</source>
+        <translation>Sub-program name:</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Rename</translation>
+    </message>
+</context>
+<context>
+    <name>AddSubInstrumentDialog</name>
+    <message>
+        <source>Hinzufügen</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Subinstrument hinzufügen</source>
+        <translation>Add sub-instrument</translation>
+    </message>
+    <message>
+        <source>Zu: %1</source>
+        <translation>To: %1</translation>
+    </message>
+</context>
+<context>
+    <name>AliasQuestionDialog</name>
+    <message>
+        <source>Den Typ nur im Subprogramm „%1“ in „%2“ ändern?</source>
+        <translation>Change the type to “%2” in the sub-program “%1” only?</translation>
+    </message>
+    <message>
+        <source>Instrumenttyp ändern</source>
+        <translation>Change instrument type</translation>
+    </message>
+    <message>
+        <source>Ja, nur in diesem Subprogramm</source>
+        <translation>Yes, in this sub-program only</translation>
+    </message>
+    <message>
+        <source>Nein, in allen Subprogrammen</source>
+        <translation>No, in all sub-programs</translation>
+    </message>
+</context>
+<context>
     <name>AllUserSetsListModel</name>
     <message>
         <source>STANDARD VORLAGEN</source>
@@ -130,6 +218,13 @@
     <message>
         <source>Änderungen wirklich verwerfen?</source>
         <translation>Really discard the changes?</translation>
+    </message>
+</context>
+<context>
+    <name>ChooseTypeDialog</name>
+    <message>
+        <source>Instrumenttyp wählen</source>
+        <translation>Choose instrument type</translation>
     </message>
 </context>
 <context>
@@ -620,6 +715,29 @@
     </message>
 </context>
 <context>
+    <name>EditInstrumentDialog</name>
+    <message>
+        <source>In allen Subprogrammen umbenennen</source>
+        <translation>Rename in all sub-programs</translation>
+    </message>
+    <message>
+        <source>Instrument bearbeiten</source>
+        <translation>Edit instrument</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Typ ändern</source>
+        <translation>Change type</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Apply</translation>
+    </message>
+</context>
+<context>
     <name>EditListRow</name>
     <message>
         <source>Piktogramm ändern</source>
@@ -841,6 +959,108 @@
     </message>
 </context>
 <context>
+    <name>InstrumentActivationDialog</name>
+    <message>
+        <source>Aktivierung</source>
+        <translation>Activation</translation>
+    </message>
+    <message>
+        <source>Autostart</source>
+        <translation>Autostart</translation>
+    </message>
+    <message>
+        <source>Autostop</source>
+        <translation>Autostop</translation>
+    </message>
+    <message>
+        <source>Fingerschalter</source>
+        <translation>Finger switch</translation>
+    </message>
+    <message>
+        <source>Fußschalter, ein Pedal</source>
+        <translation>Foot switch, one pedal</translation>
+    </message>
+    <message>
+        <source>Fußschalter, zwei Pedale</source>
+        <translation>Foot switch, two pedals</translation>
+    </message>
+    <message>
+        <source>Für dieses Instrument ist keine Aktivierung wählbar.</source>
+        <translation>No activation can be chosen for this instrument.</translation>
+    </message>
+    <message>
+        <source>Zwei Pedale, nur COAG</source>
+        <translation>Two pedals, COAG only</translation>
+    </message>
+    <message>
+        <source>Zwei Pedale, nur CUT</source>
+        <translation>Two pedals, CUT only</translation>
+    </message>
+</context>
+<context>
+    <name>InstrumentCells</name>
+    <message>
+        <source>Aktivierung</source>
+        <translation>Activation</translation>
+    </message>
+    <message>
+        <source>Behalten</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>COAG</source>
+        <translation>COAG</translation>
+    </message>
+    <message>
+        <source>CUT</source>
+        <translation>CUT</translation>
+    </message>
+    <message>
+        <source>EVX</source>
+        <translation>EVX</translation>
+    </message>
+    <message>
+        <source>Effekt</source>
+        <translation>Effect</translation>
+    </message>
+    <message>
+        <source>Effekt %1</source>
+        <translation>Effect %1</translation>
+    </message>
+    <message>
+        <source>IRX</source>
+        <translation>IRX</translation>
+    </message>
+    <message>
+        <source>Koagulationsmodus: %1</source>
+        <translation>Coagulation mode: %1</translation>
+    </message>
+    <message>
+        <source>Nach oben</source>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>Nach unten</source>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>Schneidmodus: %1</source>
+        <translation>Cutting mode: %1</translation>
+    </message>
+    <message>
+        <source>Subinstrument hinzufügen</source>
+        <translation>Add sub-instrument</translation>
+    </message>
+    <message>
+        <source>Zum Löschen markieren</source>
+        <translation>Mark for deletion</translation>
+    </message>
+    <message>
+        <source>gemeinsam</source>
+        <translation>shared</translation>
+    </message>
+</context>
+<context>
     <name>InstrumentConfiguration</name>
     <message>
         <source>CUT off</source>
@@ -860,6 +1080,29 @@
     <message>
         <source>Schließen</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>LevelTab</name>
+    <message>
+        <source>Behalten</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>Nach links</source>
+        <translation>Move left</translation>
+    </message>
+    <message>
+        <source>Nach rechts</source>
+        <translation>Move right</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Zum Löschen markieren</source>
+        <translation>Mark for deletion</translation>
     </message>
 </context>
 <context>
@@ -1036,6 +1279,44 @@
     </message>
 </context>
 <context>
+    <name>ProgrammPage</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Dieses Subprogramm hat noch keine Instrumente.</source>
+        <translation>This sub-program has no instruments yet.</translation>
+    </message>
+    <message>
+        <source>Instrument hinzufügen</source>
+        <translation>Add instrument</translation>
+    </message>
+    <message>
+        <source>Programm ändern</source>
+        <translation>Change program</translation>
+    </message>
+    <message>
+        <source>Subprogramm hinzufügen</source>
+        <translation>Add sub-program</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Zurück zum Anwenderset</source>
+        <translation>Back to the user set</translation>
+    </message>
+</context>
+<context>
+    <name>ProtectedNameField</name>
+    <message>
+        <source>Fester Namensteil: %1</source>
+        <translation>Fixed part of the name: %1</translation>
+    </message>
+</context>
+<context>
     <name>Qelo3ConnectionDialog</name>
     <message>
         <source>Keine QELO 3 Verbindung</source>
@@ -1120,6 +1401,36 @@
     <message>
         <source>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</source>
         <translation>On this device the user set may behave differently than expected.</translation>
+    </message>
+</context>
+<context>
+    <name>RenameInstrumentDialog</name>
+    <message>
+        <source>Instrument umbenennen</source>
+        <translation>Rename instrument</translation>
+    </message>
+    <message>
+        <source>Neuer Name:</source>
+        <translation>New name:</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Rename</translation>
+    </message>
+</context>
+<context>
+    <name>RenameProgramDialog</name>
+    <message>
+        <source>Neuer Name:</source>
+        <translation>New name:</translation>
+    </message>
+    <message>
+        <source>Programm umbenennen</source>
+        <translation>Rename program</translation>
+    </message>
+    <message>
+        <source>Umbenennen</source>
+        <translation>Rename</translation>
     </message>
 </context>
 <context>
@@ -1662,6 +1973,21 @@
     <message>
         <source>Information</source>
         <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>ValuePicker</name>
+    <message>
+        <source>AUS</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>EIN</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Apply</translation>
     </message>
 </context>
 </TS>

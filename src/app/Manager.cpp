@@ -33,6 +33,7 @@ Manager::Manager(QObject *parent)
     , m_updateViewController(m_rootContext, &m_communication, &m_translationService)
     , m_updateHistoryViewController(m_rootContext, &m_communication, &m_translationService)
     , m_menubarViewController(&m_synchronizeService, &m_copyViewController, m_communication.qelo3Server())
+    , m_programViewController(m_rootContext, &m_userSetStorage, &m_translationService)
     , m_mainViewController(new MainViewController(m_rootContext, this))
 {
     qRegisterMetaType<UserCredentials>("UserCredentials");
@@ -96,6 +97,8 @@ void Manager::publishContextProperties()
     m_rootContext->setContextProperty(QStringLiteral("HtmlService"), &m_htmlService);
     m_rootContext->setContextProperty(QStringLiteral("SynchronizeService"), &m_synchronizeService);
     m_rootContext->setContextProperty(QStringLiteral("MenubarViewController"), &m_menubarViewController);
+    m_rootContext->setContextProperty(QStringLiteral("ProgramViewController"), &m_programViewController);
+    m_programViewController.publish(m_rootContext);
     m_rootContext->setContextProperty(QStringLiteral("ProtectedNameService"), &m_protectedNameService);
     m_rootContext->setContextProperty(QStringLiteral("VersionInfo"), &m_versionInfo);
     m_copyViewController.publish(m_rootContext);
@@ -308,6 +311,7 @@ void Manager::onLanguageChanged(QString newLanguage)
     Logger::trace(QStringLiteral("Manager::onLanguageChanged: %1").arg(newLanguage));
     InstrumentConfiguration::instance()->setUserInterfaceLanguage(newLanguage);
     m_copyViewController.onLanguageChanged();
+    m_programViewController.onLanguageChanged(newLanguage);
     m_contactViewController.languageChanged();
 }
 
@@ -375,6 +379,7 @@ void Manager::onUserHasLoggedOut()
     m_copyViewController.userHasLoggedOut();
     m_chronoViewController.userHasLoggedOut();
     m_nativeFunctions.reserved1();
+    m_programViewController.userHasLoggedOut();
     m_updateHistoryViewController.reset();
     m_updateViewController.reset();
     m_mainViewController->setCurrentPage(MainViewController::PAGE_LOGIN);

@@ -13,6 +13,7 @@
 #include "MenubarViewController.h"
 #include "NativeFunctionsWrapperWindows.h"
 #include "NetworkService.h"
+#include "ProgramViewController.h"
 #include "ProtectedNameService.h"
 #include "RoutingTable.h"
 #include "SettingsService.h"
@@ -73,6 +74,7 @@ public:
     UpdateHistoryViewController &updateHistoryViewController() { return m_updateHistoryViewController; }
     MailService &mailService() { return m_mailService; }
     ContactViewController &contactViewController() { return m_contactViewController; }
+    ProgramViewController &programViewController() { return m_programViewController; }
 
 public slots:
     void onLanguageChanged(QString newLanguage);
@@ -125,6 +127,7 @@ private:
     UpdateViewController m_updateViewController;
     UpdateHistoryViewController m_updateHistoryViewController;
     MenubarViewController m_menubarViewController;
+    ProgramViewController m_programViewController;
     MainViewController *m_mainViewController;
     QList<QMetaObject::Connection> m_connections;
     bool m_connectionsStarted = false;

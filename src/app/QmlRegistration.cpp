@@ -8,7 +8,9 @@
 #include "ChronoFolderEntry.h"
 #include "ChronoFolderModel.h"
 #include "CommunicationMetaTypes.h"
+#include "InstrumentListModel.h"
 #include "MainViewController.h"
+#include "ModeListModel.h"
 #include "StringListElement.h"
 #include "StringListModel.h"
 
@@ -55,6 +57,8 @@ void registerTypes()
     qmlRegisterUncreatableType<ChronoFixData>("com.halvo.kelvara.chrono", 1, 0, "ChronoFixData",
                                               QStringLiteral("Owned by ChronoFileService"));
     qmlRegisterType<StringListModel>("com.halvo.kelvara.listmodel", 1, 0, "StringListModel");
+    qmlRegisterType<ModeListModel>("com.halvo.kelvara.listmodel", 1, 0, "ModeListModel");
+    qmlRegisterType<InstrumentListModel>("com.halvo.kelvara.listmodel", 1, 0, "InstrumentListModel");
     qmlRegisterType<AllUserSetsListModel>("com.halvo.kelvara.listmodel", 1, 0, "AllUserSetsListModel");
     qmlRegisterType<AllUserSetsFilterModel>("com.halvo.kelvara.listmodel", 1, 0, "AllUserSetsFilterModel");
     qmlRegisterUncreatableType<MainViewController>("MainViewControllerEnums", 1, 0, "MainViewControllerEnums",

@@ -80,6 +80,17 @@ bool ProgramGroup::moveProgramToEnd(int index)
     return true;
 }
 
+bool ProgramGroup::moveProgram(int from, int before)
+{
+    if (from < 0 || from >= m_programs.size())
+        return false;
+    if (before < 0 || before > m_programs.size())
+        before = int(m_programs.size());
+    UserProgram *program = m_programs.takeAt(from);
+    m_programs.insert(before > from ? before - 1 : before, program);
+    return true;
+}
+
 int ProgramGroup::indexOfProgram(const QString &programId) const
 {
     for (int i = 0; i < m_programs.size(); ++i) {

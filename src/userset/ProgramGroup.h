@@ -47,6 +47,8 @@ public:
     bool swapPrograms(int first, int second);
     /// Moves a program to the end of the group.
     bool moveProgramToEnd(int index);
+    /// Moves the program at `from` before the program now at `before` (the end when outside).
+    bool moveProgram(int from, int before);
     int indexOfProgram(const QString &programId) const;
 
     /// A name no other program of this group bears (see UserSet::makeUniqueProgramGroupName).

@@ -32,6 +32,23 @@ void ProgramLevel::removeInstrumentAt(int position)
         delete m_instruments.takeAt(position);
 }
 
+bool ProgramLevel::swapInstruments(int first, int second)
+{
+    const int count = int(m_instruments.size());
+    if (first < 0 || second < 0 || first >= count || second >= count)
+        return false;
+    m_instruments.swapItemsAt(first, second);
+    return true;
+}
+
+bool ProgramLevel::moveInstrumentToEnd(int position)
+{
+    if (position < 0 || position >= m_instruments.size())
+        return false;
+    m_instruments.append(m_instruments.takeAt(position));
+    return true;
+}
+
 int ProgramLevel::positionOf(const Instrument *instrument) const
 {
     return int(m_instruments.indexOf(const_cast<Instrument *>(instrument)));
@@ -41,6 +58,7 @@ bool ProgramLevel::copy(const ProgramLevel &source, bool asClone)
 {
     changeId(source.m_id);
     m_name = source.m_name;
+    m_markedForDelete = source.m_markedForDelete;
     m_isClone = asClone;
     if (asClone) {
         qDeleteAll(m_instruments);
@@ -68,6 +86,7 @@ ProgramLevel *ProgramLevel::duplicate(UserProgram *program) const
 {
     auto *copied = new ProgramLevel(program, false);
     copied->m_name = m_name;
+    copied->m_markedForDelete = m_markedForDelete;
     for (const Instrument *instrument : m_instruments)
         copied->m_instruments.append(instrument->duplicate(copied));
     return copied;

@@ -26,12 +26,17 @@ public:
     void setName(const QString &name) { m_name = name; }
     UserProgram *program() const { return m_program; }
     void setProgram(UserProgram *program) { m_program = program; }
+    /// A marked level stays until the set is saved; the save drops it.
+    bool isMarkedForDelete() const { return m_markedForDelete; }
+    void setMarkedForDelete(bool marked) { m_markedForDelete = marked; }
 
     const QList<Instrument *> &instruments() const { return m_instruments; }
     /// Takes ownership.
     void appendInstrument(Instrument *instrument);
     void insertInstrument(int position, Instrument *instrument);
     void removeInstrumentAt(int position);
+    bool swapInstruments(int first, int second);
+    bool moveInstrumentToEnd(int position);
     /// Position of a top-level instrument of this level, or -1.
     int positionOf(const Instrument *instrument) const;
 
@@ -40,6 +45,7 @@ public:
 
 private:
     QString m_name;
+    bool m_markedForDelete = false;
     QList<Instrument *> m_instruments;
     UserProgram *m_program = nullptr;
 };

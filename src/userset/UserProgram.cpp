@@ -64,6 +64,71 @@ void UserProgram::removeLevelAt(int index)
         delete m_levels.takeAt(index);
 }
 
+void UserProgram::insertLevel(int index, ProgramLevel *level)
+{
+    level->setProgram(this);
+    if (index < 0 || index > m_levels.size())
+        index = int(m_levels.size());
+    m_levels.insert(index, level);
+}
+
+bool UserProgram::moveLevel(int from, int before)
+{
+    if (from < 0 || from >= m_levels.size())
+        return false;
+    if (before < 0 || before > m_levels.size())
+        before = int(m_levels.size());
+    ProgramLevel *level = m_levels.takeAt(from);
+    m_levels.insert(before > from ? before - 1 : before, level);
+    return true;
+}
+
+bool UserProgram::swapLevels(int first, int second)
+{
+    const int count = int(m_levels.size());
+    if (first < 0 || second < 0 || first >= count || second >= count)
+        return false;
+    m_levels.swapItemsAt(first, second);
+    return true;
+}
+
+int UserProgram::indexOfLevel(const QString &levelId) const
+{
+    for (int i = 0; i < m_levels.size(); ++i) {
+        if (m_levels.at(i)->id() == levelId)
+            return i;
+    }
+    return -1;
+}
+
+void UserProgram::removeMarkedLevels()
+{
+    for (int i = int(m_levels.size()) - 1; i >= 0; --i) {
+        if (m_levels.size() > 1 && m_levels.at(i)->isMarkedForDelete())
+            delete m_levels.takeAt(i);
+    }
+    if (m_levels.size() == 1)
+        m_levels.first()->setMarkedForDelete(false);
+}
+
+bool UserProgram::swapInstrumentsOnPosition(int first, int second)
+{
+    markModified();
+    bool all = true;
+    for (ProgramLevel *level : m_levels)
+        all = level->swapInstruments(first, second) && all;
+    return all && !m_levels.isEmpty();
+}
+
+bool UserProgram::moveInstrumentToEndOnPosition(int position)
+{
+    markModified();
+    bool all = true;
+    for (ProgramLevel *level : m_levels)
+        all = level->moveInstrumentToEnd(position) && all;
+    return all && !m_levels.isEmpty();
+}
+
 bool UserProgram::isAddInstrumentEnabled() const
 {
     return m_levels.isEmpty() || m_levels.first()->instruments().size() < kMaxInstruments;

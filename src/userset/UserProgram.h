@@ -43,6 +43,15 @@ public:
     /// Takes ownership.
     void appendLevel(ProgramLevel *level);
     void removeLevelAt(int index);
+    /// Takes ownership; an index outside the list appends.
+    void insertLevel(int index, ProgramLevel *level);
+    /// Moves the level at `from` before the level now at `before` (the end when outside).
+    bool moveLevel(int from, int before);
+    bool swapLevels(int first, int second);
+    int indexOfLevel(const QString &levelId) const;
+    /// Drops the marked levels, keeping at least one: a program without
+    /// levels is not a program the generator can run.
+    void removeMarkedLevels();
 
     /// True while a further instrument slot fits.
     bool isAddInstrumentEnabled() const;
@@ -60,6 +69,10 @@ public:
     bool setAliasTypeOnPositionInProgramlevel(
         int level, int position, const QString &aliasType, const QString &aliasName);
     bool setTypeAndDeleteAlias(int position, const QString &type);
+    /// Exchanges two slots in every level.
+    bool swapInstrumentsOnPosition(int first, int second);
+    /// Moves a slot to the end of every level.
+    bool moveInstrumentToEndOnPosition(int position);
 
     bool copy(const UserProgram &source, bool asClone);
     UserProgram *duplicate(ProgramGroup *group) const;

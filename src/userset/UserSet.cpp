@@ -159,6 +159,7 @@ void UserSet::removeMarkedForDelete()
                 group->removeProgramAt(i);
         }
         for (UserProgram *program : group->programs()) {
+            program->removeMarkedLevels();
             for (ProgramLevel *level : program->levels()) {
                 for (int p = int(level->instruments().size()) - 1; p >= 0; --p) {
                     Instrument *instrument = level->instruments().at(p);

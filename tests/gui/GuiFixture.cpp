@@ -21,6 +21,7 @@
 #include "MailService.h"
 #include "MenubarViewController.h"
 #include "Outbox.h"
+#include "ProgramViewController.h"
 #include "QmlRegistration.h"
 #include "SettingsService.h"
 #include "SynchronizeService.h"
@@ -133,6 +134,9 @@ GuiFixture::GuiFixture()
     m_idleSync = std::make_unique<SynchronizeService>(m_communication->halvoServer(), m_settings.get(), nullptr, nullptr);
     m_menubar = std::make_unique<MenubarViewController>(m_idleSync.get(), m_copy.get(), m_communication->qelo3Server());
     context->setContextProperty(QStringLiteral("MenubarViewController"), m_menubar.get());
+    m_program = std::make_unique<ProgramViewController>(context, m_userSets.get(), m_translation.get());
+    context->setContextProperty(QStringLiteral("ProgramViewController"), m_program.get());
+    m_program->publish(context);
     // The list's selection mode is process-wide: a fixture starts without it.
     m_copy->activateMultiSelection(false);
     loadDemoUserSets();

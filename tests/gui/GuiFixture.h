@@ -13,6 +13,7 @@ class FileSelectorService;
 class HtmlService;
 class LoggingService;
 class NativeFunctionsWrapperWindows;
+class ProgramViewController;
 class UpdateHistoryViewController;
 class UpdateViewController;
 class ContactViewController;
@@ -55,6 +56,8 @@ public:
     void loadContactDemo();
     CopyViewController *copyViewController() const { return m_copy.get(); }
     UserSetStorage *userSetStorage() const { return m_userSets.get(); }
+    /// The real program editor on the same store.
+    ProgramViewController *programViewController() const { return m_program.get(); }
     /// The user whose data tree holds the demo sets.
     static QString demoUser() { return QStringLiteral("anna"); }
     /// What the file and folder dialogs answer from now on, without a window.
@@ -112,6 +115,7 @@ private:
     std::unique_ptr<LoggingService> m_logging;
     std::unique_ptr<UserSetStorage> m_userSets;
     std::unique_ptr<CopyViewController> m_copy;
+    std::unique_ptr<ProgramViewController> m_program;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     std::unique_ptr<UpdateViewController> m_update;
     std::unique_ptr<UpdateHistoryViewController> m_updateHistory;

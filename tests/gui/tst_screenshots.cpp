@@ -107,6 +107,11 @@ private slots:
         QTest::newRow("copy page, editing a set") << "copy-edit" << "Deutsch" << true << QString() << QVariant()
                                                   << QStringList{QStringLiteral("openButton"),
                                                                  QStringLiteral("editButton")};
+        // The program editor on the real controller, with the set's first program.
+        QTest::newRow("program editor") << "copy-program" << "Deutsch" << true << QString() << QVariant()
+                                        << QStringList{QStringLiteral("openButton"), QStringLiteral("editButton"),
+                                                       QStringLiteral("editProgram_0"),
+                                                       QStringLiteral("openProgramButton")};
     }
 
     // Selects the first user set of the Copy page's list, then presses `buttons`.

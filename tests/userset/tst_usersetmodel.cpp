@@ -241,6 +241,114 @@ private slots:
         QVERIFY(set->isModified());
     }
 
+    void reordering_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("swap levels") << "swapLevels" << 0 << 2 << true << "CBA";
+        QTest::newRow("swap levels outside") << "swapLevels" << 0 << 3 << false << "ABC";
+        QTest::newRow("move level before the first") << "moveLevel" << 2 << 0 << true << "CAB";
+        QTest::newRow("move level to the end") << "moveLevel" << 0 << 3 << true << "BCA";
+        QTest::newRow("move level beyond the end appends") << "moveLevel" << 0 << 99 << true << "BCA";
+        QTest::newRow("move level from outside") << "moveLevel" << 5 << 0 << false << "ABC";
+        QTest::newRow("insert level in the middle") << "insertLevel" << 1 << 0 << true << "AxBC";
+        QTest::newRow("insert level outside appends") << "insertLevel" << -1 << 0 << true << "ABCx";
+        QTest::newRow("move program to the front") << "moveProgram" << 2 << 0 << true << "CAB";
+        QTest::newRow("move program after the next") << "moveProgram" << 0 << 2 << true << "BAC";
+        QTest::newRow("swap slots in every level") << "swapSlots" << 0 << 2 << true << "CBA";
+        QTest::newRow("swap slots outside") << "swapSlots" << 0 << 4 << false << "ABC";
+        QTest::newRow("slot to the end in every level") << "slotToEnd" << 0 << 0 << true << "BCA";
+    }
+
+    void reordering()
+    {
+        QFETCH(QString, operation);
+        QFETCH(int, first);
+        QFETCH(int, second);
+        QFETCH(bool, done);
+        QFETCH(QString, order);
+        std::unique_ptr<UserSet> set = makeSet(3, { "MonoMesser", "MonoKugel", "BiPinzette" });
+        ProgramGroup *group = set->programGroups().first();
+        UserProgram *program = programOf(set.get());
+        for (const QString &name : { QStringLiteral("B"), QStringLiteral("C") }) {
+            group->appendProgram(new UserProgram(group));
+            group->programs().last()->setName(name);
+        }
+        program->setName(QStringLiteral("A"));
+        const QStringList letters { "A", "B", "C" };
+        for (int l = 0; l < 3; ++l) {
+            program->levels().at(l)->setName(letters.at(l));
+            for (int p = 0; p < 3; ++p)
+                program->levels().at(l)->instruments().at(p)->setName(letters.at(p));
+        }
+        bool result = true;
+        if (operation == QLatin1String("swapLevels"))
+            result = program->swapLevels(first, second);
+        else if (operation == QLatin1String("moveLevel"))
+            result = program->moveLevel(first, second);
+        else if (operation == QLatin1String("insertLevel")) {
+            auto *level = new ProgramLevel(program);
+            level->setName(QStringLiteral("x"));
+            program->insertLevel(first, level);
+        } else if (operation == QLatin1String("moveProgram"))
+            result = group->moveProgram(first, second);
+        else if (operation == QLatin1String("swapSlots"))
+            result = program->swapInstrumentsOnPosition(first, second);
+        else
+            result = program->moveInstrumentToEndOnPosition(first);
+        QCOMPARE(result, done);
+        auto names = [](const auto &list) {
+            QString joined;
+            for (const auto *node : list)
+                joined += node->name();
+            return joined;
+        };
+        if (operation.contains(QLatin1String("lot"))) {
+            // The slots stay the same physical instruments in every level.
+            for (const ProgramLevel *level : program->levels())
+                QCOMPARE(names(level->instruments()), order);
+        } else {
+            QCOMPARE(operation == QLatin1String("moveProgram") ? names(group->programs()) : names(program->levels()),
+                     order);
+        }
+    }
+
+    void markedLevelsGoWithTheSave_data()
+    {
+        QTest::addColumn<QList<bool>>("marks");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("none marked") << QList<bool> { false, false, false } << "ABC";
+        QTest::newRow("middle marked") << QList<bool> { false, true, false } << "AC";
+        QTest::newRow("first and last marked") << QList<bool> { true, false, true } << "B";
+        // A program needs one level: the last one standing stays, unmarked.
+        QTest::newRow("all marked keep the first") << QList<bool> { true, true, true } << "A";
+    }
+
+    void markedLevelsGoWithTheSave()
+    {
+        QFETCH(QList<bool>, marks);
+        QFETCH(QString, kept);
+        std::unique_ptr<UserSet> set = makeSet(3, { "MonoMesser" });
+        UserProgram *program = programOf(set.get());
+        for (int l = 0; l < 3; ++l) {
+            program->levels().at(l)->setName(QString(QLatin1Char('A' + l)));
+            program->levels().at(l)->setMarkedForDelete(marks.at(l));
+        }
+        // A clone keeps the mark, so a restored set shows it again.
+        std::unique_ptr<UserSet> clone(set->clone());
+        QCOMPARE(clone->programGroups().first()->programs().first()->levels().at(1)->isMarkedForDelete(), marks.at(1));
+        set->removeMarkedForDelete();
+        QString names;
+        for (const ProgramLevel *level : program->levels()) {
+            names += level->name();
+            QVERIFY(!level->isMarkedForDelete());
+        }
+        QCOMPARE(names, kept);
+    }
+
     void positionErrors()
     {
         auto set = makeSet(2, { QStringLiteral("MonoMesser"), QStringLiteral("BiPinzette") });

@@ -145,12 +145,19 @@ private slots:
         UserSet *general = storage.userSets(1).first();
         general->programGroups().first()->setMarkedForDelete(true);
         const int groups = int(general->programGroups().size());
+        // A marked level once survived the save.
+        UserProgram *program = general->programGroups().at(1)->programs().first();
+        const qsizetype levels = program->levels().size();
+        auto *marked = new ProgramLevel(program);
+        program->insertLevel(0, marked);
+        marked->setMarkedForDelete(true);
 
         UserSet *own = storage.saveUserSet(general, QStringLiteral("Meine_Vorlage"));
         QVERIFY(own);
         QVERIFY(own != general);
         QCOMPARE(own->userSetType(), int(UserSet::USER_TEMPLATE));
         QCOMPARE(own->programGroups().size(), groups - 1);
+        QCOMPARE(own->programGroups().first()->programs().first()->levels().size(), levels);
         QVERIFY(QFileInfo::exists(dir(2) + QStringLiteral("/Meine_Vorlage.xml")));
         // The copy is registered with ids of its own.
         QVERIFY(own->programGroups().first()->id() != general->programGroups().first()->id());

@@ -449,6 +449,270 @@ void pgUser(QPainter &painter) // a person
     painter.drawPath(shoulders);
 }
 
+// The instrument images of the program editor. Each motif is drawn along the
+// diagonal, grip lower left and working tip upper right, so the set lines up
+// in a list. The white variant stands on a filled tile (the editor's rows),
+// the grey one on nothing (the catalogue menus): same motif, same weight.
+using Motif = std::function<void(QPainter &)>;
+
+void grip(QPainter &painter)
+{
+    painter.drawRoundedRect(QRectF(-40, -7, 34, 14), 5, 5);
+    painter.drawLine(QPointF(-6, 0), QPointF(4, 0));
+}
+
+void tipBlade(QPainter &painter)
+{
+    QPainterPath blade;
+    blade.moveTo(4, -4);
+    blade.lineTo(30, -4);
+    blade.lineTo(38, 0);
+    blade.lineTo(30, 4);
+    blade.lineTo(4, 4);
+    painter.drawPath(blade);
+}
+
+void gasDots(QPainter &painter, double x)
+{
+    painter.drawPoint(QPointF(x, -12));
+    painter.drawPoint(QPointF(x + 8, 0));
+    painter.drawPoint(QPointF(x, 12));
+}
+
+void fingerButtons(QPainter &painter)
+{
+    painter.drawLine(QPointF(-32, -11), QPointF(-26, -11));
+    painter.drawLine(QPointF(-20, -11), QPointF(-14, -11));
+}
+
+const std::map<QString, Motif> &instrumentMotifs()
+{
+    static const std::map<QString, Motif> table = {
+        {QStringLiteral("monopolar"), [](QPainter &p) { grip(p); p.drawLine(QPointF(4, 0), QPointF(34, 0)); }},
+        {QStringLiteral("bipolar"), [](QPainter &p) {
+             grip(p);
+             p.drawLine(QPointF(4, -3), QPointF(36, -9));
+             p.drawLine(QPointF(4, 3), QPointF(36, 9));
+         }},
+        {QStringLiteral("argon"), [](QPainter &p) { grip(p); p.drawLine(QPointF(4, 0), QPointF(22, 0)); gasDots(p, 30); }},
+        {QStringLiteral("monopolar_messer"), [](QPainter &p) { grip(p); fingerButtons(p); tipBlade(p); }},
+        {QStringLiteral("monopolar_kugel"), [](QPainter &p) {
+             grip(p); fingerButtons(p);
+             p.drawLine(QPointF(4, 0), QPointF(24, 0));
+             p.drawEllipse(QPointF(31, 0), 7, 7);
+         }},
+        {QStringLiteral("monopolar_schlinge"), [](QPainter &p) {
+             p.drawLine(QPointF(-40, -3), QPointF(8, -3));
+             p.drawLine(QPointF(-40, 3), QPointF(8, 3));
+             p.drawEllipse(QRectF(8, -12, 30, 24));
+         }},
+        {QStringLiteral("monopolar_handstueck"), [](QPainter &p) {
+             p.drawRoundedRect(QRectF(-40, -9, 46, 18), 7, 7);
+             p.drawEllipse(QPointF(-24, 0), 3, 3);
+             p.drawEllipse(QPointF(-10, 0), 3, 3);
+             p.drawLine(QPointF(6, 0), QPointF(34, 0));
+         }},
+        {QStringLiteral("monopolar_multi"), [](QPainter &p) {
+             grip(p); fingerButtons(p);
+             p.drawLine(QPointF(4, 0), QPointF(36, 0));
+             p.drawLine(QPointF(14, 0), QPointF(30, -12));
+             p.drawLine(QPointF(14, 0), QPointF(30, 12));
+         }},
+        {QStringLiteral("monopolar_nadel"), [](QPainter &p) {
+             grip(p);
+             QPainterPath needle;
+             needle.moveTo(4, -2);
+             needle.lineTo(38, 0);
+             needle.lineTo(4, 2);
+             p.drawPath(needle);
+         }},
+        {QStringLiteral("monopolar_spatel"), [](QPainter &p) {
+             grip(p);
+             p.drawLine(QPointF(4, 0), QPointF(20, 0));
+             p.drawRoundedRect(QRectF(20, -8, 18, 16), 8, 8);
+         }},
+        {QStringLiteral("bipolar_pinzette"), [](QPainter &p) {
+             p.drawLine(QPointF(-40, -3), QPointF(38, -12));
+             p.drawLine(QPointF(-40, 3), QPointF(38, 12));
+             p.drawLine(QPointF(-40, -3), QPointF(-40, 3));
+         }},
+        {QStringLiteral("bipolar_schere"), [](QPainter &p) {
+             p.drawEllipse(QPointF(-32, -10), 8, 8);
+             p.drawEllipse(QPointF(-32, 10), 8, 8);
+             p.drawLine(QPointF(-25, -6), QPointF(38, 6));
+             p.drawLine(QPointF(-25, 6), QPointF(38, -6));
+         }},
+        {QStringLiteral("bipolar_seal"), [](QPainter &p) {
+             p.drawLine(QPointF(-40, 0), QPointF(4, 0));
+             p.drawRoundedRect(QRectF(4, -12, 32, 9), 3, 3);
+             p.drawRoundedRect(QRectF(4, 3, 32, 9), 3, 3);
+         }},
+        {QStringLiteral("argon_sonde"), [](QPainter &p) {
+             p.drawLine(QPointF(-40, 0), QPointF(20, 0));
+             gasDots(p, 28);
+         }},
+        {QStringLiteral("argon_applikator"), [](QPainter &p) {
+             grip(p); fingerButtons(p);
+             p.drawLine(QPointF(4, -4), QPointF(18, -2));
+             p.drawLine(QPointF(4, 4), QPointF(18, 2));
+             gasDots(p, 26);
+         }},
+        {QStringLiteral("argon_messer"), [](QPainter &p) {
+             grip(p); fingerButtons(p);
+             p.drawLine(QPointF(4, 0), QPointF(24, 0));
+             gasDots(p, 30);
+         }},
+        {QStringLiteral("hybrid_vex"), [](QPainter &p) {
+             grip(p);
+             p.drawLine(QPointF(4, 0), QPointF(38, 0));
+             QPainterPath wave;
+             wave.moveTo(10, -12);
+             wave.cubicTo(16, -18, 22, -6, 28, -12);
+             p.drawPath(wave);
+             wave.translate(0, 24);
+             p.drawPath(wave);
+         }},
+        {QStringLiteral("iosk_schlinge"), [](QPainter &p) {
+             p.drawRoundedRect(QRectF(-40, -8, 46, 16), 4, 4);
+             p.drawLine(QPointF(6, 0), QPointF(20, 0));
+             p.drawArc(QRectF(18, -12, 20, 24), 90 * 16, -180 * 16);
+         }},
+        {QStringLiteral("iosk_bipolar"), [](QPainter &p) {
+             p.drawRoundedRect(QRectF(-40, -8, 46, 16), 4, 4);
+             p.drawLine(QPointF(6, -3), QPointF(24, -10));
+             p.drawLine(QPointF(6, 3), QPointF(24, 10));
+             p.drawArc(QRectF(18, -10, 20, 20), 90 * 16, -180 * 16);
+         }},
+    };
+    return table;
+}
+
+// The activation types: hand switch, one or two pedals (the active one of a
+// split pair filled), automatic start and stop, none.
+void pedal(QPainter &painter, const QRectF &box, bool filled, const QColor &ink)
+{
+    QPainterPath path;
+    path.moveTo(box.left() + 4, box.top());
+    path.lineTo(box.right() - 4, box.top());
+    path.lineTo(box.right(), box.bottom());
+    path.lineTo(box.left(), box.bottom());
+    path.closeSubpath();
+    painter.setBrush(filled ? QBrush(ink) : QBrush(Qt::NoBrush));
+    painter.drawPath(path);
+    painter.setBrush(Qt::NoBrush);
+}
+
+using ActivationMotif = std::function<void(QPainter &, const QColor &)>;
+
+const std::map<QString, ActivationMotif> &activationMotifs()
+{
+    static const std::map<QString, ActivationMotif> table = {
+        {QStringLiteral("hand"), [](QPainter &p, const QColor &ink) { // a fingertip on the handle's switch
+             p.drawRoundedRect(QRectF(10, 56, 76, 18), 8, 8);
+             p.setBrush(ink);
+             p.drawRoundedRect(QRectF(36, 48, 18, 8), 3, 3);
+             p.setBrush(Qt::NoBrush);
+             QPainterPath finger;
+             finger.moveTo(32, 12);
+             finger.lineTo(34, 30);
+             finger.cubicTo(35, 44, 55, 44, 56, 30);
+             finger.lineTo(58, 12);
+             p.drawPath(finger);
+         }},
+        {QStringLiteral("1FuS"), [](QPainter &p, const QColor &ink) { pedal(p, QRectF(30, 22, 36, 54), false, ink); }},
+        {QStringLiteral("2FuS"), [](QPainter &p, const QColor &ink) {
+             pedal(p, QRectF(14, 22, 30, 54), false, ink);
+             pedal(p, QRectF(52, 22, 30, 54), false, ink);
+         }},
+        {QStringLiteral("2FuS_CUT"), [](QPainter &p, const QColor &ink) {
+             pedal(p, QRectF(14, 22, 30, 54), true, ink);
+             pedal(p, QRectF(52, 22, 30, 54), false, ink);
+         }},
+        {QStringLiteral("2FuS_COAG"), [](QPainter &p, const QColor &ink) {
+             pedal(p, QRectF(14, 22, 30, 54), false, ink);
+             pedal(p, QRectF(52, 22, 30, 54), true, ink);
+         }},
+        {QStringLiteral("autostart"), [](QPainter &p, const QColor &ink) {
+             p.drawEllipse(QRectF(14, 14, 68, 68));
+             QPainterPath play;
+             play.moveTo(40, 32);
+             play.lineTo(62, 48);
+             play.lineTo(40, 64);
+             play.closeSubpath();
+             p.setBrush(ink);
+             p.drawPath(play);
+             p.setBrush(Qt::NoBrush);
+         }},
+        {QStringLiteral("autostop"), [](QPainter &p, const QColor &ink) {
+             p.drawEllipse(QRectF(14, 14, 68, 68));
+             p.setBrush(ink);
+             p.drawRect(QRectF(36, 36, 24, 24));
+             p.setBrush(Qt::NoBrush);
+         }},
+        {QStringLiteral("no_activation"), [](QPainter &p, const QColor &) {
+             p.drawEllipse(QRectF(16, 16, 64, 64));
+             p.drawLine(QPointF(26, 70), QPointF(70, 26));
+         }},
+    };
+    return table;
+}
+
+const QColor kInkGrey(0x6B, 0x78, 0x84);
+
+// A white motif on the ink tile, or a grey one without a tile.
+void onTile(QPainter &painter, bool white)
+{
+    if (white) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kInk);
+        painter.drawRoundedRect(QRectF(2, 2, 92, 92), 18, 18);
+    }
+    painter.setPen(inkPen(white ? kPaper : kInkGrey, 5));
+    painter.setBrush(Qt::NoBrush);
+}
+
+// "CopyModul/Instrumente/instrument_weiss_monopolar_kugel.png" and the like.
+bool findEditorImage(const QString &name, std::function<void(QPainter &)> &painter)
+{
+    static const QString instrumentPrefix = QStringLiteral("CopyModul/Instrumente/instrument_");
+    static const QString activationPrefix = QStringLiteral("CopyModul/Aktivierungselemente/aktivierungsart_");
+    QString rest;
+    if (name.startsWith(instrumentPrefix))
+        rest = name.mid(instrumentPrefix.size());
+    else if (name.startsWith(activationPrefix))
+        rest = name.mid(activationPrefix.size());
+    else
+        return false;
+    const bool white = rest.startsWith(QLatin1String("weiss_"));
+    if (!white && !rest.startsWith(QLatin1String("grau_")))
+        return false;
+    QString motif = rest.mid(white ? 6 : 5);
+    if (motif.endsWith(QLatin1String(".png")))
+        motif.chop(4);
+    if (name.startsWith(instrumentPrefix)) {
+        const auto found = instrumentMotifs().find(motif);
+        if (found == instrumentMotifs().end())
+            return false;
+        const Motif draw = found->second;
+        painter = [white, draw](QPainter &p) {
+            onTile(p, white);
+            p.translate(48, 48);
+            p.rotate(-45);
+            draw(p);
+        };
+        return true;
+    }
+    const auto found = activationMotifs().find(motif);
+    if (found == activationMotifs().end())
+        return false;
+    const ActivationMotif draw = found->second;
+    painter = [white, draw](QPainter &p) {
+        onTile(p, white);
+        draw(p, white ? kPaper : kInkGrey);
+    };
+    return true;
+}
+
 using Painter = std::function<void(QPainter &)>;
 
 const std::map<QString, Painter> &icons()
@@ -501,6 +765,42 @@ QImage paintIcon(const Painter &painter, int size)
     return image;
 }
 
+bool findPainter(const QString &name, Painter &painter)
+{
+    const auto found = icons().find(name);
+    if (found != icons().end()) {
+        painter = found->second;
+        return true;
+    }
+    return findEditorImage(name, painter);
+}
+
+// Many images in one call keep the build from starting the tool per image.
+int runBatch(const QStringList &arguments)
+{
+    bool ok = true;
+    const int size = arguments.value(2).toInt(&ok);
+    if (arguments.size() < 4 || !ok || size < 16 || size > 1024) {
+        toolError(QStringLiteral("usage: kelvara-tool icon batch OUTDIR SIZE NAME..."));
+        return 2;
+    }
+    for (int i = 3; i < arguments.size(); ++i) {
+        Painter painter;
+        if (!findPainter(arguments.at(i), painter)) {
+            toolError(QStringLiteral("unknown icon '%1'").arg(arguments.at(i)));
+            return 2;
+        }
+        QString file = arguments.at(1) + QLatin1Char('/') + arguments.at(i);
+        if (!file.endsWith(QLatin1String(".png")))
+            file += QLatin1String(".png");
+        if (!paintIcon(painter, size).save(file, "PNG")) {
+            toolError(QStringLiteral("cannot write %1").arg(file));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int run(const QStringList &arguments)
 {
     if (arguments.size() == 1 && arguments.at(0) == QLatin1String("list")) {
@@ -510,12 +810,14 @@ int run(const QStringList &arguments)
         toolPrint(names);
         return 0;
     }
+    if (!arguments.isEmpty() && arguments.at(0) == QLatin1String("batch"))
+        return runBatch(arguments);
     if (arguments.size() < 2 || arguments.size() > 3) {
-        toolError(QStringLiteral("usage: kelvara-tool icon NAME OUT.png [SIZE] | icon list"));
+        toolError(QStringLiteral("usage: kelvara-tool icon NAME OUT.png [SIZE] | icon batch OUTDIR SIZE NAME... | icon list"));
         return 2;
     }
-    const auto found = icons().find(arguments.at(0));
-    if (found == icons().end()) {
+    Painter painter;
+    if (!findPainter(arguments.at(0), painter)) {
         toolError(QStringLiteral("unknown icon '%1'").arg(arguments.at(0)));
         return 2;
     }
@@ -525,13 +827,13 @@ int run(const QStringList &arguments)
         toolError(QStringLiteral("size must be 16 to 1024 pixels"));
         return 2;
     }
-    if (!paintIcon(found->second, size).save(arguments.at(1), "PNG")) {
+    if (!paintIcon(painter, size).save(arguments.at(1), "PNG")) {
         toolError(QStringLiteral("cannot write %1").arg(arguments.at(1)));
         return 1;
     }
     return 0;
 }
 
-const ToolCommand kIcon("icon", "icon NAME OUT.png [SIZE] | icon list", run, true);
+const ToolCommand kIcon("icon", "icon NAME OUT.png [SIZE] | icon batch OUTDIR SIZE NAME... | icon list", run, true);
 
 } // namespace

@@ -15,6 +15,9 @@ Item {
     property string selectedGroupId: ""
     property int selectedGroupRow: -1
     property string selectedGroupName: ""
+    property int selectedProgramRow: -1
+    readonly property Item selectedProgram: programRepeater.count > selectedProgramRow
+                                            ? programRepeater.itemAt(selectedProgramRow) : null
     // Counts the edits; the programs list is fetched again after each one.
     property int revision: 0
     readonly property string lastElement: CopyViewController.LAST_ELEMENT
@@ -23,6 +26,7 @@ Item {
 
     signal edited
     signal dialogRequested(string name, var parameters)
+    signal programEditRequested(string groupId, string programId)
 
     function changed() {
         revision += 1
@@ -44,6 +48,7 @@ Item {
         selectedGroupRow = item ? row : -1
         selectedGroupId = item ? item.groupId : ""
         selectedGroupName = item ? item.groupName : ""
+        selectedProgramRow = -1
     }
 
     // A group moves before the one it should precede; down past the last
@@ -255,8 +260,10 @@ Item {
                         text: listTextRole
                         marked: listMarkedForDeleteRole === true
                         renamable: false
+                        selected: index === packagePage.selectedProgramRow
                         first: index === 0
                         last: index === programRepeater.count - 1
+                        onChosen: packagePage.selectedProgramRow = index
                         onCopyClicked: packagePage.copyProgram(index)
                         onMoveClicked: function(step) { packagePage.swapProgram(index, step) }
                         onDeleteClicked: packagePage.toggleProgramDeletion(index)
@@ -282,12 +289,12 @@ Item {
                                                         packagePage.selectedGroupRow])
             }
 
-            // The program editor comes with a later version; the entry point
-            // is in place but cannot be used yet.
             StandardButton {
                 objectName: "openProgramButton"
                 text: qsTr("Programm bearbeiten") + TranslationService.updateString
-                enabled: false
+                enabled: packagePage.selectedProgram !== null && !packagePage.selectedProgram.marked
+                onClicked: packagePage.programEditRequested(packagePage.selectedGroupId,
+                                                            packagePage.selectedProgram.programId)
             }
         }
     }
