@@ -89,7 +89,8 @@ bool programSection(int runs)
     ProgramViewController editor(nullptr, &storage, nullptr);
     auto programAt = [&](int group, int program) { return set->programGroups().at(group)->programs().at(program); };
     auto select = [&](int group, int program) {
-        editor.processProgramSelection(set->id(), set->programGroups().at(group)->id(), programAt(group, program)->id());
+        editor.processProgramSelection(
+            set->id(), set->programGroups().at(group)->id(), programAt(group, program)->id());
     };
 
     std::vector<double> selections;
@@ -114,9 +115,8 @@ bool programSection(int runs)
     std::vector<double> effects;
     for (int run = 0; run < runs; ++run) {
         const double value = 2.0 + run % 5;
-        effects.push_back(timeMs([&] {
-            editor.setCoagEffect(level->instruments().at(5)->id(), QStringLiteral("COAG_M6"), 0, value, 5);
-        }));
+        effects.push_back(timeMs(
+            [&] { editor.setCoagEffect(level->instruments().at(5)->id(), QStringLiteral("COAG_M6"), 0, value, 5); }));
     }
     const ModeType *first = level->instruments().at(4)->coag().findMode(QStringLiteral("COAG_M6"));
     const ModeType *second = level->instruments().at(5)->coag().findMode(QStringLiteral("COAG_M6"));
@@ -142,7 +142,7 @@ bool programSection(int runs)
     std::printf("%-34s %9.3f ms\n", "bare XmlUserSetSerializer read", readMs);
     std::printf("%-34s %9.3f ms\n", "editCancel (restore from file)", cancelMs);
     std::printf("%-34s %9.3f (goal <= 1.20: %s)\n", "ratio editCancel/read", cancelMs / readMs,
-                cancelMs <= 1.2 * readMs ? "met" : "MISSED");
+        cancelMs <= 1.2 * readMs ? "met" : "MISSED");
     if (!added || !shared || !restored)
         std::fprintf(stderr, "bench_program: an edit did not take effect\n");
     return ok && added && shared && restored && cancelMs <= 1.2 * readMs;

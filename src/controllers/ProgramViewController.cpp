@@ -36,9 +36,8 @@ const InstrumentDefinition *definitionOf(const QString &type)
 QString keepProtectedPart(const QString &current, const QString &requested)
 {
     const QString fixed = ProtectedName::protectedPartOf(current);
-    const QString editable = requested.contains(ProtectedName::kSeparator)
-                                 ? requested.section(ProtectedName::kSeparator, -1)
-                                 : requested;
+    const QString editable
+        = requested.contains(ProtectedName::kSeparator) ? requested.section(ProtectedName::kSeparator, -1) : requested;
     QString free = editable;
     free.remove(ProtectedName::kSeparator);
     return fixed.isEmpty() ? free : ProtectedName::join({ fixed, free });
@@ -46,8 +45,8 @@ QString keepProtectedPart(const QString &current, const QString &requested)
 
 } // namespace
 
-ProgramViewController::ProgramViewController(QQmlContext *context, UserSetStorage *storage,
-                                             TranslationService *translation, QObject *parent)
+ProgramViewController::ProgramViewController(
+    QQmlContext *context, UserSetStorage *storage, TranslationService *translation, QObject *parent)
     : QObject(parent)
     , m_storage(storage)
     , m_translation(translation)
@@ -147,8 +146,8 @@ void ProgramViewController::markModified()
 
 // ---------------------------------------------------------------- selection
 
-void ProgramViewController::processProgramSelection(const QString &userSetId, const QString &programGroupId,
-                                                    const QString &userProgramId)
+void ProgramViewController::processProgramSelection(
+    const QString &userSetId, const QString &programGroupId, const QString &userProgramId)
 {
     if (m_set)
         m_set->disconnect(this);
@@ -156,8 +155,8 @@ void ProgramViewController::processProgramSelection(const QString &userSetId, co
     m_programGroupId = programGroupId;
     m_userProgramId = userProgramId;
     m_set = m_storage && !userSetId.isEmpty() && m_storage->userSetIds().contains(userSetId)
-                ? m_storage->getUserSet(userSetId)
-                : nullptr;
+        ? m_storage->getUserSet(userSetId)
+        : nullptr;
     // A set that goes away under the editor takes the program with it.
     if (m_set) {
         connect(m_set, &QObject::destroyed, this, [this] { closeProgram(true); });
@@ -427,8 +426,7 @@ void ProgramViewController::markForDeleteProgramLevel(const QString &programLeve
     rebuildLevels();
 }
 
-void ProgramViewController::renameProgramLevel(const QString &programLevelId, const QString &programLevelName,
-                                               int row)
+void ProgramViewController::renameProgramLevel(const QString &programLevelId, const QString &programLevelName, int row)
 {
     Q_UNUSED(row)
     if (programLevelName.isEmpty()) {
@@ -444,8 +442,8 @@ void ProgramViewController::renameProgramLevel(const QString &programLevelId, co
     rebuildLevels();
 }
 
-void ProgramViewController::swapProgramLevels(const QString &userProgramId, const QString &programLevelId1,
-                                              const QString &programLevelId2)
+void ProgramViewController::swapProgramLevels(
+    const QString &userProgramId, const QString &programLevelId1, const QString &programLevelId2)
 {
     if (programLevelId1 == programLevelId2)
         return;
@@ -454,8 +452,8 @@ void ProgramViewController::swapProgramLevels(const QString &userProgramId, cons
         return;
     const int first = program->indexOfLevel(programLevelId1);
     const bool moved = programLevelId2 == kLastElement
-                           ? program->moveLevel(first, int(program->levels().size()))
-                           : program->swapLevels(first, program->indexOfLevel(programLevelId2));
+        ? program->moveLevel(first, int(program->levels().size()))
+        : program->swapLevels(first, program->indexOfLevel(programLevelId2));
     if (!moved)
         return;
     markModified();
@@ -477,8 +475,8 @@ InstrumentListModel *ProgramViewController::getInstrumentListForLevel(const QStr
 
 // ---------------------------------------------------------------- instruments
 
-void ProgramViewController::addInstrument(const QString &instrumentType, const QString &instrumentName, int row,
-                                          int programLevelIndex)
+void ProgramViewController::addInstrument(
+    const QString &instrumentType, const QString &instrumentName, int row, int programLevelIndex)
 {
     Q_UNUSED(row)
     Q_UNUSED(programLevelIndex)
@@ -499,9 +497,8 @@ void ProgramViewController::addInstrument(const QString &instrumentType, const Q
         return;
     }
     const QString catalogueName = def->name(InstrumentConfiguration::instance()->isGerman());
-    program->addInstrument(instrumentType, instrumentName.isEmpty()
-                                               ? catalogueName
-                                               : ProtectedName::enforce(instrumentName, catalogueName));
+    program->addInstrument(instrumentType,
+        instrumentName.isEmpty() ? catalogueName : ProtectedName::enforce(instrumentName, catalogueName));
     markModified();
     for (ProgramLevel *slotLevel : program->levels()) {
         Instrument *added = slotLevel->instruments().last();
@@ -512,8 +509,8 @@ void ProgramViewController::addInstrument(const QString &instrumentType, const Q
     updateAddEnabled();
 }
 
-void ProgramViewController::addSubInstrumentToInstrument(const QString &instrumentType, const QString &instrumentName,
-                                                         const QString &parentInstrumentId, int row)
+void ProgramViewController::addSubInstrumentToInstrument(
+    const QString &instrumentType, const QString &instrumentName, const QString &parentInstrumentId, int row)
 {
     Q_UNUSED(row)
     Instrument *parent = instrument(parentInstrumentId);
@@ -567,8 +564,8 @@ void ProgramViewController::markForDeleteInstrument(const QString &instrumentId,
     refreshInstrumentModels();
 }
 
-void ProgramViewController::renameInstrument(const QString &instrumentId, const QString &name,
-                                             bool changeAllSubprograms)
+void ProgramViewController::renameInstrument(
+    const QString &instrumentId, const QString &name, bool changeAllSubprograms)
 {
     Instrument *renamed = instrument(instrumentId);
     if (!renamed)
@@ -592,8 +589,8 @@ void ProgramViewController::renameInstrument(const QString &instrumentId, const 
     markModified();
 }
 
-void ProgramViewController::setInstrumentType(const QString &instrumentId, const QString &type,
-                                              bool changeAllSubprograms)
+void ProgramViewController::setInstrumentType(
+    const QString &instrumentId, const QString &type, bool changeAllSubprograms)
 {
     Instrument *changed = instrument(instrumentId);
     if (!changed || type == changed->effectiveType())
@@ -627,8 +624,8 @@ void ProgramViewController::setInstrumentType(const QString &instrumentId, const
     refreshInstrumentModels();
 }
 
-void ProgramViewController::swapInstruments(const QString &programLevelId, const QString &instrumentId1,
-                                            const QString &instrumentId2)
+void ProgramViewController::swapInstruments(
+    const QString &programLevelId, const QString &instrumentId1, const QString &instrumentId2)
 {
     Q_UNUSED(programLevelId)
     if (instrumentId1 == instrumentId2)

@@ -34,8 +34,8 @@ class ProgramViewController : public QObject
 public:
     static constexpr int kMaxProgramLevels = 6;
 
-    ProgramViewController(QQmlContext *context, UserSetStorage *storage, TranslationService *translation,
-                          QObject *parent = nullptr);
+    ProgramViewController(
+        QQmlContext *context, UserSetStorage *storage, TranslationService *translation, QObject *parent = nullptr);
     ~ProgramViewController() override;
 
     /// Publishes the level list as "ProgramLevelList".
@@ -47,8 +47,8 @@ public:
     StringListModel *programLevelList() const { return m_programLevels; }
 
     // Selection and names
-    Q_INVOKABLE void processProgramSelection(const QString &userSetId, const QString &programGroupId,
-                                             const QString &userProgramId);
+    Q_INVOKABLE void processProgramSelection(
+        const QString &userSetId, const QString &programGroupId, const QString &userProgramId);
     Q_INVOKABLE QString getUserSetId() const { return m_userSetId; }
     Q_INVOKABLE QString getProgramGroupId() const { return m_programGroupId; }
     Q_INVOKABLE QString getUserProgramId() const { return m_userProgramId; }
@@ -65,23 +65,23 @@ public:
     Q_INVOKABLE void deleteProgramLevel(const QString &programLevelId);
     Q_INVOKABLE void markForDeleteProgramLevel(const QString &programLevelId, bool isMarkedForDelete, int row);
     Q_INVOKABLE void renameProgramLevel(const QString &programLevelId, const QString &programLevelName, int row);
-    Q_INVOKABLE void swapProgramLevels(const QString &userProgramId, const QString &programLevelId1,
-                                       const QString &programLevelId2);
+    Q_INVOKABLE void swapProgramLevels(
+        const QString &userProgramId, const QString &programLevelId1, const QString &programLevelId2);
     Q_INVOKABLE InstrumentListModel *getInstrumentListForLevel(const QString &programLevelId);
 
     // Instruments
-    Q_INVOKABLE void addInstrument(const QString &instrumentType, const QString &instrumentName, int row,
-                                   int programLevelIndex);
-    Q_INVOKABLE void addSubInstrumentToInstrument(const QString &instrumentType, const QString &instrumentName,
-                                                  const QString &parentInstrumentId, int row);
+    Q_INVOKABLE void addInstrument(
+        const QString &instrumentType, const QString &instrumentName, int row, int programLevelIndex);
+    Q_INVOKABLE void addSubInstrumentToInstrument(
+        const QString &instrumentType, const QString &instrumentName, const QString &parentInstrumentId, int row);
     Q_INVOKABLE void deleteInstrument(const QString &instrumentId);
     Q_INVOKABLE void markForDeleteInstrument(const QString &instrumentId, bool isMarkedForDelete, int row);
-    Q_INVOKABLE void renameInstrument(const QString &instrumentId, const QString &name,
-                                      bool changeAllSubprograms = true);
-    Q_INVOKABLE void setInstrumentType(const QString &instrumentId, const QString &type,
-                                       bool changeAllSubprograms = true);
-    Q_INVOKABLE void swapInstruments(const QString &programLevelId, const QString &instrumentId1,
-                                     const QString &instrumentId2);
+    Q_INVOKABLE void renameInstrument(
+        const QString &instrumentId, const QString &name, bool changeAllSubprograms = true);
+    Q_INVOKABLE void setInstrumentType(
+        const QString &instrumentId, const QString &type, bool changeAllSubprograms = true);
+    Q_INVOKABLE void swapInstruments(
+        const QString &programLevelId, const QString &instrumentId1, const QString &instrumentId2);
     Q_INVOKABLE QString getInstrumentName(const QString &instrumentId) const;
     Q_INVOKABLE QString getInstrumentNameCheckingSubprograms(const QString &instrumentId, const QString &type) const;
     Q_INVOKABLE InstrumentListModel *getSubInstrumentListForInstrument(const QString &instrumentIdRole);
@@ -109,10 +109,10 @@ public:
     Q_INVOKABLE void setCurrentCutMode(const QString &instrumentId, const QString &cutModeId, int row);
     Q_INVOKABLE StringListModel *getCoagModes(const QString &instrumentId);
     Q_INVOKABLE void setCurrentCoagMode(const QString &instrumentId, const QString &coagModeId, int row);
-    Q_INVOKABLE void setCutEffect(const QString &instrumentId, const QString &cutModeId, int effectIndex,
-                                  const QVariant &effectValue, int row);
-    Q_INVOKABLE void setCoagEffect(const QString &instrumentId, const QString &coagModeId, int effectIndex,
-                                   const QVariant &effectValue, int row);
+    Q_INVOKABLE void setCutEffect(
+        const QString &instrumentId, const QString &cutModeId, int effectIndex, const QVariant &effectValue, int row);
+    Q_INVOKABLE void setCoagEffect(
+        const QString &instrumentId, const QString &coagModeId, int effectIndex, const QVariant &effectValue, int row);
     Q_INVOKABLE StringListModel *getEvxValues(const QString &instrumentId);
     Q_INVOKABLE int getEvxMenuSelectedIndex(const QString &instrumentId) const;
     Q_INVOKABLE void setEvxValue(const QString &instrumentId, const QString &evxValueId);
@@ -121,8 +121,8 @@ public:
     Q_INVOKABLE void setIrxValue(const QString &instrumentId, const QString &irxValueId);
     Q_INVOKABLE void setIrxEnabled(const QString &instrumentId, bool irxEnabled, int row);
     Q_INVOKABLE StringListModel *getActivationMenuItems(const QString &instrumentId);
-    Q_INVOKABLE void setActivationModeSelected(const QString &instrumentId, const QString &activationId,
-                                               bool isActivation, int row);
+    Q_INVOKABLE void setActivationModeSelected(
+        const QString &instrumentId, const QString &activationId, bool isActivation, int row);
 
     // The mode edit
     Q_INVOKABLE ModeListModel *getModeModel() const { return m_modeModel; }
@@ -174,7 +174,7 @@ private:
     /// Holds the instrument's modes to what its catalogue entry allows.
     void conformToCatalogue(Instrument *instrument) const;
     bool setEffect(const QString &function, const QString &instrumentId, const QString &modeId, int effectIndex,
-                   const QVariant &effectValue, bool isCut, int row);
+        const QVariant &effectValue, bool isCut, int row);
     void restoreFromFile();
 
     QPointer<UserSet> m_set;

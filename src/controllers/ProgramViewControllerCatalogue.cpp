@@ -33,7 +33,7 @@ void fillCatalogue(StringListModel *model, const QList<CatalogueEntry> &entries)
 CatalogueEntry entryOf(const InstrumentDefinition *def)
 {
     return { def->instrumentType(), def->name(InstrumentConfiguration::instance()->isGerman()),
-             kGreyImage.arg(def->icon()), false };
+        kGreyImage.arg(def->icon()), false };
 }
 
 } // namespace
@@ -46,8 +46,8 @@ QString ProgramViewController::getInstrumentName(const QString &instrumentId) co
     return named ? named->effectiveName() : QString();
 }
 
-QString ProgramViewController::getInstrumentNameCheckingSubprograms(const QString &instrumentId,
-                                                                    const QString &type) const
+QString ProgramViewController::getInstrumentNameCheckingSubprograms(
+    const QString &instrumentId, const QString &type) const
 {
     if (instrumentId.isEmpty())
         return QStringLiteral("Empty");

@@ -30,7 +30,7 @@ const QString kOff = QStringLiteral("AUS");
 const QStringList &rateValues()
 {
     static const QStringList kRates { QStringLiteral("20"), QStringLiteral("40"), QStringLiteral("60"),
-                                      QStringLiteral("80"), QStringLiteral("100") };
+        QStringLiteral("80"), QStringLiteral("100") };
     return kRates;
 }
 
@@ -152,8 +152,8 @@ void ProgramViewController::adoptCoagM6(Instrument *instrument) const
         return;
     for (const Instrument *sibling : owner->instruments()) {
         const ModeType *shared = sibling == instrument || sibling->coag().selektierterMode() != kCoagM6
-                                     ? nullptr
-                                     : sibling->coag().findMode(kCoagM6);
+            ? nullptr
+            : sibling->coag().findMode(kCoagM6);
         if (!shared)
             continue;
         const QList<ModeData *> descriptors = InstrumentConfiguration::instance()->getModeDataList(kCoagM6);
@@ -162,8 +162,7 @@ void ProgramViewController::adoptCoagM6(Instrument *instrument) const
                 continue;
             bool clamped = false;
             writeParameter(instrument, false, kCoagM6, index,
-                           shownValue(descriptors.at(index), shared->attribute(descriptors.at(index)->attributeName())),
-                           clamped);
+                shownValue(descriptors.at(index), shared->attribute(descriptors.at(index)->attributeName())), clamped);
         }
         return;
     }
@@ -196,8 +195,7 @@ void ProgramViewController::conformToCatalogue(Instrument *instrument) const
                     continue;
                 bool clamped = false;
                 writeParameter(instrument, isCut, mode, index,
-                               shownValue(descriptors.at(index), storedParameter(side, mode, descriptors.at(index))),
-                               clamped);
+                    shownValue(descriptors.at(index), storedParameter(side, mode, descriptors.at(index))), clamped);
             }
         }
     }
@@ -212,8 +210,8 @@ StringListModel *ProgramViewController::getCutModes(const QString &instrumentId)
     const InstrumentDefinition *def = definitionOf(shown);
     for (const QString &mode : allowedModes(def, true)) {
         model->append(new StringListElement(mode,
-                                            InstrumentConfiguration::instance()->getModeDisplayName(mode, def->hasGasChannel()),
-                                            QStringLiteral("CUT"), mode == shown->cut().selektierterMode(), false));
+            InstrumentConfiguration::instance()->getModeDisplayName(mode, def->hasGasChannel()), QStringLiteral("CUT"),
+            mode == shown->cut().selektierterMode(), false));
     }
     return model;
 }
@@ -225,8 +223,8 @@ StringListModel *ProgramViewController::getCoagModes(const QString &instrumentId
     const InstrumentDefinition *def = definitionOf(shown);
     for (const QString &mode : allowedModes(def, false)) {
         model->append(new StringListElement(mode,
-                                            InstrumentConfiguration::instance()->getModeDisplayName(mode, def->hasGasChannel()),
-                                            QStringLiteral("COAG"), mode == shown->coag().selektierterMode(), false));
+            InstrumentConfiguration::instance()->getModeDisplayName(mode, def->hasGasChannel()), QStringLiteral("COAG"),
+            mode == shown->coag().selektierterMode(), false));
     }
     return model;
 }
@@ -274,29 +272,30 @@ void ProgramViewController::setCurrentCoagMode(const QString &instrumentId, cons
     changed->touch(row);
 }
 
-void ProgramViewController::setCutEffect(const QString &instrumentId, const QString &cutModeId, int effectIndex,
-                                         const QVariant &effectValue, int row)
+void ProgramViewController::setCutEffect(
+    const QString &instrumentId, const QString &cutModeId, int effectIndex, const QVariant &effectValue, int row)
 {
-    setEffect(QStringLiteral("ProgramViewController::setCutEffect"), instrumentId, cutModeId, effectIndex,
-              effectValue, true, row);
+    setEffect(QStringLiteral("ProgramViewController::setCutEffect"), instrumentId, cutModeId, effectIndex, effectValue,
+        true, row);
 }
 
-void ProgramViewController::setCoagEffect(const QString &instrumentId, const QString &coagModeId, int effectIndex,
-                                          const QVariant &effectValue, int row)
+void ProgramViewController::setCoagEffect(
+    const QString &instrumentId, const QString &coagModeId, int effectIndex, const QVariant &effectValue, int row)
 {
     setEffect(QStringLiteral("ProgramViewController::setCoagEffect"), instrumentId, coagModeId, effectIndex,
-              effectValue, false, row);
+        effectValue, false, row);
 }
 
 bool ProgramViewController::setEffect(const QString &function, const QString &instrumentId, const QString &modeId,
-                                      int effectIndex, const QVariant &effectValue, bool isCut, int row)
+    int effectIndex, const QVariant &effectValue, bool isCut, int row)
 {
     Instrument *changed = instrument(instrumentId);
     if (!changed)
         return false;
     const int count = int(InstrumentConfiguration::instance()->getModeDataList(modeId).size());
     if (effectIndex < 0 || effectIndex >= count) {
-        Logger::error(QStringLiteral("%1: Invalid effectIndex=%2 for mode=%3").arg(function).arg(effectIndex).arg(modeId));
+        Logger::error(
+            QStringLiteral("%1: Invalid effectIndex=%2 for mode=%3").arg(function).arg(effectIndex).arg(modeId));
         return false;
     }
     if (!allowedModes(definitionOf(changed), isCut).contains(modeId)) {
@@ -352,7 +351,8 @@ StringListModel *ProgramViewController::getEvxValues(const QString &instrumentId
     StringListModel *model = refill(m_evxValues);
     const Instrument *shown = instrument(instrumentId);
     for (const QString &rate : rateValues())
-        model->append(new StringListElement(rate, rate, QStringLiteral("EVX"), shown && shown->evxRate() == rate, false));
+        model->append(
+            new StringListElement(rate, rate, QStringLiteral("EVX"), shown && shown->evxRate() == rate, false));
     return model;
 }
 
@@ -399,7 +399,8 @@ StringListModel *ProgramViewController::getIrxValues(const QString &instrumentId
     StringListModel *model = refill(m_irxValues);
     const Instrument *shown = instrument(instrumentId);
     for (const QString &rate : rateValues())
-        model->append(new StringListElement(rate, rate, QStringLiteral("IRX"), shown && shown->irxRate() == rate, false));
+        model->append(
+            new StringListElement(rate, rate, QStringLiteral("IRX"), shown && shown->irxRate() == rate, false));
     return model;
 }
 
@@ -441,8 +442,8 @@ StringListModel *ProgramViewController::getActivationMenuItems(const QString &in
     return model;
 }
 
-void ProgramViewController::setActivationModeSelected(const QString &instrumentId, const QString &activationId,
-                                                      bool isActivation, int row)
+void ProgramViewController::setActivationModeSelected(
+    const QString &instrumentId, const QString &activationId, bool isActivation, int row)
 {
     Instrument *changed = instrument(instrumentId);
     if (!changed)
@@ -510,8 +511,8 @@ bool ProgramViewController::editSave()
     bool written = false;
     for (int index = 0; index < m_modeModel->rowCount(); ++index) {
         written = setEffect(function, m_editInstrumentId, m_editModeId, index, m_modeModel->value(index), m_editIsCut,
-                            m_editRow)
-                  || written;
+                      m_editRow)
+            || written;
     }
     return written;
 }
@@ -539,8 +540,8 @@ void ProgramViewController::restoreFromFile()
     if (!reloaded)
         return;
     const ProgramGroup *reloadedGroup = groupIndex < 0 ? nullptr : set->programGroups().value(groupIndex);
-    const UserProgram *program = reloadedGroup && programIndex >= 0 ? reloadedGroup->programs().value(programIndex)
-                                                                    : nullptr;
+    const UserProgram *program
+        = reloadedGroup && programIndex >= 0 ? reloadedGroup->programs().value(programIndex) : nullptr;
     if (!program) {
         closeProgram(true);
         return;

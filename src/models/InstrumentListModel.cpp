@@ -73,37 +73,57 @@ QVariant InstrumentListModel::data(const QModelIndex &index, int role) const
     const QString type = instrument->effectiveType();
     const InstrumentDefinition *def = InstrumentConfiguration::instance()->findInstrumentDefinition(type);
     switch (role) {
-    case InstrumentIdRole: return instrument->id();
-    case InstrumentNameRole: return ProtectedName::toDisplayName(instrument->effectiveName());
-    case InstrumentTypeRole: return type;
+    case InstrumentIdRole:
+        return instrument->id();
+    case InstrumentNameRole:
+        return ProtectedName::toDisplayName(instrument->effectiveName());
+    case InstrumentTypeRole:
+        return type;
     case InstrumentTypeDisplayRole: {
         const QString shownType = instrument->aliasType().isEmpty() ? type : instrument->aliasType();
         const InstrumentDefinition *shownDef = InstrumentConfiguration::instance()->findInstrumentDefinition(shownType);
         const bool mono = !shownDef || shownDef->isMonopolar();
         return typeName(shownDef, shownType) + (mono ? QStringLiteral(" mono") : QStringLiteral(" bipo"));
     }
-    case InstrumentTypeOnlyRole: return typeName(def, type);
-    case InstrumentCutModeRole: return instrument->cut().selektierterMode();
-    case InstrumentCutModeTextRole: return modeText(instrument->cut(), def);
-    case InstrumentCutEffectRole: return effectText(instrument->cut(), def);
-    case InstrumentCoagModeRole: return instrument->coag().selektierterMode();
-    case InstrumentCoagModeTextRole: return modeText(instrument->coag(), def);
-    case InstrumentCoagEffectRole: return effectText(instrument->coag(), def);
-    case InstrumentEvxValueRole: return instrument->evxRate();
-    case InstrumentEvxEnableRole: return instrument->evxOn();
-    case InstrumentIrxValueRole: return instrument->irxRate();
-    case InstrumentIrxEnableRole: return instrument->irxOn();
+    case InstrumentTypeOnlyRole:
+        return typeName(def, type);
+    case InstrumentCutModeRole:
+        return instrument->cut().selektierterMode();
+    case InstrumentCutModeTextRole:
+        return modeText(instrument->cut(), def);
+    case InstrumentCutEffectRole:
+        return effectText(instrument->cut(), def);
+    case InstrumentCoagModeRole:
+        return instrument->coag().selektierterMode();
+    case InstrumentCoagModeTextRole:
+        return modeText(instrument->coag(), def);
+    case InstrumentCoagEffectRole:
+        return effectText(instrument->coag(), def);
+    case InstrumentEvxValueRole:
+        return instrument->evxRate();
+    case InstrumentEvxEnableRole:
+        return instrument->evxOn();
+    case InstrumentIrxValueRole:
+        return instrument->irxRate();
+    case InstrumentIrxEnableRole:
+        return instrument->irxOn();
     case InstrumentActivationImage1Role:
     case InstrumentActivationImage2Role:
     case InstrumentActivationImage3Role:
         return activationImage(InstrumentConfiguration::instance()->getActivationImages(instrument),
-                               role - InstrumentActivationImage1Role);
-    case InstrumentMarkedForDeleteRole: return instrument->isMarkedForDelete();
-    case CoagM6CountRole: return m_coagM6Count;
-    case InstrumentCanHaveEvxRole: return def && def->evxAllowed() == QLatin1String("EIN");
-    case InstrumentImageSourceRole: return def ? QVariant(kInstrumentImage.arg(def->icon())) : QVariant();
-    case InstrumentParentId: return instrument->parentInstrumentId();
-    default: return QVariant();
+            role - InstrumentActivationImage1Role);
+    case InstrumentMarkedForDeleteRole:
+        return instrument->isMarkedForDelete();
+    case CoagM6CountRole:
+        return m_coagM6Count;
+    case InstrumentCanHaveEvxRole:
+        return def && def->evxAllowed() == QLatin1String("EIN");
+    case InstrumentImageSourceRole:
+        return def ? QVariant(kInstrumentImage.arg(def->icon())) : QVariant();
+    case InstrumentParentId:
+        return instrument->parentInstrumentId();
+    default:
+        return QVariant();
     }
 }
 
@@ -225,7 +245,7 @@ void InstrumentListModel::adopt(Instrument *instrument)
 {
     m_rows.append(Row { instrument, instrument });
     connect(instrument, qOverload<int>(&Instrument::dataChanged), this,
-            qOverload<int>(&InstrumentListModel::dataHasChanged));
+        qOverload<int>(&InstrumentListModel::dataHasChanged));
     connect(instrument, &QObject::destroyed, this, &InstrumentListModel::onInstrumentDestroyed);
 }
 

@@ -35,16 +35,26 @@ QVariant ModeListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const ModeData *descriptor = m_descriptors.at(row);
     switch (role) {
-    case IdRole: return row;
-    case TitleRole: return QCoreApplication::translate("ModeListModel", descriptor->label().toUtf8().constData());
-    case MinValueRole: return shown(row, minimumOf(row));
-    case MaxValueRole: return shown(row, maximumOf(row));
-    case StepSizeRole: return descriptor->step();
-    case DecimalsRole: return descriptor->decimals();
-    case ValueRole: return m_values.at(row);
-    case IsCutModeRole: return m_isCutMode;
-    case IsSwitchRole: return descriptor->kind() == ModeData::OnOff;
-    default: return QVariant();
+    case IdRole:
+        return row;
+    case TitleRole:
+        return QCoreApplication::translate("ModeListModel", descriptor->label().toUtf8().constData());
+    case MinValueRole:
+        return shown(row, minimumOf(row));
+    case MaxValueRole:
+        return shown(row, maximumOf(row));
+    case StepSizeRole:
+        return descriptor->step();
+    case DecimalsRole:
+        return descriptor->decimals();
+    case ValueRole:
+        return m_values.at(row);
+    case IsCutModeRole:
+        return m_isCutMode;
+    case IsSwitchRole:
+        return descriptor->kind() == ModeData::OnOff;
+    default:
+        return QVariant();
     }
 }
 

@@ -279,6 +279,20 @@ void UserSet::assignContent(const UserSet &source)
         m_programGroups.append(group->duplicate(this));
 }
 
+void UserSet::takeContent(UserSet &source)
+{
+    qDeleteAll(m_programGroups);
+    m_programGroups.clear();
+    m_lastUsedProgramGroup = source.m_lastUsedProgramGroup;
+    m_documentVersion = source.m_documentVersion;
+    m_device = source.m_device;
+    m_setup = source.m_setup;
+    m_programGroups = source.m_programGroups;
+    source.m_programGroups.clear();
+    for (ProgramGroup *group : qAsConst(m_programGroups))
+        group->setUserSet(this);
+}
+
 QString UserSet::makeUniqueProgramGroupName(
     const ProgramGroup *group, const QString &name, bool keepName, bool force) const
 {

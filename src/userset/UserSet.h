@@ -152,6 +152,9 @@ public:
     bool restore(const UserSet &clone);
     /// Replaces the content (not the id, type or file) by registered copies of `source`.
     void assignContent(const UserSet &source);
+    /// The same by taking over `source`'s children, which must be registered;
+    /// `source` is left empty. Spares the copy of a freshly read set.
+    void takeContent(UserSet &source);
 
     QString makeUniqueProgramGroupName(const ProgramGroup *group, const QString &name, bool keepName, bool force) const;
 

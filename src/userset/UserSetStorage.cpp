@@ -311,7 +311,7 @@ bool UserSetStorage::reloadUserSet(UserSet *set)
     const UserSetFileRecord record = set->fileRecord();
     set->clearContent(set->userSetType());
     set->setFileRecord(record);
-    set->assignContent(fresh);
+    set->takeContent(fresh);
     set->clearModified();
     set->setLoaded(true);
     return true;

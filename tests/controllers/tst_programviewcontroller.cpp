@@ -40,10 +40,7 @@ private:
     UserSet *m_set = nullptr;
     UserProgram *m_program = nullptr;
 
-    Instrument *at(int level, int position) const
-    {
-        return m_program->levels().at(level)->instruments().at(position);
-    }
+    Instrument *at(int level, int position) const { return m_program->levels().at(level)->instruments().at(position); }
     QString idAt(int level, int position) const { return at(level, position)->id(); }
     static qsizetype linesWith(const QString &text) { return KelvaraTest::logLines().filter(text).size(); }
     QString levelNames() const
@@ -117,10 +114,12 @@ private slots:
     {
         QTest::addColumn<bool>("levels");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("six levels") << true
+        QTest::newRow("six levels")
+            << true
             << "ProgramViewController::addProgramLevel: Cannot add new ProgramLevel: Maximum number of ProgramLevels "
                "per UserProgram reached";
-        QTest::newRow("six instruments") << false
+        QTest::newRow("six instruments")
+            << false
             << "ProgramViewController::addInstrument: Cannot add new Instrument: Maximum number of Instruments per "
                "UserProgram reached";
     }
@@ -138,11 +137,11 @@ private slots:
             else
                 m_editor->addInstrument(QStringLiteral("BiPinzette"), QString(), 0, 0);
         };
-        auto enabled = [&] {
-            return levels ? m_editor->isAddProgramLevelEnabled() : m_editor->isAddInstrumentEnabled();
-        };
-        QSignalSpy flips(m_editor.get(), levels ? &ProgramViewController::isAddProgramLevelEnabledChanged
-                                                : &ProgramViewController::isAddInstrumentEnabledChanged);
+        auto enabled
+            = [&] { return levels ? m_editor->isAddProgramLevelEnabled() : m_editor->isAddInstrumentEnabled(); };
+        QSignalSpy flips(m_editor.get(),
+            levels ? &ProgramViewController::isAddProgramLevelEnabledChanged
+                   : &ProgramViewController::isAddInstrumentEnabledChanged);
         while (count() < 5)
             add();
         QVERIFY(enabled());
@@ -255,8 +254,8 @@ private slots:
         QTest::addColumn<bool>("modified");
         QTest::newRow("instruments: equal ids") << false << 1 << 1 << "MonoMesser,MonoKugel,ArgonMesser" << false;
         QTest::newRow("instruments: exchanged") << false << 0 << 2 << "ArgonMesser,MonoKugel,MonoMesser" << true;
-        QTest::newRow("instruments: first to the end") << false << 0 << -1 << "MonoKugel,ArgonMesser,MonoMesser"
-                                                       << true;
+        QTest::newRow("instruments: first to the end")
+            << false << 0 << -1 << "MonoKugel,ArgonMesser,MonoMesser" << true;
         QTest::newRow("levels: equal ids") << true << 0 << 0 << "AB" << false;
         QTest::newRow("levels: exchanged") << true << 0 << 1 << "BA" << true;
         QTest::newRow("levels: first to the end") << true << 0 << -1 << "BA" << true;
@@ -282,7 +281,7 @@ private slots:
             QCOMPARE(slotTypes(1).join(','), order);
             InstrumentListModel *model = m_editor->getInstrumentListForLevel(m_program->levels().at(1)->id());
             QCOMPARE(model->data(model->index(0), InstrumentListModel::InstrumentTypeRole).toString(),
-                     order.section(',', 0, 0));
+                order.section(',', 0, 0));
         }
         QCOMPARE(m_set->isModified(), modified);
     }
@@ -292,10 +291,18 @@ private slots:
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("requested");
         QTest::addColumn<QString>("result");
-        QTest::newRow("protected part kept") << "Standard®Messer" << "Neu" << "Standard®Neu";
-        QTest::newRow("another protected part is ignored") << "Standard®Messer" << "Fremd®Neu" << "Standard®Neu";
-        QTest::newRow("no protected part can be made") << "Messer" << "A®B" << "B";
-        QTest::newRow("plain rename") << "Messer" << "Skalpell" << "Skalpell";
+        QTest::newRow("protected part kept") << "Standard®Messer"
+                                             << "Neu"
+                                             << "Standard®Neu";
+        QTest::newRow("another protected part is ignored") << "Standard®Messer"
+                                                           << "Fremd®Neu"
+                                                           << "Standard®Neu";
+        QTest::newRow("no protected part can be made") << "Messer"
+                                                       << "A®B"
+                                                       << "B";
+        QTest::newRow("plain rename") << "Messer"
+                                      << "Skalpell"
+                                      << "Skalpell";
     }
 
     void protectedNames()
@@ -317,8 +324,8 @@ private slots:
 
     void renameLevelRefusesTheEmptyName()
     {
-        const QString line = QStringLiteral(
-            "ProgramViewController::renameProgramLevel: Cannot rename to empty programLevelName");
+        const QString line
+            = QStringLiteral("ProgramViewController::renameProgramLevel: Cannot rename to empty programLevelName");
         const qsizetype before = linesWith(line);
         m_editor->renameProgramLevel(m_program->levels().first()->id(), QString(), 0);
         QCOMPARE(linesWith(line), before + 1);
@@ -331,10 +338,14 @@ private slots:
         QTest::addColumn<QString>("parentType");
         QTest::addColumn<QString>("subType");
         QTest::addColumn<bool>("added");
-        QTest::newRow("the parent's own sub-instrument") << "HybridVex" << "HybridVex_Argon" << true;
-        QTest::newRow("another parent's sub-instrument") << "HybridVex" << "MultiElektrode_Nadel" << false;
-        QTest::newRow("a top-level type") << "HybridVex" << "MonoKugel" << false;
-        QTest::newRow("under an instrument that is no parent") << "MonoKugel" << "HybridVex_Argon" << false;
+        QTest::newRow("the parent's own sub-instrument") << "HybridVex"
+                                                         << "HybridVex_Argon" << true;
+        QTest::newRow("another parent's sub-instrument") << "HybridVex"
+                                                         << "MultiElektrode_Nadel" << false;
+        QTest::newRow("a top-level type") << "HybridVex"
+                                          << "MonoKugel" << false;
+        QTest::newRow("under an instrument that is no parent") << "MonoKugel"
+                                                               << "HybridVex_Argon" << false;
     }
 
     void subInstruments()
@@ -416,28 +427,28 @@ private slots:
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("decimal effect stored tenfold") << 0 << false << "COAG_M1" << 0 << QVariant(3.5) << "35"
-                                                       << QString();
+        QTest::newRow("decimal effect stored tenfold")
+            << 0 << false << "COAG_M1" << 0 << QVariant(3.5) << "35" << QString();
         QTest::newRow("whole-number effect") << 0 << true << "CUT_M4" << 0 << QVariant(3) << "3" << QString();
         QTest::newRow("switch from a flag") << 0 << false << "COAG_M2" << 1 << QVariant(true) << "EIN" << QString();
         QTest::newRow("above the descriptor: clamped") << 0 << false << "COAG_M1" << 0 << QVariant(12.0) << "100"
                                                        << "clamped";
-        QTest::newRow("above the instrument's limit: clamped") << 1 << false << "COAG_M4" << 0 << QVariant(9.5)
-                                                               << "80" << "clamped";
+        QTest::newRow("above the instrument's limit: clamped") << 1 << false << "COAG_M4" << 0 << QVariant(9.5) << "80"
+                                                               << "clamped";
         QTest::newRow("below the descriptor: clamped") << 0 << false << "COAG_M1" << 0 << QVariant(0.0) << "1"
                                                        << "clamped";
-        QTest::newRow("flow above the instrument's maximum") << 2 << false << "COAG_M1" << 1 << QVariant(7.0)
-                                                             << "6.0" << "clamped";
-        QTest::newRow("flow below the instrument's minimum") << 2 << false << "COAG_M1" << 1 << QVariant(0.1)
-                                                             << "0.5" << "clamped";
-        QTest::newRow("effect index beyond the mode") << 0 << false << "COAG_M1" << 2 << QVariant(1.0) << QString()
-                                                      << "Invalid effectIndex=2 for mode=COAG_M1";
-        QTest::newRow("negative effect index") << 0 << true << "CUT_M1" << -1 << QVariant(1.0) << QString()
-                                               << "Invalid effectIndex=-1 for mode=CUT_M1";
-        QTest::newRow("mode the instrument does not have") << 1 << true << "CUT_M1" << 0 << QVariant(2.0)
-                                                           << QString() << "mode=CUT_M1 not allowed";
-        QTest::newRow("value that is no number") << 0 << false << "COAG_M1" << 0 << QVariant("viel") << QString()
-                                                 << "Invalid effectValue=viel";
+        QTest::newRow("flow above the instrument's maximum") << 2 << false << "COAG_M1" << 1 << QVariant(7.0) << "6.0"
+                                                             << "clamped";
+        QTest::newRow("flow below the instrument's minimum") << 2 << false << "COAG_M1" << 1 << QVariant(0.1) << "0.5"
+                                                             << "clamped";
+        QTest::newRow("effect index beyond the mode")
+            << 0 << false << "COAG_M1" << 2 << QVariant(1.0) << QString() << "Invalid effectIndex=2 for mode=COAG_M1";
+        QTest::newRow("negative effect index")
+            << 0 << true << "CUT_M1" << -1 << QVariant(1.0) << QString() << "Invalid effectIndex=-1 for mode=CUT_M1";
+        QTest::newRow("mode the instrument does not have")
+            << 1 << true << "CUT_M1" << 0 << QVariant(2.0) << QString() << "mode=CUT_M1 not allowed";
+        QTest::newRow("value that is no number")
+            << 0 << false << "COAG_M1" << 0 << QVariant("viel") << QString() << "Invalid effectValue=viel";
     }
 
     void effects()
@@ -480,15 +491,15 @@ private slots:
         QTest::addColumn<bool>("evxAfter");
         QTest::addColumn<bool>("irxAfter");
         QTest::addColumn<bool>("modified");
-        QTest::newRow("EVX on switches IRX off") << "MonoMesser" << false << true << "EVX" << true << true << false
-                                                 << true;
-        QTest::newRow("IRX on switches EVX off") << "MonoMesser" << true << false << "IRX" << true << false << true
-                                                 << true;
+        QTest::newRow("EVX on switches IRX off")
+            << "MonoMesser" << false << true << "EVX" << true << true << false << true;
+        QTest::newRow("IRX on switches EVX off")
+            << "MonoMesser" << true << false << "IRX" << true << false << true << true;
         QTest::newRow("EVX where the catalogue says AUS stays off")
             << "ThermoSeal" << false << true << "EVX" << true << false << true << false;
         QTest::newRow("EVX off") << "MonoMesser" << true << false << "EVX" << false << false << false << true;
-        QTest::newRow("same value changes nothing") << "MonoMesser" << true << false << "EVX" << true << true << false
-                                                    << false;
+        QTest::newRow("same value changes nothing")
+            << "MonoMesser" << true << false << "EVX" << true << true << false << false;
     }
 
     void evxAndIrx()
@@ -624,11 +635,13 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<QString>("effekt");
         QTest::addColumn<QString>("flow");
-        QTest::newRow("within the limits") << 1 << "COAG_M4" << QVariantList { 6.5 } << 1 << "65" << "0";
+        QTest::newRow("within the limits") << 1 << "COAG_M4" << QVariantList { 6.5 } << 1 << "65"
+                                           << "0";
         QTest::newRow("above the instrument's effect limit") << 1 << "COAG_M4" << QVariantList { 9.9 } << 1 << "80"
                                                              << "0";
-        QTest::newRow("gas instrument shows and writes the flow") << 2 << "COAG_M1" << QVariantList { 2.0, 3.3 } << 2
-                                                                  << "20" << "3.3";
+        QTest::newRow("gas instrument shows and writes the flow")
+            << 2 << "COAG_M1" << QVariantList { 2.0, 3.3 } << 2 << "20"
+            << "3.3";
     }
 
     void editSaveWritesHeldValues()

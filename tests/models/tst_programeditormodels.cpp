@@ -41,8 +41,8 @@ private:
     {
         auto *model = new ModeListModel(parent);
         new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
-        model->setDescriptors(InstrumentConfiguration::instance()->getModeDataList(mode),
-                              mode.startsWith(QLatin1String("CUT")));
+        model->setDescriptors(
+            InstrumentConfiguration::instance()->getModeDataList(mode), mode.startsWith(QLatin1String("CUT")));
         return model;
     }
 
@@ -77,8 +77,8 @@ private slots:
         QTest::newRow("off mode has no rows") << "CUT_AUS" << true << 0 << QStringList();
         QTest::newRow("cutM4 with flow") << "CUT_M4" << true << 4
                                          << QStringList { "Effekt", "Dauer", "Intervall", "Flow" };
-        QTest::newRow("cutM4 without the last row") << "CUT_M4" << false << 3
-                                                    << QStringList { "Effekt", "Dauer", "Intervall" };
+        QTest::newRow("cutM4 without the last row")
+            << "CUT_M4" << false << 3 << QStringList { "Effekt", "Dauer", "Intervall" };
         QTest::newRow("coagM8") << "COAG_M8" << true << 3 << QStringList { "Effekt", "Modulation", "Flow" };
     }
 
@@ -171,8 +171,8 @@ private slots:
                                         << QVariant(3.5) << 1;
         QTest::newRow("decimal effect rounded to its decimals")
             << "COAG_M1" << 0 << int(ModeListModel::ValueRole) << QVariant(3.54) << true << QVariant(3.5) << 1;
-        QTest::newRow("whole number rounded") << "CUT_M4" << 1 << int(ModeListModel::ValueRole) << QVariant(2.6)
-                                              << true << QVariant(3) << 1;
+        QTest::newRow("whole number rounded")
+            << "CUT_M4" << 1 << int(ModeListModel::ValueRole) << QVariant(2.6) << true << QVariant(3) << 1;
         QTest::newRow("switch on") << "COAG_M2" << 1 << int(ModeListModel::ValueRole) << QVariant(true) << true
                                    << QVariant(1) << 1;
         QTest::newRow("same value: no notification")
@@ -180,10 +180,10 @@ private slots:
         QTest::newRow("text that is no number refused")
             << "COAG_M1" << 0 << int(ModeListModel::ValueRole) << QVariant(QStringLiteral("viel")) << false
             << QVariant(1.0) << 0;
-        QTest::newRow("other role refused") << "COAG_M1" << 0 << int(ModeListModel::MaxValueRole) << QVariant(2.0)
-                                            << false << QVariant(1.0) << 0;
-        QTest::newRow("row outside refused") << "COAG_M1" << 7 << int(ModeListModel::ValueRole) << QVariant(2.0)
-                                             << false << QVariant() << 0;
+        QTest::newRow("other role refused")
+            << "COAG_M1" << 0 << int(ModeListModel::MaxValueRole) << QVariant(2.0) << false << QVariant(1.0) << 0;
+        QTest::newRow("row outside refused")
+            << "COAG_M1" << 7 << int(ModeListModel::ValueRole) << QVariant(2.0) << false << QVariant() << 0;
     }
 
     void modeValueEdits()
@@ -211,8 +211,9 @@ private slots:
         first->setValues({ 7.5, 2.0 });
         QCOMPARE(first->values(), (QVariantList { 7.5, 2.0 }));
         QCOMPARE(second->values(), (QVariantList { 1.0, 0.0 }));
-        QCOMPARE(InstrumentConfiguration::instance()->getModeDataList(QStringLiteral("COAG_M1")).first()->defaultValue(),
-                 1.0);
+        QCOMPARE(
+            InstrumentConfiguration::instance()->getModeDataList(QStringLiteral("COAG_M1")).first()->defaultValue(),
+            1.0);
     }
 
     // ------------------------------------------------------- InstrumentListModel
@@ -227,33 +228,37 @@ private slots:
         const QString images = QStringLiteral("qrc:/Resources/Images/CopyModul/");
         QTest::newRow("258 name without the separator")
             << "MonoMesser" << QString() << QString() << 258 << QVariant(QStringLiteral("StandardMesser"));
-        QTest::newRow("259 type") << "MonoMesser" << QString() << QString() << 259 << QVariant(QStringLiteral("MonoMesser"));
+        QTest::newRow("259 type") << "MonoMesser" << QString() << QString() << 259
+                                  << QVariant(QStringLiteral("MonoMesser"));
         QTest::newRow("260 monopolar type shown with mono")
             << "MonoMesser" << QString() << QString() << 260 << QVariant(QStringLiteral("Knife electrode mono"));
         QTest::newRow("260 bipolar type shown with bipo")
             << "BiPinzette" << QString() << QString() << 260 << QVariant(QStringLiteral("Bipolar forceps bipo"));
-        QTest::newRow("260 alias type wins") << "MonoMesser" << QString() << "BiPinzette" << 260
-                                             << QVariant(QStringLiteral("Bipolar forceps bipo"));
+        QTest::newRow("260 alias type wins")
+            << "MonoMesser" << QString() << "BiPinzette" << 260 << QVariant(QStringLiteral("Bipolar forceps bipo"));
         QTest::newRow("259 effective type is the alias")
             << "MonoMesser" << QString() << "BiPinzette" << 259 << QVariant(QStringLiteral("BiPinzette"));
-        QTest::newRow("263 allowed cut mode") << "MonoMesser" << "CUT_M4" << QString() << 263
-                                              << QVariant(QStringLiteral("cutM4 I"));
+        QTest::newRow("263 allowed cut mode") << "MonoMesser"
+                                              << "CUT_M4" << QString() << 263 << QVariant(QStringLiteral("cutM4 I"));
         QTest::newRow("263 cut mode the type does not allow")
-            << "MonoMesser" << "CUT_M7" << QString() << 263 << QVariant(QStringLiteral("no sync"));
-        QTest::newRow("263 unknown type") << "Unbekannt" << "CUT_M1" << QString() << 263
-                                          << QVariant(QStringLiteral("no sync"));
-        QTest::newRow("263 gas instrument's cut mode") << "ArgonMesser" << "CUT_M1" << QString() << 263
-                                                       << QVariant(QStringLiteral("cutM1 argon"));
+            << "MonoMesser"
+            << "CUT_M7" << QString() << 263 << QVariant(QStringLiteral("no sync"));
+        QTest::newRow("263 unknown type") << "Unbekannt"
+                                          << "CUT_M1" << QString() << 263 << QVariant(QStringLiteral("no sync"));
+        QTest::newRow("263 gas instrument's cut mode")
+            << "ArgonMesser"
+            << "CUT_M1" << QString() << 263 << QVariant(QStringLiteral("cutM1 argon"));
         QTest::newRow("267 effect with the flow of a gas instrument")
             << "ArgonMesser" << QString() << QString() << 267 << QVariant(QStringLiteral("30 / AUS/1.2"));
-        QTest::newRow("272 first activation image") << "MonoMesser" << QString() << QString() << 272
+        QTest::newRow("272 first activation image")
+            << "MonoMesser" << QString() << QString() << 272
             << QVariant(images + "Aktivierungselemente/aktivierungsart_weiss_hand.png");
-        QTest::newRow("274 no third activation image") << "MonoMesser" << QString() << QString() << 274
-                                                       << QVariant(QString());
+        QTest::newRow("274 no third activation image")
+            << "MonoMesser" << QString() << QString() << 274 << QVariant(QString());
         QTest::newRow("277 EVX allowed") << "MonoMesser" << QString() << QString() << 277 << QVariant(true);
         QTest::newRow("277 EVX not allowed") << "ThermoSeal" << QString() << QString() << 277 << QVariant(false);
         QTest::newRow("278 image") << "MonoMesser" << QString() << QString() << 278
-            << QVariant(images + "Instrumente/instrument_weiss_monopolar_messer.png");
+                                   << QVariant(images + "Instrumente/instrument_weiss_monopolar_messer.png");
         QTest::newRow("278 unknown type has no image") << "Unbekannt" << QString() << QString() << 278 << QVariant();
     }
 
