@@ -161,6 +161,8 @@ void ProgramViewController::processProgramSelection(
     if (m_set) {
         connect(m_set, &QObject::destroyed, this, [this] { closeProgram(true); });
         connect(m_set, &UserSet::modifiedChanged, this, &ProgramViewController::onModifiedChanged);
+        // A reload from the file replaces the tree without the store removing the set.
+        connect(m_set, &UserSet::contentCleared, this, [this] { closeProgram(true); });
     }
     m_editInstrumentId.clear();
     m_editModeId.clear();
@@ -204,7 +206,7 @@ void ProgramViewController::onUserSetRemoved(const QString &userSetId)
 
 void ProgramViewController::onModifiedChanged(bool modified)
 {
-    if (modified || m_restoring)
+    if (modified)
         return;
     if (!currentProgram()) {
         closeProgram(true);

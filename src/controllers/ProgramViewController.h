@@ -175,10 +175,8 @@ private:
     void conformToCatalogue(Instrument *instrument) const;
     bool setEffect(const QString &function, const QString &instrumentId, const QString &modeId, int effectIndex,
         const QVariant &effectValue, bool isCut, int row);
-    void restoreFromFile();
 
     QPointer<UserSet> m_set;
-    bool m_restoring = false;
     UserSetStorage *m_storage;
     TranslationService *m_translation;
     QString m_userSetId;

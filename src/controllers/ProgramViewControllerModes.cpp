@@ -519,32 +519,10 @@ bool ProgramViewController::editSave()
 
 void ProgramViewController::editCancel()
 {
+    // Only the open mode edit goes: the value picker's Escape must not take
+    // the program's other edits with it. Discarding the whole set is the
+    // page's cancel, which restores the set from its file.
     m_editInstrumentId.clear();
     m_editModeId.clear();
     m_modeModel->clear();
-    restoreFromFile();
-}
-
-void ProgramViewController::restoreFromFile()
-{
-    UserSet *set = currentSet();
-    if (!set || !set->isModified() || !m_storage)
-        return;
-    const int groupIndex = set->indexOfProgramGroup(m_programGroupId);
-    const ProgramGroup *group = currentGroup();
-    const int programIndex = group ? group->indexOfProgram(m_userProgramId) : -1;
-    // The file is read beside the set first: an unreadable file keeps the edits.
-    m_restoring = true;
-    const bool reloaded = m_storage->reloadUserSet(set);
-    m_restoring = false;
-    if (!reloaded)
-        return;
-    const ProgramGroup *reloadedGroup = groupIndex < 0 ? nullptr : set->programGroups().value(groupIndex);
-    const UserProgram *program
-        = reloadedGroup && programIndex >= 0 ? reloadedGroup->programs().value(programIndex) : nullptr;
-    if (!program) {
-        closeProgram(true);
-        return;
-    }
-    processProgramSelection(set->id(), reloadedGroup->id(), program->id());
 }

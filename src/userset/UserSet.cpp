@@ -96,6 +96,8 @@ void UserSet::reset(int userSetType)
 
 void UserSet::clearContent(int userSetType)
 {
+    if (!m_programGroups.isEmpty())
+        emit contentCleared();
     qDeleteAll(m_programGroups);
     m_programGroups.clear();
     m_type = userSetType;

@@ -160,6 +160,8 @@ public:
 
 signals:
     void modifiedChanged(bool modified);
+    /// The program groups are about to go (a reload from the file, a clear).
+    void contentCleared();
 
 private:
     QString m_id;

@@ -2,17 +2,21 @@
 
 #include "AllUserSetsListModel.h"
 #include "CopyViewController.h"
+#include "Instrument.h"
 #include "DataPaths.h"
 #include "LoggingService.h"
 #include "PasswordVerifier.h"
 #include "Qelo3Server.h"
 #include "ProgramGroup.h"
+#include "ProgramLevel.h"
+#include "ProgramViewController.h"
 #include "StringListModel.h"
 #include "SimulatedPeers.h"
 #include "SynchronizeService.h"
 #include "UserProgram.h"
 #include "UserSet.h"
 #include "UserSetStorage.h"
+#include "XmlUserSetSerializer.h"
 
 #include <QtCore/QDir>
 #include <QtTest/QSignalSpy>
@@ -109,6 +113,56 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_manager->loggingService().entries().filter(QStringLiteral("<Upload")).size(),
                                   uploadsBefore + 1, KelvaraTest::timeout(5000));
         QVERIFY(m_manager->loggingService().entries().last().contains(QStringLiteral("Reise_Vorlage.xml")));
+    }
+
+    // The program editor end to end: the generator's set is edited in one
+    // program, saved, uploaded, and the generator receives what was chosen.
+    void programEditorJourney()
+    {
+        QVERIFY(logIn());
+        copy().qelo3DownloadUserSet();
+        QTRY_COMPARE_WITH_TIMEOUT(store().userSets(UserSet::QELO3_DOWNLOAD).size(), 1, KelvaraTest::timeout(5000));
+        UserSet *download = store().userSets(UserSet::QELO3_DOWNLOAD).first();
+        QVERIFY(copy().processUserSetSelectionEditPage(download->id()));
+        ProgramGroup *group = download->programGroups().first();
+        UserProgram *program = group->programs().first();
+        ProgramViewController &editor = m_manager->programViewController();
+        editor.processProgramSelection(download->id(), group->id(), program->id());
+        QCOMPARE(editor.programName(), program->name());
+
+        Instrument *knife = program->levels().first()->instruments().first();
+        QCOMPARE(knife->effectiveType(), QStringLiteral("MonoMesser"));
+        editor.setCurrentCutMode(knife->id(), QStringLiteral("CUT_M2"), 0);
+        editor.setCoagEffect(knife->id(), knife->coag().selektierterMode(), 0, 7.5, 0);
+        const int count = int(program->levels().first()->instruments().size());
+        editor.addInstrument(QStringLiteral("MultiElektrode"), QString(), count, 0);
+        Instrument *multi = program->levels().first()->instruments().value(count);
+        QVERIFY(multi);
+        editor.addSubInstrumentToInstrument(QStringLiteral("MultiElektrode_Nadel"), QString(), multi->id(), 0);
+        const QString coagMode = knife->coag().selektierterMode();
+
+        QVERIFY(copy().saveUserSet(download->id(), QStringLiteral("Programm_Reise")));
+        UserSet *own = store().getUserSet(copy().selectedUserSetId());
+        const qsizetype uploadsBefore = m_manager->loggingService().entries().filter(QStringLiteral("<Upload")).size();
+        QVERIFY(copy().qelo3UploadUserSet(own->id()));
+        QTRY_COMPARE_WITH_TIMEOUT(m_manager->loggingService().entries().filter(QStringLiteral("<Upload")).size(),
+                                  uploadsBefore + 1, KelvaraTest::timeout(5000));
+
+        XmlUserSetSerializer reader;
+        std::unique_ptr<UserSet> uploaded(reader.readData(m_peers->generator().lastUserSetUpload(), UserSet::QELO3_DOWNLOAD));
+        QVERIFY2(uploaded, qPrintable(reader.lastError()));
+        const UserProgram *sent = uploaded->programGroups().first()->programs().first();
+        const Instrument *sentKnife = sent->levels().first()->instruments().first();
+        QCOMPARE(sentKnife->cut().selektierterMode(), QStringLiteral("CUT_M2"));
+        QCOMPARE(sentKnife->coag().findMode(coagMode)->effekt(), QStringLiteral("75"));
+        // The new instrument and its sub-instrument stand in every level.
+        for (const ProgramLevel *level : sent->levels()) {
+            const Instrument *sentMulti = level->instruments().value(count);
+            QVERIFY(sentMulti);
+            QCOMPARE(sentMulti->effectiveType(), QStringLiteral("MultiElektrode"));
+            QCOMPARE(sentMulti->subInstruments().size(), 1);
+            QCOMPARE(sentMulti->subInstruments().first()->effectiveType(), QStringLiteral("MultiElektrode_Nadel"));
+        }
     }
 
     void manyServerSets()

@@ -605,26 +605,35 @@ private slots:
 
     // ------------------------------------------------------------ edit, cancel, save
 
-    // A cancelled edit once kept part of the changes made before it.
-    void editCancelRestoresTheFile()
+    // A value picker's Escape once reloaded the set and threw away every edit made before it.
+    void editCancelDropsOnlyTheModeEdit()
+    {
+        m_editor->setCoagEffect(idAt(0, 0), QStringLiteral("COAG_M1"), 0, 9.0, 0);
+        m_editor->markForDeleteInstrument(idAt(0, 1), true, 1);
+        const QByteArray edited = serialized();
+        m_editor->editBegin(idAt(0, 2), QStringLiteral("COAG_M1"), 2);
+        QVERIFY(m_editor->getModeModel()->setValue(0, 2.0));
+        m_editor->editCancel();
+        QCOMPARE(m_editor->getModeModel()->rowCount(), 0);
+        QVERIFY(!m_editor->editSave());
+        QVERIFY(m_set->isModified());
+        QCOMPARE(serialized(), edited);
+    }
+
+    // The page's cancel restores the set from its file; the editor once kept the ids of the replaced tree.
+    void pageCancelRestoresTheFile()
     {
         const QByteArray file = serialized();
         m_editor->addProgramLevel(QStringLiteral("C"));
         m_editor->setCoagEffect(idAt(0, 0), QStringLiteral("COAG_M1"), 0, 9.0, 0);
-        m_editor->markForDeleteInstrument(idAt(0, 1), true, 1);
-        m_editor->editBegin(idAt(0, 2), QStringLiteral("COAG_M1"), 2);
-        QVERIFY(m_editor->getModeModel()->setValue(0, 2.0));
         QVERIFY(serialized() != file);
-        m_editor->editCancel();
-        QCOMPARE(m_editor->getModeModel()->rowCount(), 0);
+        QSignalSpy closed(m_editor.get(), &ProgramViewController::programClosed);
+        QVERIFY(m_storage->reloadUserSet(m_set));
         QVERIFY(!m_set->isModified());
         QCOMPARE(serialized(), file);
-        // The editor shows the restored program.
-        m_program = UserProgram::findById(m_editor->getUserProgramId());
-        QVERIFY(m_program);
-        QCOMPARE(m_program->name(), QStringLiteral("Test"));
-        QCOMPARE(m_editor->programLevelList()->rowCount(), 2);
-        QCOMPARE(m_editor->getInstrumentListForLevel(m_program->levels().first()->id())->rowCount(), 3);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(m_editor->getUserProgramId().isEmpty());
+        QCOMPARE(m_editor->programLevelList()->rowCount(), 0);
     }
 
     void editSaveWritesHeldValues_data()
