@@ -292,8 +292,7 @@ private slots:
         QVERIFY(copy()->isUserSetModified(m_setId));
     }
 
-    // Fault: the rate chooser showed the values but the choice never reached
-    // the instrument, or escaping it changed the rate anyway.
+    // Fault: a chosen rate missed the instrument or its row's button, or Escape set it anyway.
     void rateDialogSetsTheRate_data()
     {
         QTest::addColumn<QString>("button");
