@@ -39,6 +39,7 @@ Item {
         "ModeDialog": ["caller", "modeModel", "callerInstrumentId", "title", "row"],
         "ValuePicker": ["instrumentName", "modeName"],
         "InformationDialog": ["header", "message"],
+        "RateDialog": ["kind", "instrumentId", "instrumentName"],
         "RenameInstrumentDialog": ["instrumentId", "name", "type"],
         "RenameProgramDialog": "name",
         "SaveCopyChangesDialog": ["closeWhenBackgroundClicked"],
@@ -80,7 +81,7 @@ Item {
                     item[names[i]] = parameters[i]
             }
         }
-        if (dialog === "ChooseTypeDialog" && typeof item.done === "function")
+        if ((dialog === "ChooseTypeDialog" || dialog === "RateDialog") && typeof item.done === "function")
             item.done()
         if (dialog === "EditInstrumentDialog" && parameters !== undefined && parameters.length > 6
                 && typeof item.getName === "function")
@@ -251,6 +252,7 @@ Item {
         case "EditInstrumentDialog":
         case "InstrumentActivationDialog":
         case "ModeDialog":
+        case "RateDialog":
         case "RenameInstrumentDialog":
         case "RenameProgramDialog":
         case "ValuePicker":
@@ -340,6 +342,7 @@ Item {
         case "EditInstrumentDialog":
         case "InstrumentActivationDialog":
         case "ModeDialog":
+        case "RateDialog":
         case "RenameInstrumentDialog":
         case "RenameProgramDialog":
         case "ValuePicker":

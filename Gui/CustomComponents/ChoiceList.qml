@@ -35,6 +35,13 @@ FocusScope {
             selectedId = item.rowId
     }
 
+    // A menu whose controller names the current choice by its position.
+    function selectIndex(index) {
+        const item = rows.itemAt(index)
+        if (item)
+            selectedId = item.rowId
+    }
+
     // The row the controller marks as selected, or else the first one.
     function takeModelSelection() {
         for (let i = 0; i < rows.count; ++i) {

@@ -1020,6 +1020,10 @@
         <translation>EVX</translation>
     </message>
     <message>
+        <source>EVX-Wert</source>
+        <translation>EVX-Wert</translation>
+    </message>
+    <message>
         <source>Effekt</source>
         <translation>Effekt</translation>
     </message>
@@ -1030,6 +1034,10 @@
     <message>
         <source>IRX</source>
         <translation>IRX</translation>
+    </message>
+    <message>
+        <source>IRX-Wert</source>
+        <translation>IRX-Wert</translation>
     </message>
     <message>
         <source>Koagulationsmodus: %1</source>
@@ -1401,6 +1409,17 @@
     <message>
         <source>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</source>
         <translation>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</translation>
+    </message>
+</context>
+<context>
+    <name>RateDialog</name>
+    <message>
+        <source>EVX-Wert: %1</source>
+        <translation>EVX-Wert: %1</translation>
+    </message>
+    <message>
+        <source>IRX-Wert: %1</source>
+        <translation>IRX-Wert: %1</translation>
     </message>
 </context>
 <context>

@@ -1020,6 +1020,10 @@
         <translation>EVX</translation>
     </message>
     <message>
+        <source>EVX-Wert</source>
+        <translation>EVX value</translation>
+    </message>
+    <message>
         <source>Effekt</source>
         <translation>Effect</translation>
     </message>
@@ -1030,6 +1034,10 @@
     <message>
         <source>IRX</source>
         <translation>IRX</translation>
+    </message>
+    <message>
+        <source>IRX-Wert</source>
+        <translation>IRX value</translation>
     </message>
     <message>
         <source>Koagulationsmodus: %1</source>
@@ -1401,6 +1409,17 @@
     <message>
         <source>Das Anwenderset kann auf diesem Gerät anders wirken als erwartet.</source>
         <translation>On this device the user set may behave differently than expected.</translation>
+    </message>
+</context>
+<context>
+    <name>RateDialog</name>
+    <message>
+        <source>EVX-Wert: %1</source>
+        <translation>EVX value: %1</translation>
+    </message>
+    <message>
+        <source>IRX-Wert: %1</source>
+        <translation>IRX value: %1</translation>
     </message>
 </context>
 <context>

@@ -287,7 +287,7 @@ void Instrument::touch(int row)
 {
     if (UserSet *set = userSet())
         set->setModified();
-    if (row >= 0)
-        emit dataChanged(row);
+    // Also without a row: a list model finds its own row of the sender.
+    emit dataChanged(row);
     emit dataChanged();
 }

@@ -292,6 +292,61 @@ private slots:
         QVERIFY(copy()->isUserSetModified(m_setId));
     }
 
+    // Fault: a chosen rate missed the instrument or its row's button, or Escape set it anyway.
+    void rateDialogSetsTheRate_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<bool>("accept");
+        const int evx = InstrumentListModel::InstrumentEvxValueRole;
+        const int irx = InstrumentListModel::InstrumentIrxValueRole;
+        QTest::newRow("EVX, Enter") << "evxValueButton" << evx << true;
+        QTest::newRow("EVX, Escape") << "evxValueButton" << evx << false;
+        QTest::newRow("IRX, Enter") << "irxValueButton" << irx << true;
+        QTest::newRow("IRX, Escape") << "irxValueButton" << irx << false;
+    }
+
+    void rateDialogSetsTheRate()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, role);
+        QFETCH(bool, accept);
+        openProgram();
+        if (QTest::currentTestFailed())
+            return;
+        // The first instrument that EVX applies to.
+        int row = 0;
+        while (row < instruments()->rowCount()
+               && !instruments()->index(row, 0).data(InstrumentListModel::InstrumentCanHaveEvxRole).toBool())
+            ++row;
+        QVERIFY(row < instruments()->rowCount());
+        const QString before = instruments()->index(row, 0).data(role).toString();
+        QQuickItem *rate = findIn(QStringLiteral("instrument_%1").arg(row), button);
+        QVERIFY(rate);
+        QCOMPARE(rate->property("text").toString(), before);
+        QVERIFY(m_gui->click(rate));
+        QCOMPARE(m_gui->dialogName(), QStringLiteral("RateDialog"));
+        QObject *list = m_gui->dialog()->findChild<QObject *>(QStringLiteral("rateList"));
+        QVERIFY(list);
+        // The current rate is preselected; one the menu lacks (a set's "0")
+        // starts from the menu's first value.
+        const auto *menu = list->property("model").value<StringListModel *>();
+        QVERIFY(menu);
+        QCOMPARE(list->property("selectedId").toString(),
+                 menu->indexOf(before) >= 0 ? before : menu->index(0, 0).data(IdRole).toString());
+        // Down, or Up from the last value.
+        key(Qt::Key_Down);
+        if (list->property("selectedId").toString() == before)
+            key(Qt::Key_Up);
+        const QString chosen = list->property("selectedId").toString();
+        QVERIFY(chosen != before);
+        key(accept ? Qt::Key_Return : Qt::Key_Escape);
+        QVERIFY(m_gui->dialogName().isEmpty());
+        QCOMPARE(instruments()->index(row, 0).data(role).toString(), accept ? chosen : before);
+        QTRY_COMPARE(rate->property("text").toString(), accept ? chosen : before);
+        QCOMPARE(copy()->isUserSetModified(m_setId), accept);
+    }
+
     // The value picker writes on OK only: cancelling leaves the effect.
     void valuePickerWritesOnAcceptOnly_data()
     {
@@ -365,7 +420,9 @@ private slots:
     }
 
     // A type change in a program of several levels asks for which of them;
-    // "this level only" leaves the other levels' instrument as it was.
+    // "this level only" leaves the other levels' instrument as it was. The
+    // new type takes sub-instruments where the old one did not, or the
+    // reverse.
     void typeChangeAsksForTheLevels_data()
     {
         QTest::addColumn<bool>("allLevels");
@@ -386,9 +443,19 @@ private slots:
                                        firstInstrument(IdRole), levels()->index(0, 0).data(TextRole)});
         QObject *types = m_gui->dialog()->findChild<QObject *>(QStringLiteral("typeList"));
         QVERIFY(types);
-        key(Qt::Key_Down);
-        const QString chosen = types->property("selectedId").toString();
-        QVERIFY(chosen != before);
+        // A type that differs from the old one in taking sub-instruments.
+        const QString id = firstInstrument(IdRole);
+        const QString type = firstInstrument(InstrumentListModel::InstrumentTypeRole);
+        QString chosen;
+        for (const QString &candidate : program()->getNonIOSKInstrumentsList(program()->isMonopolarId(id))) {
+            if (chosen.isEmpty() && program()->hasSubInstrument(candidate) != program()->hasSubInstrument(type))
+                chosen = candidate;
+        }
+        QVERIFY(!chosen.isEmpty());
+        types->setProperty("selectedId", chosen);
+        QQuickItem *addSub = findIn(QStringLiteral("instrument_0"), QStringLiteral("addSubInstrumentButton"));
+        QVERIFY(addSub);
+        QCOMPARE(addSub->isEnabled(), program()->hasSubInstrument(type));
         key(Qt::Key_Return);
         QCOMPARE(m_gui->dialogName(), QStringLiteral("AliasQuestionDialog"));
         if (allLevels)
@@ -399,6 +466,9 @@ private slots:
         QCOMPARE(firstInstrument(InstrumentListModel::InstrumentTypeRole), chosen);
         QCOMPARE(instruments(1)->index(0, 0).data(InstrumentListModel::InstrumentTypeRole).toString(),
                  allLevels ? chosen : before);
+        // Fault: the add-sub-instrument button kept the answer for the type
+        // its row was built with.
+        QTRY_COMPARE(addSub->isEnabled(), program()->hasSubInstrument(chosen));
     }
 
     // Fault: switching on one pedal kind left the exclusive others set, or

@@ -49,6 +49,16 @@ Rectangle {
                                        row])
     }
 
+    function chooseRate(kind) {
+        dialogRequested("RateDialog", [kind, instrumentId, displayName])
+    }
+
+    // The type and the delete mark are arguments only so that the binding
+    // asks the controller again when either changes.
+    function subInstrumentAddable(id, type, typeDisplay, isMarked) {
+        return id !== "" && !isMarked && ProgramViewController.subInstrumentAddButtonEnabled(id)
+    }
+
     function editEffect(cut) {
         ProgramViewController.editBegin(instrumentId, cut ? cutMode : coagMode, row)
         dialogRequested("ValuePicker", [displayName, cut ? cutModeText : coagModeText])
@@ -229,23 +239,61 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             spacing: 4
 
-            CustomSwitch {
-                objectName: "evxSwitch"
-                text: qsTr("EVX") + TranslationService.updateString
-                checked: cells.e.instrumentEvxEnableRole === true
-                enabled: cells.e.instrumentCanHaveEvxRole === true && !cells.marked
-                onToggled: function(checked) {
-                    ProgramViewController.setEvxEnabled(cells.instrumentId, checked, cells.row)
+            Row {
+                spacing: 6
+
+                CustomSwitch {
+                    id: evxSwitch
+
+                    objectName: "evxSwitch"
+                    anchors.verticalCenter: parent.verticalCenter
+                    // The value buttons line up below each other.
+                    width: Math.max(evxSwitch.implicitWidth, irxSwitch.implicitWidth)
+                    text: qsTr("EVX") + TranslationService.updateString
+                    checked: cells.e.instrumentEvxEnableRole === true
+                    enabled: cells.e.instrumentCanHaveEvxRole === true && !cells.marked
+                    onToggled: function(checked) {
+                        ProgramViewController.setEvxEnabled(cells.instrumentId, checked, cells.row)
+                    }
+                }
+
+                CellButton {
+                    objectName: "evxValueButton"
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 48
+                    visible: cells.e.instrumentCanHaveEvxRole === true
+                    text: cells.e.instrumentEvxValueRole !== undefined ? cells.e.instrumentEvxValueRole : ""
+                    toolTip: qsTr("EVX-Wert") + TranslationService.updateString
+                    enabled: !cells.marked
+                    onClicked: cells.chooseRate("EVX")
                 }
             }
 
-            CustomSwitch {
-                objectName: "irxSwitch"
-                text: qsTr("IRX") + TranslationService.updateString
-                checked: cells.e.instrumentIrxEnableRole === true
-                enabled: !cells.marked
-                onToggled: function(checked) {
-                    ProgramViewController.setIrxEnabled(cells.instrumentId, checked, cells.row)
+            Row {
+                spacing: 6
+
+                CustomSwitch {
+                    id: irxSwitch
+
+                    objectName: "irxSwitch"
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: evxSwitch.width
+                    text: qsTr("IRX") + TranslationService.updateString
+                    checked: cells.e.instrumentIrxEnableRole === true
+                    enabled: !cells.marked
+                    onToggled: function(checked) {
+                        ProgramViewController.setIrxEnabled(cells.instrumentId, checked, cells.row)
+                    }
+                }
+
+                CellButton {
+                    objectName: "irxValueButton"
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 48
+                    text: cells.e.instrumentIrxValueRole !== undefined ? cells.e.instrumentIrxValueRole : ""
+                    toolTip: qsTr("IRX-Wert") + TranslationService.updateString
+                    enabled: !cells.marked
+                    onClicked: cells.chooseRate("IRX")
                 }
             }
         }
@@ -331,8 +379,8 @@ Rectangle {
             glyph: "+"
             toolTip: qsTr("Subinstrument hinzufügen") + TranslationService.updateString
             visible: !cells.isSub
-            enabled: !cells.marked
-                     && ProgramViewController.subInstrumentAddButtonEnabled(cells.instrumentId)
+            enabled: cells.subInstrumentAddable(cells.instrumentId, cells.instrumentTypeRole,
+                                                cells.instrumentTypeDisplayRole, cells.marked)
             onClicked: cells.dialogRequested("AddSubInstrumentDialog",
                                                      [cells.instrumentId, cells.row])
         }
