@@ -11,18 +11,16 @@
 #include "InstrumentConfiguration.h"
 #include "LoggingService.h"
 #include "NativeFunctionsWrapperWindows.h"
-#include "DataPaths.h"
 #include "KelvaraTest.h"
 #include "UpdateHistoryViewController.h"
 #include "UpdateViewController.h"
 #include "ContactViewController.h"
-#include "DataPaths.h"
-#include "HtmlService.h"
 #include "MailService.h"
 #include "MenubarViewController.h"
 #include "Outbox.h"
 #include "ProgramViewController.h"
 #include "QmlRegistration.h"
+#include "Settings.h"
 #include "SettingsService.h"
 #include "SynchronizeService.h"
 #include "TranslationService.h"
@@ -355,6 +353,27 @@ bool GuiFixture::messagesContain(const QString &text)
             return true;
     }
     return false;
+}
+
+void GuiFixture::prepareTestCase()
+{
+    KelvaraTest::initializeLogger();
+    Settings::create(DataPaths::kelvaraRoot());
+    installMessageRecorder();
+}
+
+std::unique_ptr<GuiFixture> GuiFixture::start()
+{
+    auto gui = std::make_unique<GuiFixture>();
+    clearMessages();
+    return gui;
+}
+
+QStringList GuiFixture::finish(std::unique_ptr<GuiFixture> &gui)
+{
+    const QStringList recorded = warnings();
+    gui.reset();
+    return recorded;
 }
 
 void GuiFixture::installMessageRecorder()

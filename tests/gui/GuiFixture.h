@@ -96,6 +96,13 @@ public:
     /// has installed its own handler, to which everything is passed on).
     static void installMessageRecorder();
 
+    /// What every page test does once: logger, settings, message recorder.
+    static void prepareTestCase();
+    /// A fresh fixture with no messages recorded yet.
+    static std::unique_ptr<GuiFixture> start();
+    /// Destroys the fixture and returns the warnings printed while it lived.
+    static QStringList finish(std::unique_ptr<GuiFixture> &gui);
+
 private:
     QObject *createStandIn(const QString &fileName);
     /// A fresh data tree for the demo user: the built-in templates, one of

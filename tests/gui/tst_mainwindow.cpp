@@ -5,11 +5,9 @@
 #include "KelvaraTest.h"
 #include "TranslationService.h"
 #include "SettingsService.h"
-#include "DataPaths.h"
 #include "InstrumentConfiguration.h"
 #include "ProgramGroup.h"
 #include "UserProgram.h"
-#include "Settings.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -82,25 +80,18 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        KelvaraTest::initializeLogger();
-        Settings::create(DataPaths::kelvaraRoot());
-        GuiFixture::installMessageRecorder();
-    }
+    void initTestCase() { GuiFixture::prepareTestCase(); }
 
     void init()
     {
-        m_gui = std::make_unique<GuiFixture>();
-        GuiFixture::clearMessages();
+        m_gui = GuiFixture::start();
     }
 
     void cleanup()
     {
-        QStringList warnings = GuiFixture::warnings();
+        QStringList warnings = GuiFixture::finish(m_gui);
         warnings.removeIf([this](const QString &warning) { return m_expectedWarning.match(warning).hasMatch(); });
         m_expectedWarning = QRegularExpression();
-        m_gui.reset();
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
     }
 

@@ -1,10 +1,8 @@
 #include "CopyViewController.h"
-#include "DataPaths.h"
 #include "GuiFixture.h"
 #include "InstrumentListModel.h"
 #include "KelvaraTest.h"
 #include "ProgramViewController.h"
-#include "Settings.h"
 #include "StringListModel.h"
 #include "ProgramGroup.h"
 #include "UserProgram.h"
@@ -120,23 +118,16 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        KelvaraTest::initializeLogger();
-        Settings::create(DataPaths::kelvaraRoot());
-        GuiFixture::installMessageRecorder();
-    }
+    void initTestCase() { GuiFixture::prepareTestCase(); }
 
     void init()
     {
-        m_gui = std::make_unique<GuiFixture>();
-        GuiFixture::clearMessages();
+        m_gui = GuiFixture::start();
     }
 
     void cleanup()
     {
-        const QStringList warnings = GuiFixture::warnings();
-        m_gui.reset();
+        const QStringList warnings = GuiFixture::finish(m_gui);
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
     }
 

@@ -3,7 +3,6 @@
 #include "DataPaths.h"
 #include "GuiFixture.h"
 #include "KelvaraTest.h"
-#include "Settings.h"
 #include "SettingsService.h"
 
 #include <QtCore/QDir>
@@ -57,25 +56,18 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        KelvaraTest::initializeLogger();
-        Settings::create(DataPaths::kelvaraRoot());
-        GuiFixture::installMessageRecorder();
-    }
+    void initTestCase() { GuiFixture::prepareTestCase(); }
 
     void init()
     {
-        m_gui = std::make_unique<GuiFixture>();
-        GuiFixture::clearMessages();
+        m_gui = GuiFixture::start();
         // A desktop of 1920 x 1080 gives the preferred window of 1100 x 900.
         QVERIFY(m_gui->loadMainWindow());
     }
 
     void cleanup()
     {
-        const QStringList warnings = GuiFixture::warnings();
-        m_gui.reset();
+        const QStringList warnings = GuiFixture::finish(m_gui);
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
     }
 

@@ -1,7 +1,5 @@
-#include "DataPaths.h"
 #include "GuiFixture.h"
 #include "KelvaraTest.h"
-#include "Settings.h"
 #include "UpdateHistoryViewController.h"
 #include "UpdateRequest.h"
 
@@ -33,17 +31,11 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        KelvaraTest::initializeLogger();
-        Settings::create(DataPaths::kelvaraRoot());
-        GuiFixture::installMessageRecorder();
-    }
+    void initTestCase() { GuiFixture::prepareTestCase(); }
 
     void init()
     {
-        m_gui = std::make_unique<GuiFixture>();
-        GuiFixture::clearMessages();
+        m_gui = GuiFixture::start();
         QVERIFY(m_gui->loadMainWindow());
         m_gui->fillUpdateDemo();
         m_gui->logIn();
@@ -54,8 +46,7 @@ private slots:
 
     void cleanup()
     {
-        const QStringList warnings = GuiFixture::warnings();
-        m_gui.reset();
+        const QStringList warnings = GuiFixture::finish(m_gui);
         QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
     }
 
